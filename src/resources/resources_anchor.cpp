@@ -1,0 +1,1 @@
+// Keeps the resources library non-empty until the pictures are embedded.
