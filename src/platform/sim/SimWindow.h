@@ -1,0 +1,76 @@
+// SimWindow: a simulated IDE window: the main window or an add-in's tool window with its document.
+#pragma once
+
+#include "platform/sim/Journal.h"
+#include "platform/vbide/Window.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace vbide {
+class AddIn;
+}
+
+namespace sim {
+
+// Which window of the IDE has the focus; shared by all its windows.
+struct Focus {
+    const void* window = nullptr;
+};
+
+class SimWindow : public vbide::Window {
+public:
+    SimWindow(std::shared_ptr<Journal> journal, std::shared_ptr<Focus> focus, std::string caption, int32_t width,
+              int32_t height, bool visible);
+
+    // vbide::Window
+    std::string Caption() override;
+    bool Visible() override;
+    void setVisible(bool visible) override;
+    void SetFocus() override;
+    int32_t WindowState() override;
+    void setWindowState(int32_t state) override;
+    int32_t Width() override;
+    void setWidth(int32_t width) override;
+    int32_t Height() override;
+    void setHeight(int32_t height) override;
+
+    // Tool windows: what CreateToolWindow gave them.
+    void hostDocument(std::shared_ptr<vb::Object> document, std::shared_ptr<vbide::AddIn> addIn, std::string guid);
+    const std::shared_ptr<vb::Object>& document() const { return document_; }
+    const std::shared_ptr<vbide::AddIn>& addIn() const { return addIn_; }
+    const std::string& guidPosition() const { return guid_; }
+    // Called after every change of Width or Height (the host sizes the document to the window).
+    void onResize(std::function<void(int32_t width, int32_t height)> handler) { resized_ = std::move(handler); }
+    // Drops the document, as the IDE does when it destroys the window.
+    void close();
+
+    // Inspection (no journal entries).
+    const std::string& caption() const { return caption_; }
+    bool visible() const { return visible_; }
+    bool hasFocus() const { return focus_->window == this; }
+    int32_t windowState() const { return state_; }
+    int32_t width() const { return width_; }
+    int32_t height() const { return height_; }
+    // Builder: the state the window is in (vbext_ws_*), without journal entry or checks.
+    void setState(int32_t state) { state_ = state; }
+
+private:
+    void enter(const std::string& member, std::vector<std::string> args = {});
+
+    std::shared_ptr<Journal> journal_;
+    std::shared_ptr<Focus> focus_;
+    std::string caption_;
+    int32_t width_;
+    int32_t height_;
+    bool visible_;
+    int32_t state_ = 0;
+    std::shared_ptr<vb::Object> document_;
+    std::shared_ptr<vbide::AddIn> addIn_;
+    std::string guid_;
+    std::function<void(int32_t, int32_t)> resized_;
+};
+
+} // namespace sim
