@@ -1,0 +1,60 @@
+// Container: the controls and menus that sit on a form, a user control or a frame. Controls are
+// created by the container that holds them (add<T>), so each knows where it sits.
+#pragma once
+
+#include "platform/ui/Control.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class Menu;
+using MenuPtr = std::shared_ptr<Menu>;
+
+class Container {
+public:
+    virtual ~Container() = default;
+
+    // Creates a control of kind T named name on this container (placed last in the control list).
+    template <class T, class... A>
+    std::shared_ptr<T> add(std::string name, A&&... args) {
+        auto control = std::make_shared<T>(std::forward<A>(args)...);
+        control->setName(std::move(name));
+        adopt(control);
+        return control;
+    }
+
+    // Top-level menu of this form or user control (a menu bar title or a popup-only menu).
+    MenuPtr addMenu(std::string name, std::string caption);
+
+    const std::vector<ControlPtr>& controls() const { return controls_; }
+    const std::vector<MenuPtr>& menus() const { return menus_; }
+
+    // The control with that name here or inside a frame here; nullptr when there is none.
+    ControlPtr control(const std::string& name) const;
+    template <class T>
+    std::shared_ptr<T> control(const std::string& name) const {
+        return std::dynamic_pointer_cast<T>(control(name));
+    }
+    // The menu or menu item with that name at any depth; nullptr when there is none.
+    MenuPtr menu(const std::string& name) const;
+    // Every control here and inside frames here, depth first in creation order.
+    std::vector<ControlPtr> allControls() const;
+
+    // Whether controls on this container are live: a form must be loaded for its timers to run and
+    // its controls to be reachable by a person.
+    virtual bool isLive() const { return true; }
+    // The Control that is this container (the form, user control or frame itself).
+    virtual Control& self() = 0;
+    const Control& self() const { return const_cast<Container*>(this)->self(); }
+
+private:
+    void adopt(const ControlPtr& control);
+
+    std::vector<ControlPtr> controls_;
+    std::vector<MenuPtr> menus_;
+};
+
+} // namespace ui

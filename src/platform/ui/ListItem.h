@@ -1,0 +1,100 @@
+// ListItem: one item of a ListView, with its sub-items (the cells of the report view's further
+// columns, 1-based: ListSubItems(1) is the second column).
+#pragma once
+
+#include "platform/ui/KeyedCollection.h"
+#include "platform/variant.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace ui {
+
+class ListView;
+
+class ListSubItem : public vb::Object {
+public:
+    ListSubItem(std::string key, std::string text) : key_(std::move(key)), text_(std::move(text)) {}
+    const std::string& Key() const { return key_; }
+    const std::string& Text() const { return text_; }
+    void setText(std::string text) { text_ = std::move(text); }
+    bool Bold() const { return bold_; }
+    void setBold(bool v) { bold_ = v; }
+    const vb::Variant& Tag() const { return tag_; }
+    void setTag(vb::Variant tag) { tag_ = std::move(tag); }
+
+private:
+    std::string key_;
+    std::string text_;
+    bool bold_ = false;
+    vb::Variant tag_;
+};
+
+using ListSubItemPtr = std::shared_ptr<ListSubItem>;
+
+class ListSubItems {
+public:
+    // index 0 appends; otherwise 1..Count+1 inserts there.
+    ListSubItemPtr Add(int32_t index = 0, const std::string& key = {}, const std::string& text = {});
+    ListSubItemPtr Item(int32_t index) const { return items_.Item(index); }
+    ListSubItemPtr Item(const std::string& key) const { return items_.Item(key); }
+    ListSubItemPtr Item(const char* key) const { return items_.Item(std::string(key)); }
+    void Remove(int32_t index) { items_.erase(*items_.Item(index)); }
+    void Clear() { items_.clear(); }
+    int32_t Count() const { return items_.Count(); }
+
+private:
+    KeyedCollection<ListSubItem> items_;
+};
+
+class ListItem : public vb::Object, public std::enable_shared_from_this<ListItem> {
+public:
+    ListItem(std::string key, std::string text) : key_(std::move(key)), text_(std::move(text)) {}
+    ListItem(const ListItem&) = delete;
+    ListItem& operator=(const ListItem&) = delete;
+
+    const std::string& Key() const { return key_; }
+    const std::string& Text() const { return text_; }
+    void setText(std::string text) { text_ = std::move(text); }
+    const vb::Variant& Tag() const { return tag_; }
+    void setTag(vb::Variant tag) { tag_ = std::move(tag); }
+    bool Bold() const { return bold_; }
+    void setBold(bool v) { bold_ = v; }
+    // Image keys in the list's Icons / SmallIcons; empty for none. A key the image list does not
+    // hold raises 35601, any key while the list has no such image list 35613.
+    const std::string& Icon() const { return icon_; }
+    void setIcon(std::string key);
+    const std::string& SmallIcon() const { return smallIcon_; }
+    void setSmallIcon(std::string key);
+
+    ui::ListSubItems& ListSubItems() { return subItems_; }
+    const ui::ListSubItems& ListSubItems() const { return subItems_; }
+    // VB's SubItems(i): the text of sub-item i (1-based; "" when there is none yet). Setting adds
+    // empty sub-items up to i as needed.
+    std::string SubItems(int32_t index) const;
+    void setSubItems(int32_t index, std::string text);
+
+    bool Selected() const;
+    void setSelected(bool v);
+    // 1-based position in the list; 0 once removed.
+    int32_t Index() const;
+    // The list holding the item; nullptr once removed.
+    ListView* listView() const { return list_; }
+
+private:
+    friend class ListItems;
+
+    std::string key_;
+    std::string text_;
+    vb::Variant tag_;
+    bool bold_ = false;
+    std::string icon_;
+    std::string smallIcon_;
+    ui::ListSubItems subItems_;
+    ListView* list_ = nullptr;
+};
+
+using ListItemPtr = std::shared_ptr<ListItem>;
+
+} // namespace ui
