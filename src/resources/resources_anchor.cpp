@@ -1,1 +1,0 @@
-// Keeps the resources library non-empty until the pictures are embedded.
