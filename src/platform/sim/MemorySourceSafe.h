@@ -29,7 +29,7 @@ public:
     // Inspection.
     bool exists(const std::string& folder, const std::string& spec) const;
     std::string checkedOutBy(const std::string& folder, const std::string& spec) const;  // "" when not
-    std::string checkoutFolder(const std::string& folder, const std::string& spec) const; // local path given
+    std::string checkoutLocal(const std::string& folder, const std::string& spec) const;  // Checkout's local path
     std::vector<std::string> children(const std::string& folder, const std::string& spec) const;
 
     // A new database session (what creating the automation class gives).
@@ -43,7 +43,7 @@ public:
 
 private:
     MemorySourceSafe();
-    Database* database(const std::string& folder) const;
+    std::shared_ptr<Database> database(const std::string& folder) const;
     Database& databaseOrThrow(const std::string& folder) const;
 
     std::shared_ptr<Journal> journal_;

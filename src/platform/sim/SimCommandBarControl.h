@@ -79,6 +79,7 @@ public:
     // Back in the IDE at the start of a session (it was deleted for the last one).
     void restore();
     void setCaptionDirect(const std::string& caption) { caption_ = caption; }
+    void setParameterDirect(const vb::Variant& parameter) { parameter_ = parameter; }
 
 private:
     void enter(const std::string& member, std::vector<std::string> args = {});

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace sim {
 
@@ -26,6 +28,11 @@ public:
     int32_t commandType() const { return type_; }
     const std::string& commandText() const { return text_; }
     const std::string& connectionName() const { return connectionName_; }
+    void setDirect(int32_t type, const std::string& text, const std::string& connectionName) {
+        type_ = type;
+        text_ = text;
+        connectionName_ = connectionName;
+    }
 
 private:
     void enter(const std::string& member, std::vector<std::string> args = {});

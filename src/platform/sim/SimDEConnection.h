@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace sim {
 
@@ -19,6 +20,7 @@ public:
 
     const std::string& name() const { return name_; }
     const std::string& source() const { return source_; }
+    void setSourceDirect(const std::string& source) { source_ = source; }
 
 private:
     std::shared_ptr<Journal> journal_;

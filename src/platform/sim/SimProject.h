@@ -39,12 +39,12 @@ public:
     // An ActiveX designer of another kind.
     std::shared_ptr<SimComponent> addDesigner(const std::string& name, const std::string& designerId,
                                               std::shared_ptr<vb::Object> designer = nullptr);
-    void setName(const std::string& name) { name_ = name; }
+    void setName(const std::string& name) { *name_ = name; }
     void setFileName(const std::string& fileName) { fileName_ = fileName; }
     void setProperty(const std::string& section, const std::string& key, const std::string& value);
 
     // Inspection (no journal entries).
-    const std::string& name() const { return name_; }
+    const std::string& name() const { return *name_; }
     const std::string& fileName() const { return fileName_; }
     std::vector<std::shared_ptr<SimComponent>> components() const;
     std::shared_ptr<SimComponent> component(const std::string& name) const;  // Nothing when unknown
@@ -52,7 +52,7 @@ public:
 
 private:
     std::shared_ptr<Journal> journal_;
-    std::string name_;
+    std::shared_ptr<std::string> name_;  // shared with the components collection, which names its owner by it
     std::string fileName_;
     std::shared_ptr<SimVBComponents> components_;
     std::map<std::pair<std::string, std::string>, std::string> properties_;

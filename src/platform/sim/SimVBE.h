@@ -10,14 +10,12 @@
 #include "platform/vbide/VBE.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace vbide {
 class CommandBarControl;
-class FileControlEvents;
 }
 
 namespace sim {
@@ -96,7 +94,6 @@ public:
 
 private:
     SimVBE();
-    void raiseFileEvent(const std::shared_ptr<SimProject>& project, const std::function<void(vbide::FileControlEvents&)>& raise);
 
     std::shared_ptr<Journal> journal_;
     std::shared_ptr<SimVBProjects> projects_;
