@@ -13,6 +13,8 @@ struct twkNotify {
     int32_t lConnectionHdl = 0;
     int32_t lObjectType = 0;
     int32_t lObjectHdl = 0;
+
+    bool operator==(const twkNotify&) const = default;
 };
 
 struct twkText {
@@ -20,6 +22,8 @@ struct twkText {
     int32_t lTextSz = 0;
     int32_t lTextType = 0;
     std::string strButtons;
+
+    bool operator==(const twkText&) const = default;
 };
 
 struct twkSQLText {
@@ -31,6 +35,8 @@ struct twkSQLText {
     int32_t lSelToColumn = 0;
     std::string strText;
     int32_t lTextSz = 0;
+
+    bool operator==(const twkSQLText&) const = default;
 };
 
 struct twkADOText {
@@ -38,6 +44,8 @@ struct twkADOText {
     std::string strVSFile;
     std::string strText;
     int32_t lTextSz = 0;
+
+    bool operator==(const twkADOText&) const = default;
 };
 
 struct twkConnectionDE {
@@ -45,6 +53,8 @@ struct twkConnectionDE {
     std::string strDEName;
     std::string strDEConnection;
     std::string strConnectionString;
+
+    bool operator==(const twkConnectionDE&) const = default;
 };
 
 struct twkCommandDE {
@@ -55,6 +65,8 @@ struct twkCommandDE {
     std::string strCommandText;
     int32_t lCommandType = 0;
     bool bHasParemeters = false;
+
+    bool operator==(const twkCommandDE&) const = default;
 };
 
 struct twkParameterDE {
@@ -64,12 +76,16 @@ struct twkParameterDE {
     int32_t lSQLSize = 0;
     int32_t lSQLPrecision = 0;
     bool bBitData = false;
+
+    bool operator==(const twkParameterDE&) const = default;
 };
 
 struct twkProject {
     int32_t lHdl = 0;
     std::string strName;
     std::string strPath;
+
+    bool operator==(const twkProject&) const = default;
 };
 
 struct twkConnection {
@@ -81,6 +97,8 @@ struct twkConnection {
     int32_t lTriggersHdl = 0;
     int32_t lTablesHdl = 0;
     int32_t lViewsHdl = 0;
+
+    bool operator==(const twkConnection&) const = default;
 };
 
 struct twkProcedure {
@@ -97,6 +115,8 @@ struct twkProcedure {
     bool bIsFenced = false;
     std::string strComment;
     std::string strFileName;
+
+    bool operator==(const twkProcedure&) const = default;
 };
 
 struct twkFunction {
@@ -112,6 +132,8 @@ struct twkFunction {
     int32_t bIsFenced = 0;  // a Long in this record, shown as a number
     std::string strComment;
     std::string strFileName;
+
+    bool operator==(const twkFunction&) const = default;
 };
 
 struct twkTrigger {
@@ -124,6 +146,8 @@ struct twkTrigger {
     std::string strTableName;
     std::string strComment;
     std::string strFileName;
+
+    bool operator==(const twkTrigger&) const = default;
 };
 
 struct twkTable {
@@ -134,6 +158,8 @@ struct twkTable {
     std::string strTableSpace;
     int32_t lType = 0;
     std::string strComment;
+
+    bool operator==(const twkTable&) const = default;
 };
 
 struct twkView {
@@ -142,6 +168,8 @@ struct twkView {
     std::string strSchema;
     std::string strName;
     std::string strComment;
+
+    bool operator==(const twkView&) const = default;
 };
 
 } // namespace nimb

@@ -74,6 +74,9 @@ void useLibrary();
 // The library that is (or will be) loaded: NIMB_ENGINE_LIBRARY when set, else the platform's name.
 std::string libraryName();
 
+// The source of the errors raised at the boundary: the running project, as VB names it.
+inline constexpr char errorSource[] = "nimbvbadd";
+
 #define NIMB_WK_DECLARE(ret, name, params, args) ret name params;
 NIMB_WK_FUNCTIONS(NIMB_WK_DECLARE)
 #undef NIMB_WK_DECLARE
