@@ -118,6 +118,10 @@ bool Variant::equals(const Variant& other) const {
     if (isObject() || other.isObject()) return isObject() && other.isObject() && toObject() == other.toObject();
     if (isNull() || other.isNull()) return false;
     if (isString() && other.isString()) return toString() == other.toString();
+    if (isEmpty() || other.isEmpty()) {  // Empty is "" beside text and 0 beside anything else
+        const Variant& v = isEmpty() ? other : *this;
+        return v.isString() ? v.toString().empty() : v.toDouble() == 0;
+    }
     if (isNumeric() && other.isNumeric()) return toDouble() == other.toDouble();
     return toString() == other.toString();
 }
