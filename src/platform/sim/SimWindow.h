@@ -40,7 +40,7 @@ public:
     // Tool windows: what CreateToolWindow gave them.
     void hostDocument(std::shared_ptr<vb::Object> document, std::shared_ptr<vbide::AddIn> addIn, std::string guid);
     const std::shared_ptr<vb::Object>& document() const { return document_; }
-    const std::shared_ptr<vbide::AddIn>& addIn() const { return addIn_; }
+    std::shared_ptr<vbide::AddIn> addIn() const { return addIn_.lock(); }
     const std::string& guidPosition() const { return guid_; }
     // Called after every change of Width or Height (the host sizes the document to the window).
     void onResize(std::function<void(int32_t width, int32_t height)> handler) { resized_ = std::move(handler); }
@@ -68,7 +68,7 @@ private:
     bool visible_;
     int32_t state_ = 0;
     std::shared_ptr<vb::Object> document_;
-    std::shared_ptr<vbide::AddIn> addIn_;
+    std::weak_ptr<vbide::AddIn> addIn_;  // the add-in holds its windows, not the other way round
     std::string guid_;
     std::function<void(int32_t, int32_t)> resized_;
 };

@@ -18,9 +18,9 @@ class CommandBarControls;
 // Only the criteria given are compared. Visible True looks at visible controls only; Recursive
 // also searches the drop-downs of popup controls (depth first, in order).
 struct FindControlArgs {
-    std::optional<int32_t> Type;
-    std::optional<int32_t> Id;
-    std::optional<std::string> Tag;
+    std::optional<int32_t> Type{};
+    std::optional<int32_t> Id{};
+    std::optional<std::string> Tag{};
     bool Visible = false;
     bool Recursive = false;
 };

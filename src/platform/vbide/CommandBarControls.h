@@ -20,9 +20,9 @@ class CommandBarControl;
 // raises 5). A temporary control vanishes when the IDE's session ends.
 struct ControlAddArgs {
     int32_t Type = msoControlButton;
-    std::optional<int32_t> Id;
-    vb::Variant Parameter;
-    std::optional<int32_t> Before;
+    std::optional<int32_t> Id{};
+    vb::Variant Parameter{};
+    std::optional<int32_t> Before{};
     bool Temporary = false;
 };
 
