@@ -42,6 +42,11 @@ class ColumnHeaders {
 public:
     static constexpr float DefaultWidth = 1440;
 
+    ColumnHeaders() = default;
+    ~ColumnHeaders() { Clear(); }
+    ColumnHeaders(const ColumnHeaders&) = delete;
+    ColumnHeaders& operator=(const ColumnHeaders&) = delete;
+
     // index 0 appends; otherwise 1..Count+1 inserts there. No width: DefaultWidth.
     ColumnHeaderPtr Add(int32_t index = 0, const std::string& key = {}, const std::string& text = {},
                         std::optional<float> width = std::nullopt);

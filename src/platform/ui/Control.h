@@ -17,6 +17,11 @@ namespace ui {
 
 class Container;
 
+// Mouse buttons in mouse events, as the VB runtime numbers them.
+constexpr int16_t vbLeftButton = 1;
+constexpr int16_t vbRightButton = 2;
+constexpr int16_t vbMiddleButton = 4;
+
 class Control : public vb::Object {
 public:
     explicit Control(std::string name = {}) : name_(std::move(name)) {}

@@ -56,6 +56,8 @@ public:
     // Returns true when a button was clicked.
     bool pressEnter();
     bool pressEscape();
+    // Unloads even when Form_QueryUnload or Form_Unload cancels: the program is ending.
+    void unloadAtEnd();
 
     bool isLive() const override { return loaded_; }
     Control& self() override { return *this; }
@@ -70,7 +72,7 @@ protected:
 private:
     void raiseInitialize() override { Form_Initialize(); }
     void raiseTerminate() override { Form_Terminate(); }
-    bool unloadFor(int32_t unloadMode);
+    bool unloadFor(int32_t unloadMode, bool overrule);
 
     std::string caption_;
     PicturePtr icon_;

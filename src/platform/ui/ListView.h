@@ -7,7 +7,9 @@
 //   icon view (0): a grid of IconCell (1080) twips square cells, as many per row as fit the
 //     control's width (at least one), filled left to right, top to bottom.
 //   small icon (1) and list (2) views: rows of RowHeight from the top, across the control's width.
-// The list does not scroll: rows and cells continue below the control's height.
+// The list does not scroll: rows and cells continue below the control's height; nothing is hit
+// left of 0, above the top or beyond the control's width.
+// Removing the selected item, or Clear, leaves nothing selected.
 //
 // Events and what the helpers fire (a person's actions):
 //   click(item):      onMouseDown(1), item selected, onItemClick(item), onMouseUp(1)

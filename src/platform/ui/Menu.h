@@ -39,8 +39,9 @@ public:
     Menu* parent() const { return parent_; }
     // This menu or the item with that name below it; nullptr when there is none.
     Menu* find(const std::string& name);
-    // Whether a person can choose it inside an open popup of root: it is below root, and it, its
-    // parent menus up to root are visible and enabled, and it is not a separator.
+    // Whether a person can choose it inside an open popup of root: it is below root, it and its
+    // parent menus up to root are visible and enabled, and it is neither a separator nor a
+    // submenu title.
     bool choosableIn(const Menu& root) const;
 
     void click();

@@ -62,6 +62,11 @@ public:
     // The tree holding the node; nullptr once removed.
     TreeView* treeView() const { return tree_; }
 
+    // Sorted order: text compared case-insensitively, then order of adding.
+    struct TextOrder {
+        bool operator()(const Node* a, const Node* b) const;
+    };
+
 private:
     friend class Nodes;
 
@@ -86,9 +91,6 @@ private:
 
     // While this node's children are sorted: them in text order, so that an insertion or a
     // renamed child finds its place in O(log n).
-    struct TextOrder {
-        bool operator()(const Node* a, const Node* b) const;
-    };
     std::unique_ptr<std::set<Node*, TextOrder>> sortedChildren_;
 };
 

@@ -57,7 +57,7 @@ public:
 
     // Used by Node.
     int32_t indexOf(const Node& node) const { return all_.indexOf(node); }
-    void textChanged(Node& node);
+    void rename(Node& node, std::string text);
     void sortChildren(Node& parent, bool sorted);
     void sortAll(bool sorted);
     bool isRoot(const Node* node) const { return node == &root_; }

@@ -7,8 +7,11 @@
 // Layout (for HitTest and the click helpers): the visible nodes (roots, and children of expanded
 // nodes) stand in rows of RowHeight (240) twips from the top; the tree does not scroll. A node's
 // row is hit from its indentation - (level + 1 with root lines, else level) x Indentation (285)
-// twips - to the control's right edge; left of that, below the last row or outside the control,
-// nothing is hit.
+// twips - to the control's right edge; left of that, below the last row, above the top or beyond
+// the control's width, nothing is hit.
+//
+// Removing the selected node (or a node above it) hands the selection to the removed subtree's
+// next sibling, else its previous sibling, else its parent, else to nothing; Clear selects nothing.
 //
 // Events and what the helpers fire (a person's actions):
 //   click(node):      onMouseDown(1), node selected, onNodeClick(node), onMouseUp(1)
@@ -87,9 +90,6 @@ public:
     std::function<void(int16_t button, int16_t shift, int32_t x, int32_t y)> onMouseMove;
     std::function<void(int16_t button, int16_t shift, int32_t x, int32_t y)> onMouseUp;
 
-    // Used by Nodes when nodes leave the tree: a removed selected node hands the selection to its
-    // next sibling, else its previous sibling, else its parent, else to nothing.
-    void nodeRemoving(const Node& node, Node* successor);
     // Used by Node to check image keys against the ImageList.
     void checkImageKey(const std::string& key) const;
 

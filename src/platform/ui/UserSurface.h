@@ -12,12 +12,9 @@ namespace ui {
 
 class Menu;
 
-// MousePointer values and mouse buttons, as the VB runtime numbers them.
+// MousePointer values, as the VB runtime numbers them.
 constexpr int16_t vbDefault = 0;
 constexpr int16_t vbSizeWE = 9;
-constexpr int16_t vbLeftButton = 1;
-constexpr int16_t vbRightButton = 2;
-constexpr int16_t vbMiddleButton = 4;
 
 class UserSurface : public Control, public Container {
 public:

@@ -1,0 +1,47 @@
+#include "platform/ui/Container.h"
+
+#include "platform/ui/Menu.h"
+
+namespace ui {
+
+void Container::adopt(const ControlPtr& control) {
+    control->container_ = this;
+    controls_.push_back(control);
+}
+
+MenuPtr Container::addMenu(std::string name, std::string caption) {
+    menus_.push_back(std::make_shared<Menu>(std::move(name), std::move(caption)));
+    return menus_.back();
+}
+
+ControlPtr Container::control(const std::string& name) const {
+    for (const auto& c : allControls())
+        if (c->Name() == name) return c;
+    return nullptr;
+}
+
+MenuPtr Container::menu(const std::string& name) const {
+    for (const auto& top : menus_) {
+        if (top->Name() == name) return top;
+        if (Menu* found = top->find(name)) {
+            // Items are owned by their parent menu; hand out the owning pointer.
+            for (const auto& item : found->parent()->items())
+                if (item.get() == found) return item;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<ControlPtr> Container::allControls() const {
+    std::vector<ControlPtr> out;
+    for (const auto& c : controls_) {
+        out.push_back(c);
+        if (auto* inner = dynamic_cast<Container*>(c.get())) {
+            auto nested = inner->allControls();
+            out.insert(out.end(), nested.begin(), nested.end());
+        }
+    }
+    return out;
+}
+
+} // namespace ui

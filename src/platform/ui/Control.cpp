@@ -1,0 +1,30 @@
+#include "platform/ui/Control.h"
+
+#include "platform/error.h"
+#include "platform/ui/Container.h"
+
+namespace ui {
+
+void Control::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
+    if (width < 0 || height < 0) throw vb::VBError(vb::err::InvalidPropertyValue, "Invalid property value");
+    const bool resized = width != width_ || height != height_;
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    if (resized) sizeChanged();
+}
+
+void Control::setEnabled(bool v) {
+    if (v == enabled_) return;
+    enabled_ = v;
+    enabledChanged();
+}
+
+bool Control::reachable() const {
+    if (!visible_ || !enabled_) return false;
+    if (container_ == nullptr) return true;
+    return container_->isLive() && container_->self().reachable();
+}
+
+} // namespace ui

@@ -1,0 +1,37 @@
+#include "platform/ui/ListItems.h"
+
+#include "platform/ui/ListView.h"
+
+namespace ui {
+
+ListItems::~ListItems() {
+    items_.forEach([](const ListItemPtr& item) { item->list_ = nullptr; });
+}
+
+ListItemPtr ListItems::Add(int32_t index, const std::string& key, const std::string& text, const std::string& icon,
+                           const std::string& smallIcon) {
+    items_.checkNewKey(key);
+    if (!icon.empty()) list_.checkImageKey(list_.Icons(), icon);
+    if (!smallIcon.empty()) list_.checkImageKey(list_.SmallIcons(), smallIcon);
+    auto item = std::make_shared<ListItem>(key, text);
+    item->icon_ = icon;
+    item->smallIcon_ = smallIcon;
+    item->list_ = &list_;
+    if (index == 0) items_.append(item, key);
+    else items_.insert(index, item, key);
+    return item;
+}
+
+void ListItems::Clear() {
+    list_.setSelectedItem(nullptr);
+    items_.forEach([](const ListItemPtr& item) { item->list_ = nullptr; });
+    items_.clear();
+}
+
+void ListItems::remove(const ListItemPtr& item) {
+    list_.itemRemoving(*item);
+    item->list_ = nullptr;
+    items_.erase(*item);
+}
+
+} // namespace ui

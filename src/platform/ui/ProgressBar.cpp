@@ -1,0 +1,30 @@
+#include "platform/ui/ProgressBar.h"
+
+#include "platform/error.h"
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+[[noreturn]] void invalidValue() { throw vb::VBError(vb::err::InvalidPropertyValue, "Invalid property value"); }
+} // namespace
+
+void ProgressBar::setMin(float v) {
+    if (!(v < max_)) invalidValue();
+    min_ = v;
+    value_ = std::max(value_, min_);
+}
+
+void ProgressBar::setMax(float v) {
+    if (!(v > min_)) invalidValue();
+    max_ = v;
+    value_ = std::min(value_, max_);
+}
+
+void ProgressBar::setValue(float v) {
+    if (!(v >= min_ && v <= max_)) invalidValue();  // also refuses NaN
+    value_ = v;
+}
+
+} // namespace ui
