@@ -1,0 +1,236 @@
+// IMgrVB: the engine connection it opens, the command bars and tool window it builds, what each
+// control launches, and its IntegrationMgr operations as the poller and the server view call them.
+#include "AddinFixture.h"
+
+#include "dialogs/WKfrmAbout.h"
+#include "dialogs/splashscrnFrm.h"
+#include "model/ModelUtilVB.h"
+#include "platform/sim/Journal.h"
+#include "platform/sim/SimDataEnvironment.h"
+#include "platform/vbide/Constants.h"
+
+#include <optional>
+
+namespace {
+
+using namespace addintest;
+
+// ---- The engine project file and the directory handed to WKInitialize ----
+
+struct StartCase {
+    const char* name;
+    std::string fileName, lastUsedPath;
+    std::optional<std::string> stored;
+    std::string initDir, access;  // WKInitialize's directory; WKProjectDoAccess's name and code
+};
+
+class EngineFileTest : public AddinTest, public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(EngineFileTest, DirectoryAndAccessCodeFollowTheProject) {
+    const auto& c = GetParam();
+    ide->setLastUsedPath(c.lastUsedPath);
+    auto p = ide->addProject("Project1", c.fileName);
+    if (c.stored) p->setProperty(nimb::wkFileSection, nimb::wkFileKey, *c.stored);
+    connect();
+    ASSERT_TRUE(clickAddInsEntry());
+    EXPECT_EQ(engine.callsTo("WKInitialize"), std::vector<std::string>{"WKInitialize(1, \"" + c.initDir + "\", \"\")"});
+    manager()->openWKProject();
+    EXPECT_EQ(engine.callsTo("WKProjectDoAccess"), std::vector<std::string>{"WKProjectDoAccess(" + c.access + ")"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Projects, EngineFileTest,
+    ::testing::Values(
+        StartCase{"saved", "C:\\Work\\Project1.vbp", "C:\\Other\\", {}, "C:\\Work\\wk\\",
+                  "\"C:\\Work\\wk\\Project1.wkv\", \"\", 9"},
+        StartCase{"unsaved", "", "C:\\Projects\\", {}, "C:\\Projects\\wk\\",
+                  "\"C:\\Projects\\wk\\Project1.wkv\", \"\", 9"},
+        StartCase{"unsavedNoSlash", "", "C:\\Projects", {}, "C:\\Projects\\wk\\",
+                  "\"C:\\Projects\\wk\\Project1.wkv\", \"\", 9"},
+        StartCase{"stored", "C:\\Work\\Project1.vbp", "", "D:\\x\\p.wkv", "D:\\x", "\"D:\\x\\p.wkv\", \"\", 2"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AddinTest, StartShowsSplashProgressAndLoadsThePoller) {
+    start();
+    auto splash = ui::Forms::existing<nimb::splashscrnFrm>();
+    ASSERT_TRUE(splash);
+    EXPECT_TRUE(splash->Visible());
+    EXPECT_EQ(splash->ProgressBar1->Value(), 4.0f);
+    EXPECT_EQ(splash->statusLbl->Caption(), "Ready");
+    EXPECT_TRUE(ui::Forms::find("notificationThreadFrm"));
+    ASSERT_EQ(views.size(), 1u);
+    EXPECT_EQ(views[0]->calls, (std::vector<std::string>{"setIMgr", "setupGUI(with IMgr)"}));
+    EXPECT_EQ(manager()->getIdeType(), 1);
+    auto model = std::dynamic_pointer_cast<nimb::ModelUtilVB>(manager()->getModel());
+    ASSERT_TRUE(model);
+    EXPECT_EQ(model->VBInstance(), ide);
+}
+
+TEST_F(AddinTest, AFailingStepOfTheConnectionIsSkipped) {
+    ide->journal().failNext("VBE.ActiveVBProject", vb::VBError(5, "Invalid procedure call or argument"));
+    start();
+    EXPECT_EQ(engine.callsTo("WKInitialize"), std::vector<std::string>{"WKInitialize(1, \"\", \"\")"});
+    EXPECT_EQ(manager()->getWKFileName(), "");
+    EXPECT_TRUE(ui::Forms::find("notificationThreadFrm"));
+    EXPECT_TRUE(messages().empty());
+}
+
+// ---- Command bars ----
+
+struct ControlCase {
+    const char* field;
+    std::string text;     // caption of a menu item, tooltip of a button
+    const char* face;     // nullptr: none
+    std::string action;   // OnAction
+    std::string launches; // the engine call a click makes; "" none
+};
+
+const ControlCase controlCases[] = {
+    {"devViewMenuItem", "Server View", nullptr, "", ""},
+    {"outputViewMenuItem", "Output View", nullptr, "8", "WKLaunchNIMBTool(8)"},
+    {"editorViewMenuItem", "Editor View", nullptr, "7", "WKLaunchNIMBTool(7)"},
+    {"velmoraMenuItem", "Velmora", "bitmap 115", "1", "WKLaunchNIMBTool(1)"},
+    {"adminConsoleMenuItem", "Admin Console", "bitmap 103", "3", "WKLaunchNIMBTool(3)"},
+    {"queryConsoleMenuItem", "Query Console", "bitmap 105", "2", "WKLaunchApp(2, \"-ccf\", 0)"},
+    {"linkWizardMenuItem", "Link Wizard", "bitmap 107", "4", "WKLaunchNIMBTool(4)"},
+    {"queryBuilderMenuItem", "Query Builder", "bitmap 109", "5", "WKLaunchNIMBTool(5)"},
+    {"deployMenuItem", "Deploy", "bitmap 113", "10", "WKLaunchNIMBTool(10)"},
+    {"srvViewHelpMenuItem", "Server View Help", nullptr, "12", "WKLaunchNIMBTool(12)"},
+    {"docLibraryMenuItem", "Documentation Library", "bitmap 111", "6", "WKLaunchNIMBTool(6)"},
+    {"productInfoMenuItem", "Product Information", nullptr, "30", ""},
+    {"velmoraToolbarButton", "Velmora tip", "bitmap 115", "1", "WKLaunchNIMBTool(1)"},
+    {"adminConsoleToolbarButton", "Admin Console tip", "bitmap 103", "3", "WKLaunchNIMBTool(3)"},
+    {"queryConsoleToolbarButton", "Query Console tip", "bitmap 105", "2", "WKLaunchApp(2, \"-ccf\", 0)"},
+    {"linkWizardToolbarButton", "Link Wizard tip", "bitmap 107", "4", "WKLaunchNIMBTool(4)"},
+    {"queryBuilderToolbarButton", "Query Builder tip", "bitmap 109", "5", "WKLaunchNIMBTool(5)"},
+    {"deployToolbarButton", "Deploy tip", "bitmap 113", "10", "WKLaunchNIMBTool(10)"},
+    {"docLibraryToolbarButton", "Documentation Library tip", "bitmap 111", "6", "WKLaunchNIMBTool(6)"},
+};
+
+TEST_F(AddinTest, EveryControlCarriesItsTextFaceAndActionAndLaunchesItsTool) {
+    start();
+    manager()->showDevView();
+    for (const auto& c : controlCases) {
+        SCOPED_TRACE(c.field);
+        auto ctl = control(c.field);
+        ASSERT_TRUE(ctl);
+        bool isButton = std::string(c.field).ends_with("ToolbarButton");
+        EXPECT_EQ(isButton ? ctl->tooltipText() : ctl->caption(), c.text);
+        EXPECT_EQ(ctl->face() ? ctl->face()->name() : "", c.face ? c.face : "");
+        EXPECT_EQ(ctl->onAction(), c.action);
+        EXPECT_TRUE(ctl->temporary());
+        engine.clearJournal();
+        toolWindow()->setVisible(false);
+        ASSERT_TRUE(ide->click(ctl));
+        EXPECT_EQ(engineActions(), c.launches.empty() ? std::vector<std::string>{}
+                                                       : std::vector<std::string>{c.launches});
+        EXPECT_EQ(toolWindow()->visible() && toolWindow()->hasFocus(), c.action.empty());
+        EXPECT_EQ(ui::Forms::isLoaded<nimb::WKfrmAbout>(), c.action == "30");
+        ui::Forms::unload<nimb::WKfrmAbout>();
+    }
+}
+
+TEST_F(AddinTest, ToolbarHiddenAndPopupsDisabledUntilShowDevView) {
+    start();
+    auto bar = ide->commandBars()->bar("NIMB Tools");
+    ASSERT_TRUE(bar);
+    const char* popups[] = {"viewMenuPopup", "toolsMenuPopup", "helpMenuPopup"};
+    auto check = [&](bool running) {
+        EXPECT_EQ(bar->visible(), running);
+        EXPECT_EQ(toolWindow()->visible(), running);
+        for (const char* name : popups) EXPECT_EQ(control(name)->enabled(), running) << name;
+    };
+    check(false);
+    EXPECT_EQ(control("viewMenuPopup")->path(), "Menu Bar/View/NIMB");
+    EXPECT_EQ(control("toolsMenuPopup")->path(), "Menu Bar/Tools/NIMB");
+    EXPECT_EQ(control("helpMenuPopup")->path(), "Menu Bar/Help/NIMB");
+    EXPECT_TRUE(control("viewMenuPopup")->beginGroup() && control("toolsMenuPopup")->beginGroup());
+    EXPECT_FALSE(control("helpMenuPopup")->beginGroup());
+    EXPECT_EQ(toolWindow()->caption(), "NIMB Server View");
+    EXPECT_EQ(toolWindow()->guidPosition(), nimb::serverViewWindowGuid);
+    manager()->showDevView();
+    check(true);
+    manager()->showDevView();
+    check(true);
+}
+
+TEST_F(AddinTest, AMenuThatCannotBeBuiltStopsThereAndTheOthersStillCome) {
+    auto menuBar = ide->commandBars()->bar("Menu Bar");
+    for (const auto& menu : menuBar->controls()->controls()) {
+        if (menu->id() == vbide::idViewMenu) {
+            menuBar->controls()->remove(menu.get(), false);
+            break;
+        }
+    }
+    ide->journal().failNext("CommandBarControl.PasteFace[Query Console]", vb::VBError(5, "Face refused"));
+    start();
+    EXPECT_FALSE(control("viewMenuPopup"));
+    EXPECT_EQ(control("queryConsoleMenuItem")->onAction(), "");  // made, then the menu ended
+    EXPECT_FALSE(control("linkWizardMenuItem"));
+    EXPECT_EQ(control("velmoraMenuItem")->subscriberCount(), 0);  // sinks come after all items
+    EXPECT_EQ(control("productInfoMenuItem")->subscriberCount(), 1);
+    EXPECT_FALSE(control("addInMenuItem")->enabled());
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(AddinTest, ClosingOrRemovingAFileHasNoVisibleEffect) {
+    start();
+    engine.clearJournal();
+    ide->closeFile(project, 5, "Form1.frm", true);
+    ide->removeFile(project, 1, "Module1.bas");
+    EXPECT_TRUE(engine.journal().empty());
+    EXPECT_TRUE(messages().empty());
+}
+
+// ---- IntegrationMgr ----
+
+TEST_F(AddinTest, OpenWKProjectTakesTheNameTheEngineLeavesAndKeepsTheCode) {
+    start();
+    auto mgr = manager();
+    engine.setAccessFileName("C:\\Work\\wk\\Other.wkv");
+    mgr->openWKProject();
+    EXPECT_EQ(mgr->getWKFileName(), "C:\\Work\\wk\\Other.wkv");
+    engine.setAccessFileName("");
+    mgr->setWKFileName("E:\\p.wkv");
+    mgr->openWKProject();
+    EXPECT_EQ(engine.callsTo("WKProjectDoAccess").back(), "WKProjectDoAccess(\"E:\\p.wkv\", \"\", 9)");
+    EXPECT_EQ(mgr->getWKFileName(), "");
+}
+
+TEST_F(AddinTest, MinimizeAndRestoreActOnTheMainWindowWithoutNesting) {
+    struct Case {
+        const char* name;
+        std::vector<char> steps;  // 'm' minimize, 'r' restore, 'n' the person makes it normal
+        int32_t expected;
+    } cases[] = {{"restore alone", {'n', 'r'}, vbide::vbext_ws_Maximize},
+                 {"pair", {'m', 'r'}, vbide::vbext_ws_Maximize},
+                 {"two minimizes", {'m', 'm', 'r'}, vbide::vbext_ws_Minimize}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ide = sim::SimVBE::create();
+        ide->mainWindow()->setState(vbide::vbext_ws_Maximize);
+        start();
+        auto mgr = manager();
+        for (char step : c.steps) {
+            if (step == 'm') mgr->minimizeVSAppWin();
+            if (step == 'r') mgr->restoreVSAppWinState();
+            if (step == 'n') ide->mainWindow()->setState(vbide::vbext_ws_Normal);
+        }
+        EXPECT_EQ(ide->mainWindow()->windowState(), c.expected);
+        ui::Forms::unloadAll();
+    }
+}
+
+TEST_F(AddinTest, ListQueriesGoToTheModelService) {
+    start();
+    project->addDataEnvironment("DataEnvironment1")->addConnection("Connection1");
+    std::vector<std::string> list;
+    manager()->getDataEnvList(list, "Project1");
+    EXPECT_EQ(list, std::vector<std::string>{"DataEnvironment1"});
+    manager()->getConnectionList(list, "DataEnvironment1", "Project1");
+    EXPECT_EQ(list, std::vector<std::string>{"Connection1"});
+    manager()->getProjList(list);
+    EXPECT_EQ(list, std::vector<std::string>{"Project1"});
+}
+
+} // namespace
