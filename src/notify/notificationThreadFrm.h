@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace nimb {
 
@@ -48,25 +47,11 @@ private:
 
     void addProject(int32_t hdl);
     void addConnection(const twkNotify& n);
-    void askUser(const std::string& msg, const std::string& buttons);
 
     IntegrationMgr& mgr() const;
     ModelUtil& model() const;
 
     std::shared_ptr<IntegrationMgr> IMMgr_;
 };
-
-// Helpers of the text handler, open for the tests of their tables.
-namespace notifyText {
-// The message box icon of an icon word (anything unknown: information).
-int32_t iconStyle(const std::string& word);
-// The message box buttons of a button word (anything unknown: OK alone).
-int32_t buttonStyle(const std::string& word);
-// The "#"-separated fields of a message box description, at most five; a "#" that ends the text
-// stays in the last field. A sixth field raises 9 (subscript out of range).
-std::vector<std::string> splitFields(const std::string& s);
-// The ADO command type of an engine command type (1..7; anything else 0).
-int32_t toADOCommandType(int32_t engineType);
-} // namespace notifyText
 
 } // namespace nimb

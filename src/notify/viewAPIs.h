@@ -55,8 +55,8 @@ inline constexpr char NimbTable[] = "NimbTable";
 inline constexpr char Trigger[] = "Trigger";
 inline constexpr char NimbView[] = "NimbView";
 inline constexpr std::array<const char*, 11> inOrder = {
-    WKFolder,  FilteredWKFolder, ConnectedConnection, DisconnectedConnection, StoredProcedure, DirtyStoredProcedure,
-    UserFunction, DirtyUserFunction, NimbTable, Trigger, NimbView};
+    WKFolder,     FilteredWKFolder,  ConnectedConnection, DisconnectedConnection, StoredProcedure, DirtyStoredProcedure,
+    UserFunction, DirtyUserFunction, NimbTable,           Trigger,                NimbView};
 } // namespace images
 
 // The number and description keyToHandle raises for a key without the leading "K".

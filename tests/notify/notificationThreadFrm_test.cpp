@@ -1,0 +1,507 @@
+#include "NotifyDoubles.h"
+
+#include "dialogs/splashscrnFrm.h"
+#include "notify/notificationThreadFrm.h"
+#include "notify/viewAPIs.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace {
+
+using namespace nimb;
+using nimbtest::EngineDouble;
+
+constexpr int32_t TEXT = 2, SQL = 3, ADO = 4, FOLDER = 5, CHANGED = 6, REMOVED = 7, ADDED = 8, DECON = 9, DECMD = 10;
+
+using TypeAndHandle = std::initializer_list<std::pair<int32_t, int32_t>>;
+
+twkNotify notice(int32_t kind, int32_t type, int32_t hdl, int32_t project = 10) {
+    return {kind, project, 20, type, hdl};
+}
+
+class Poller : public nimbtest::ServerViewFixture {
+protected:
+    Poller() {
+        for (int32_t id : {426, 427, 428, 429, 430, 641, 646, 647, 655, 656, 657, 658, 659, 660})
+            engine.setString(id, "text" + std::to_string(id));
+        frm = ui::New<notificationThreadFrm>();
+        frm->Load();
+        frm->setIMMgr(mgr);
+    }
+
+    void tick() { ui::EventLoop::advance(100); }
+    // Queues a text notification for the text record at handle hdl.
+    void queueText(int32_t hdl, int32_t type, const std::string& text, const std::string& buttons = {}) {
+        engine.put(hdl, twkText{.strText = text, .lTextType = type, .strButtons = buttons});
+        engine.queue(notice(TEXT, 0, hdl));
+    }
+    std::vector<std::string> answers() const { return engine.callsTo("WKButtonDoAction"); }
+
+    std::shared_ptr<notificationThreadFrm> frm;
+};
+
+// ---- The poll loop ----
+
+TEST_F(Poller, TheTimerPollsEveryHundredMillisecondsWhileTheFormIsLoaded) {
+    EXPECT_EQ(frm->timerThread->Interval(), 100);
+    EXPECT_TRUE(frm->timerThread->Enabled());
+    EXPECT_FALSE(frm->Visible());
+    ui::EventLoop::advance(99);
+    EXPECT_TRUE(engine.callsTo("WKGetNotification").empty());
+    ui::EventLoop::advance(1);
+    EXPECT_EQ(engine.callsTo("WKGetNotification").size(), 1u);
+    ui::EventLoop::advance(300);
+    EXPECT_EQ(engine.callsTo("WKGetNotification").size(), 4u);
+    frm->Unload();
+    ui::EventLoop::advance(300);
+    EXPECT_EQ(engine.callsTo("WKGetNotification").size(), 4u);
+}
+
+TEST_F(Poller, OneTickDrainsTheWholeQueueIncludingTheLastRecord) {
+    buildProjectTree();
+    select("K24");
+    for (int32_t hdl : {41, 42, 43}) {
+        engine.put(hdl, twkTable{.lHdl = hdl, .strName = "T" + std::to_string(hdl)});
+        engine.queue(notice(ADDED, 14, hdl));
+    }
+    tick();
+    EXPECT_EQ(engine.callsTo("WKGetNotification").size(), 3u);
+    EXPECT_EQ(list->ListItems().Count(), 3);
+    EXPECT_EQ(engine.pendingNotifications(), 0u);
+    tick();
+    EXPECT_EQ(engine.callsTo("WKGetNotification").size(), 4u);
+    EXPECT_TRUE(user->problems().empty());
+}
+
+TEST_F(Poller, AnErrorInOneTickDoesNotStopTheNext) {
+    engine.failWith("WKGetNotification", vb::VBError(453, "Entry point not found", "nimbvbadd"));
+    user->answerMsgBox(ui::mb::OK);
+    tick();
+    EXPECT_EQ(boxes(), std::vector<std::string>{"453, Entry point not found, nimbvbadd"});
+
+    engine.stopFailing("WKGetNotification");
+    queueText(5, 3, "after the failure");
+    user->answerMsgBox(ui::mb::OK);
+    tick();
+    EXPECT_EQ(boxes().back(), "after the failure");
+    EXPECT_TRUE(user->problems().empty());
+}
+
+TEST_F(Poller, TheFormReleasesTheManagerWhenItTerminates) {
+    const auto held = mgr.use_count();
+    frm->Unload();
+    frm.reset();
+    EXPECT_EQ(mgr.use_count(), held - 1);
+}
+
+// ---- Start protocol ----
+
+TEST_F(Poller, TheStartProtocolOpensTheProjectAndShowsTheAddIn) {
+    auto splash = ui::Forms::instance<splashscrnFrm>();
+    splash->Show();
+    queueText(1, 1, "WK_INIT_COMPLETE");
+    tick();
+    EXPECT_EQ(mgr->log.calls, std::vector<std::string>{"openWKProject()"});
+    EXPECT_EQ(splash->statusLbl->Caption(), "text646");
+    EXPECT_EQ(splash->ProgressBar1->Value(), 1);
+
+    buildProjectTree(); // a tree from before: the project replaces it
+    engine.put(2, twkProject{2, "MyProject", "C:\\vb\\wk\\MyProject.wkv"});
+    engine.queue(notice(ADDED, 5, 2));
+    tick();
+    ASSERT_EQ(tree->Nodes().Count(), 1);
+    EXPECT_EQ(tree->Nodes().Item("K2")->Text(), "MyProject");
+    EXPECT_EQ(tree->Nodes().Item("K2")->Tag().toString(), "5");
+    EXPECT_EQ(mgr->log.calls, (std::vector<std::string>{"openWKProject()", "getIdeType()", "getModel()",
+                                                        "getWKFileName()", "showDevView()"}));
+    EXPECT_EQ(model->log.calls, std::vector<std::string>{"saveWKFileName(C:\\vb\\wk\\Project1.wkv)"});
+    EXPECT_EQ(splash->ProgressBar1->Value(), 2);
+    EXPECT_EQ(splash->statusLbl->Caption(), "text647");
+    EXPECT_FALSE(ui::Forms::isLoaded<splashscrnFrm>());
+    EXPECT_TRUE(user->problems().empty());
+}
+
+TEST_F(Poller, AProjectOutsideTheVBIdeIsNotSavedAndNoSplashIsNeeded) {
+    mgr->ideType = 2;
+    engine.put(2, twkProject{2, "P", ""});
+    engine.queue(notice(ADDED, 5, 2));
+    tick();
+    EXPECT_EQ(mgr->log.calls, (std::vector<std::string>{"getIdeType()", "showDevView()"}));
+    EXPECT_TRUE(model->log.calls.empty());
+    EXPECT_FALSE(ui::Forms::isLoaded<splashscrnFrm>()); // not brought back to life either
+}
+
+TEST_F(Poller, CommandWordsMoveTheIdeWindow) {
+    queueText(1, 1, "MINIMIZE_MSWIN");
+    queueText(2, 1, "WK_TASK_COMPLETE");
+    queueText(3, 1, "SOME_OTHER_WORD"); // no buttons: nothing
+    tick();
+    EXPECT_EQ(mgr->log.calls, (std::vector<std::string>{"minimizeVSAppWin()", "restoreVSAppWinState()"}));
+    EXPECT_TRUE(user->interactions().empty());
+    EXPECT_TRUE(answers().empty());
+}
+
+// ---- Message boxes ----
+
+TEST_F(Poller, QuestionsShowTheDescribedBoxAndSendTheAnswer) {
+    struct Case {
+        const char* buttons;
+        int32_t answer;
+        int32_t style;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"IDE_QUESTION#67#Save", ui::mb::No, 36, "Save"},
+        {"IDE_WARNING", ui::mb::OK, 0, ""},       // one field: OK, no icon
+        {"IDE_QUESTION#67#", ui::mb::OK, 32, ""}, // fields IDE_QUESTION and "67#"
+        {"IDE_CRITICAL#672#Drop", ui::mb::Cancel, 19, "Drop"},
+        {"IDE_WARNING#1", ui::mb::OK, 48, ""},
+        {"IDE_INFORMATION#67", ui::mb::Yes, 68, ""},
+        {"ANYTHING#99#T", ui::mb::OK, 64, "T"},
+        {"IDE_WARNING#67#a#b", ui::mb::Yes, 52, ""}, // four fields: no title
+        {"a#b#c#d#e#", ui::mb::OK, 64, ""},          // five fields, the last one "e#"
+        {"#", ui::mb::OK, 0, ""},
+    };
+    int32_t hdl = 100;
+    for (const auto& c : cases) {
+        queueText(++hdl, 1, std::string("Q ") + c.buttons, c.buttons);
+        user->answerMsgBox(c.answer);
+    }
+    tick();
+    const auto shown = user->messageBoxes();
+    const auto sent = answers();
+    ASSERT_EQ(shown.size(), std::size(cases));
+    ASSERT_EQ(sent.size(), std::size(cases));
+    for (size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_EQ(shown[i].subject, std::string("Q ") + cases[i].buttons);
+        EXPECT_EQ(shown[i].style, cases[i].style) << cases[i].buttons;
+        EXPECT_EQ(shown[i].title, cases[i].title) << cases[i].buttons;
+        EXPECT_EQ(sent[i], "WKButtonDoAction(\"User response\", " + std::to_string(cases[i].answer) + ")");
+    }
+    EXPECT_TRUE(user->problems().empty());
+}
+
+TEST_F(Poller, MoreThanFiveFieldsEndTheTextWithoutABoxOrAnAnswer) {
+    queueText(1, 1, "Q", "a#b#c#d#e#f");
+    queueText(2, 1, "next", "IDE_WARNING#1#T"); // the next notification is still handled
+    user->answerMsgBox(ui::mb::OK);
+    tick();
+    EXPECT_EQ(boxes(), std::vector<std::string>{"next"});
+    EXPECT_EQ(answers(), std::vector<std::string>{"WKButtonDoAction(\"User response\", 1)"});
+}
+
+TEST_F(Poller, PlainMessagesAreShownAndOtherTextTypesIgnored) {
+    queueText(1, 3, "Build done", "IDE_QUESTION#67#Ignored");
+    queueText(2, 2, "type two", "IDE_QUESTION#67#X");
+    queueText(3, 0, "WK_INIT_COMPLETE");
+    user->answerMsgBox(ui::mb::OK);
+    tick();
+    ASSERT_EQ(user->messageBoxes().size(), 1u);
+    EXPECT_EQ(user->messageBoxes()[0].subject, "Build done");
+    EXPECT_EQ(user->messageBoxes()[0].style, 0);
+    EXPECT_EQ(user->messageBoxes()[0].title, "");
+    EXPECT_TRUE(answers().empty());
+    EXPECT_TRUE(mgr->log.calls.empty());
+}
+
+// ---- Code and Data Environment objects ----
+
+TEST_F(Poller, CodeAndDataEnvironmentRequestsReachTheModel) {
+    engine.put(1, twkSQLText{.strVSProject = "Proj",
+                             .strVSFile = "Mod1",
+                             .lSelFromLine = 3,
+                             .lSelFromColumn = 1,
+                             .lSelToLine = 4,
+                             .lSelToColumn = 9,
+                             .strText = "SELECT 1"});
+    engine.put(2, twkADOText{.strVSProject = "Proj", .strVSFile = "Form1", .strText = "Dim cn"});
+    engine.put(
+        3, twkConnectionDE{
+               .strVSProject = "Proj", .strDEName = "DE1", .strDEConnection = "Con1", .strConnectionString = "DSN=x"});
+    engine.put(4, twkCommandDE{.strVSProject = "Proj",
+                               .strDEName = "DE1",
+                               .strDEConnection = "Con1",
+                               .strDECommand = "Cmd1",
+                               .strCommandText = "CALL P",
+                               .lCommandType = 1,
+                               .bHasParemeters = true});
+    engine.queue(notice(SQL, 0, 1));
+    engine.queue(notice(ADO, 0, 2));
+    engine.queue(notice(DECON, 0, 3));
+    engine.queue(notice(DECMD, 0, 4));
+    tick();
+    EXPECT_EQ(model->log.calls,
+              (std::vector<std::string>{"insertSQLCode(SELECT 1|3|1|4|9|Proj|Mod1)",
+                                        "insertClientCode(Dim cn|Proj|Form1)", "addADOConnection(DSN=x|Con1|DE1|Proj)",
+                                        "AddADOCommand(4|CALL P|Cmd1|Con1|DE1|Proj)"}));
+}
+
+TEST_F(Poller, EngineCommandTypesBecomeADOCommandTypes) {
+    const std::pair<int32_t, int32_t> cases[] = {{1, 4},   {2, 1}, {3, 2}, {4, 512}, {5, 128},
+                                                 {6, 256}, {7, 8}, {0, 0}, {8, 0},   {-1, 0}};
+    int32_t hdl = 0;
+    for (auto [engineType, adoType] : cases) {
+        engine.put(++hdl, twkCommandDE{.strDECommand = "C", .lCommandType = engineType});
+        engine.queue(notice(DECMD, 0, hdl));
+        tick();
+        EXPECT_EQ(model->log.calls.back(), "AddADOCommand(" + std::to_string(adoType) + "||C|||)") << engineType;
+    }
+}
+
+// ---- Folder contents ----
+
+class Folders : public Poller {
+protected:
+    Folders() { buildProjectTree(); }
+};
+
+TEST_F(Folders, TheSelectedFolderIsListedAfreshBetweenBeginAndEnd) {
+    select("K21");
+    list->ListItems().Add(0, "K999", "stale");
+    engine.setFolder(21, std::vector<twkProcedure>{{.lHdl = 31, .strName = "P1"}, {.lHdl = 32, .strName = "P2"}}, true);
+    engine.queue(notice(FOLDER, 7, 21));
+    tick();
+    ASSERT_EQ(list->ListItems().Count(), 2);
+    EXPECT_EQ(list->ListItems().Item(1)->Text(), "P1");
+    EXPECT_EQ(list->ListItems().Item(2)->Key(), "K32");
+    EXPECT_EQ(tree->Nodes().Item("K21")->Image(), "FilteredWKFolder");
+    EXPECT_EQ(engine.callsTo("WKProcedureEnumBegin"), std::vector<std::string>{"WKProcedureEnumBegin(21)"});
+    EXPECT_EQ(engine.callsTo("WKProcedureEnumNext").size(), 3u);
+    EXPECT_EQ(engine.callsTo("WKProcedureEnumEnd").size(), 1u);
+    EXPECT_EQ(engine.openEnumerations(), 0);
+}
+
+TEST_F(Folders, EachFolderKindUsesItsOwnEnumeration) {
+    engine.setFolder(22, std::vector<twkFunction>{{.lHdl = 1, .strName = "F"}});
+    engine.setFolder(23, std::vector<twkTrigger>{{.lHdl = 2, .strName = "TR"}});
+    engine.setFolder(24, std::vector<twkTable>{{.lHdl = 3, .strName = "T"}});
+    engine.setFolder(25, std::vector<twkView>{{.lHdl = 4, .strName = "V"}});
+    const std::tuple<const char*, int32_t, const char*, const char*> cases[] = {
+        {"K22", 9, "WKFunctionEnumBegin", "UserFunction"},
+        {"K23", 11, "WKTriggerEnumBegin", "Trigger"},
+        {"K24", 13, "WKTableEnumBegin", "NimbTable"},
+        {"K25", 15, "WKViewEnumBegin", "NimbView"},
+    };
+    for (const auto& [key, type, begin, icon] : cases) {
+        select(key);
+        engine.queue(notice(FOLDER, type, viewAPIs::keyToHandle(key)));
+        tick();
+        EXPECT_EQ(engine.callsTo(begin).size(), 1u) << key;
+        ASSERT_EQ(list->ListItems().Count(), 1) << key;
+        EXPECT_EQ(list->ListItems().Item(1)->SmallIcon(), icon);
+    }
+    EXPECT_EQ(engine.openEnumerations(), 0);
+}
+
+TEST_F(Folders, AnUnselectedFolderIsNotEnumeratedAndLosesItsFilteredImage) {
+    select("K21");
+    tree->Nodes().Item("K24")->setImage("FilteredWKFolder");
+    list->ListItems().Add(0, "K31", "kept");
+    engine.setFolder(24, std::vector<twkTable>{{.lHdl = 3}}, true);
+    engine.queue(notice(FOLDER, 13, 24));
+    tick();
+    EXPECT_TRUE(engine.callsTo("WKTableEnumBegin").empty());
+    EXPECT_EQ(tree->Nodes().Item("K24")->Image(), "WKFolder");
+    EXPECT_EQ(list->ListItems().Count(), 1);
+}
+
+TEST_F(Folders, AnEmptyFolderIsStillEndedAndOtherTypesAreIgnored) {
+    select("K25");
+    list->ListItems().Add(0, "K31", "stale");
+    engine.queue(notice(FOLDER, 15, 25)); // the engine knows no such folder: Begin gives 0
+    engine.queue(notice(FOLDER, 6, 20));
+    engine.queue(notice(FOLDER, 8, 21));
+    tick();
+    EXPECT_EQ(list->ListItems().Count(), 0);
+    EXPECT_TRUE(engine.callsTo("WKViewEnumNext").empty());
+    EXPECT_EQ(engine.callsTo("WKViewEnumEnd"), std::vector<std::string>{"WKViewEnumEnd(0)"});
+    EXPECT_TRUE(user->interactions().empty());
+}
+
+TEST_F(Folders, AFailingListingIsReportedAndTheEnumerationStillEnded) {
+    select("K24");
+    engine.setFolder(24, std::vector<twkTable>{{.lHdl = 3}, {.lHdl = 3}}); // a duplicate key
+    engine.queue(notice(FOLDER, 13, 24));
+    user->answerMsgBox(ui::mb::OK);
+    tick();
+    EXPECT_EQ(boxes(), std::vector<std::string>{"35602, Key is not unique in collection, "});
+    EXPECT_EQ(engine.callsTo("WKTableEnumEnd").size(), 1u);
+    EXPECT_EQ(engine.openEnumerations(), 0);
+    EXPECT_TRUE(user->problems().empty());
+}
+
+TEST_F(Folders, ATwentyThousandObjectFolderIsListedInOneTick) {
+    std::vector<twkTable> tables(20000);
+    for (int32_t i = 0; i < 20000; ++i) tables[i] = {.lHdl = 1000 + i, .strName = "T" + std::to_string(i)};
+    engine.setFolder(24, tables);
+    select("K24");
+    engine.queue(notice(FOLDER, 13, 24));
+    const auto start = std::chrono::steady_clock::now();
+    tick();
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(list->ListItems().Count(), 20000);
+    EXPECT_EQ(list->ListItems().Item("K20999")->Text(), "T19999");
+    EXPECT_LT(took, std::chrono::seconds(10));
+}
+
+// ---- Objects added, changed, removed ----
+
+TEST_F(Folders, ObjectsAreAddedOnlyWhileTheirFolderKindIsSelected) {
+    engine.put(51, twkTrigger{.lHdl = 51, .strName = "TR"});
+    engine.put(52, twkTable{.lHdl = 52, .strName = "T"});
+    engine.put(53, twkProcedure{.lHdl = 53, .strName = "P"});
+    engine.put(54, twkFunction{.lHdl = 54, .strName = "F"});
+    engine.put(55, twkView{.lHdl = 55, .strName = "V"});
+    select("K24"); // the table folder
+    for (auto [type, hdl] : TypeAndHandle{{12, 51}, {14, 52}, {8, 53}, {10, 54}, {16, 55}, {99, 56}})
+        engine.queue(notice(ADDED, type, hdl));
+    tick();
+    ASSERT_EQ(list->ListItems().Count(), 1);
+    EXPECT_EQ(list->ListItems().Item(1)->Key(), "K52");
+    // Each object is still read from the engine.
+    EXPECT_EQ(engine.callsTo("WKTriggerGet"), std::vector<std::string>{"WKTriggerGet(51)"});
+    EXPECT_EQ(engine.callsTo("WKViewGet").size(), 1u);
+}
+
+TEST_F(Poller, AConnectionArrivesWithItsFiveFoldersAndIsExpandedFromTheSelection) {
+    viewAPIs::addFolderNode("Proj", "5", "K10", "", true);
+    select("K10");
+    engine.put(20, twkConnection{.lHdl = 20,
+                                 .bConnected = true,
+                                 .strDatabase = "SAMPLE",
+                                 .lProceduresHdl = 21,
+                                 .lFunctionsHdl = 22,
+                                 .lTriggersHdl = 23,
+                                 .lTablesHdl = 24,
+                                 .lViewsHdl = 25});
+    engine.queue(notice(ADDED, 6, 20));
+    tick();
+    auto con = tree->Nodes().Item("K20");
+    EXPECT_EQ(con->Parent()->Key(), "K10");
+    EXPECT_EQ(con->Image(), "ConnectedConnection");
+    const std::tuple<const char*, const char*, const char*> folders[] = {{"K21", "text426", "7"},
+                                                                         {"K22", "text427", "9"},
+                                                                         {"K23", "text428", "11"},
+                                                                         {"K24", "text429", "13"},
+                                                                         {"K25", "text430", "15"}};
+    for (const auto& [key, text, tag] : folders) {
+        auto folder = tree->Nodes().Item(key);
+        EXPECT_EQ(folder->Parent(), con) << key;
+        EXPECT_EQ(folder->Text(), text);
+        EXPECT_EQ(folder->Tag().toString(), tag);
+        EXPECT_EQ(folder->Image(), "WKFolder");
+    }
+    EXPECT_TRUE(tree->Nodes().Item("K10")->Expanded());
+    EXPECT_TRUE(user->problems().empty());
+}
+
+TEST_F(Folders, ChangesUpdateNodesAndTheShownFoldersItems) {
+    select("K21");
+    viewAPIs::addProcedureItem(twkProcedure{.lHdl = 31, .strName = "OLD"});
+    engine.put(31, twkProcedure{.lHdl = 31, .bIsDirty = true, .strName = "NEW"});
+    engine.put(10, twkProject{10, "Proj2", "C:\\p2.wkv"});
+    engine.put(20, twkConnection{.lHdl = 20, .bConnected = true, .strDatabase = "DB"});
+    engine.put(32, twkFunction{.lHdl = 32, .strName = "F"});
+    for (auto [type, hdl] : TypeAndHandle{{8, 31}, {5, 10}, {6, 20}, {10, 32}, {14, 33}})
+        engine.queue(notice(CHANGED, type, hdl));
+    tick();
+    EXPECT_EQ(list->ListItems().Item("K31")->Text(), "NEW");
+    EXPECT_EQ(list->ListItems().Item("K31")->SmallIcon(), "DirtyStoredProcedure");
+    EXPECT_EQ(tree->Nodes().Item("K10")->Text(), "Proj2");
+    EXPECT_EQ(tree->Nodes().Item("K20")->Image(), "ConnectedConnection");
+    EXPECT_EQ(mgr->log.calls, std::vector<std::string>{"setWKFileName(C:\\p2.wkv)"});
+    EXPECT_TRUE(engine.callsTo("WKTableGet").empty());
+    EXPECT_TRUE(user->interactions().empty());
+}
+
+TEST_F(Folders, RemovalGoesByType) {
+    select("K21");
+    list->ListItems().Add(0, "K31", "proc");
+    list->ListItems().Add(0, "K32", "other");
+    engine.queue(notice(REMOVED, 14, 32)); // a table while procedures are shown: nothing
+    engine.queue(notice(REMOVED, 8, 31));
+    engine.queue(notice(REMOVED, 6, 20)); // the connection with its folders
+    tick();
+    EXPECT_EQ(list->ListItems().Count(), 1);
+    EXPECT_EQ(list->ListItems().Item(1)->Key(), "K32");
+    EXPECT_EQ(tree->Nodes().Count(), 1);
+    engine.queue(notice(REMOVED, 5, 10));
+    tick();
+    EXPECT_EQ(tree->Nodes().Count(), 0);
+    EXPECT_TRUE(user->interactions().empty());
+}
+
+// ---- Error reports ----
+
+TEST_F(Folders, EachHandlerReportsFailuresItsOwnWay) {
+    struct Case {
+        const char* failing;
+        twkNotify n;
+        const char* box; // nullptr: no box at all
+    };
+    const vb::VBError failure(7, "Out of memory", "engine");
+    const Case cases[] = {
+        {"WKProjectGet", notice(ADDED, 5, 10), "text657"},
+        {"WKTableGet", notice(ADDED, 14, 3), "text657"},
+        {"WKGetSQLText", notice(SQL, 0, 1), "text659"},
+        {"WKGetADOText", notice(ADO, 0, 1), "text660"},
+        {"WKConnectionGetDE", notice(DECON, 0, 1), "text655"},
+        {"WKCommandGetDE", notice(DECMD, 0, 1), "text656"},
+        {"WKProcedureEnumBegin", notice(FOLDER, 7, 21), "7, Out of memory, engine"},
+        {"WKProcedureGet", notice(CHANGED, 8, 31), "7, Out of memory, engine"},
+        {"WKConnectionGet", notice(CHANGED, 6, 20), "7, Out of memory, engine"},
+        {"WKGetText", notice(TEXT, 0, 1), nullptr},
+    };
+    select("K21");
+    for (const auto& c : cases) {
+        const size_t before = user->messageBoxes().size();
+        engine.failWith(c.failing, failure);
+        engine.queue(c.n);
+        if (c.box) user->answerMsgBox(ui::mb::OK);
+        tick();
+        engine.stopFailing(c.failing);
+        const auto shown = user->messageBoxes();
+        ASSERT_EQ(shown.size(), before + (c.box ? 1 : 0)) << c.failing;
+        if (c.box) {
+            EXPECT_EQ(shown.back().subject, c.box) << c.failing;
+        }
+    }
+    EXPECT_TRUE(answers().empty());
+    EXPECT_TRUE(user->problems().empty());
+}
+
+TEST_F(Poller, FailuresOfTheModelAreReportedByTheirHandlers) {
+    struct Case {
+        const char* failOn;
+        int32_t kind;
+        const char* box;
+    };
+    const Case cases[] = {
+        {"insertSQLCode", SQL, "text659"},      {"insertClientCode", ADO, "text660"},
+        {"addADOConnection", DECON, "text655"}, {"AddADOCommand", DECMD, "text656"},
+        {"saveWKFileName", ADDED, "text657"},
+    };
+    engine.put(1, twkProject{1, "P", ""});
+    for (const auto& c : cases) {
+        model->log.failOn = c.failOn;
+        engine.queue(notice(c.kind, c.kind == ADDED ? 5 : 0, 1));
+        user->answerMsgBox(ui::mb::OK);
+        tick();
+        EXPECT_EQ(boxes().back(), c.box) << c.failOn;
+    }
+    EXPECT_TRUE(user->problems().empty());
+}
+
+TEST_F(Poller, AReportThatCannotReadItsTextFallsToTheDispatcher) {
+    engine.failWith("WKGetADOText", vb::VBError(5, "Invalid procedure call or argument", "engine"));
+    engine.failWith("WKGetString", vb::VBError(453, "Can't find DLL entry point", "nimbvbadd"));
+    engine.queue(notice(ADO, 0, 1));
+    user->answerMsgBox(ui::mb::OK);
+    tick();
+    EXPECT_EQ(boxes(), std::vector<std::string>{"453, Can't find DLL entry point, nimbvbadd"});
+    EXPECT_TRUE(user->problems().empty());
+}
+
+} // namespace
