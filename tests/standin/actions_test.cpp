@@ -1,0 +1,365 @@
+// What every action code answers, the drop question and its answer, code and Data Environment
+// requests, and tool launches.
+#include "StandinHarness.h"
+
+namespace standin_test {
+namespace {
+
+using ActionTest = StandinTest;
+
+struct Expected {
+    int32_t kind;
+    int32_t type; // object type, or the text type for kind 2
+};
+
+struct ActionCase {
+    const char* name;
+    int32_t targetType;
+    const char* target; // database for connections and folders, object name, "" for the project
+    int32_t code;
+    std::vector<Expected> answer;
+    const char* lastText; // part of the last text answered, if any
+};
+
+const std::vector<ActionCase> actionCases{
+    {"save", 5, "", 3, {{2, 3}}, "was saved to"},
+    {"save on a connection", 6, "SHOPDB", 3, {{2, 3}}, "not available"},
+    {"connect", 6, "OFFDB", 7, {{6, 6}}, nullptr},
+    {"disconnect", 6, "SHOPDB", 8, {{6, 6}}, nullptr},
+    {"add a connection", 5, "", 9, {{8, 6}}, nullptr},
+    {"new procedure", 7, "SHOPDB", 9, {{8, 8}}, nullptr},
+    {"new view", 15, "OFFDB", 9, {{8, 16}}, nullptr},
+    {"refresh", 13, "SHOPDB", 10, {{5, 13}}, nullptr},
+    {"filter", 7, "SHOPDB", 11, {{5, 7}}, nullptr},
+    {"import", 9, "SHOPDB", 12, {{8, 10}, {2, 3}}, "imported from the database SHOPDB"},
+    {"import while disconnected", 9, "OFFDB", 12, {{2, 3}}, "not connected"},
+    {"properties of a procedure", 8, "P_DEBUG", 13, {{2, 3}}, "Parameters: (IN A INTEGER, OUT B VARCHAR(20))"},
+    {"properties of a connection", 6, "SHOPDB", 13, {{2, 3}}, "Connection string: DSN=SHOPDB"},
+    {"properties of a folder", 7, "SHOPDB", 13, {{2, 3}}, "Objects: 4"},
+    {"properties of the project", 5, "", 13, {{2, 3}}, "Connections: 2"},
+    {"edit source", 8, "P_DEBUG", 14, {{6, 8}, {2, 3}}, "open for editing"},
+    {"run settings", 8, "P_DEBUG", 15, {{2, 3}}, "Result sets: 2"},
+    {"run", 8, "P_DEBUG", 16, {{2, 1}, {2, 1}, {2, 3}}, "returned 2 result set(s)"},
+    {"run with debug", 8, "P_DEBUG", 17, {{2, 1}, {2, 1}, {2, 3}}, "under the debugger"},
+    {"run with debug, no debug information", 8, "P_DIRTY", 17, {{2, 3}}, "no debug information"},
+    {"run while disconnected", 8, "Q1", 16, {{2, 3}}, "OFFDB is not connected"},
+    {"build", 8, "P_DIRTY", 18, {{6, 8}, {2, 3}}, "APP.P_DIRTY was built."},
+    {"build with debug", 10, "F1", 19, {{6, 10}, {2, 3}}, "with debug information"},
+    {"build a trigger", 12, "T1", 18, {{6, 12}, {2, 3}}, "was built"},
+    {"build a language the engine lacks", 8, "P_COBOL", 18, {{2, 3}}, "written in COBOL"},
+    {"build a table", 14, "ITEMS", 18, {{2, 3}}, "The action Build is not available for table APP.ITEMS"},
+    {"sample contents", 14, "ITEMS", 20, {{2, 3}}, "1 | one"},
+    {"sample contents without rows", 16, "V1", 20, {{2, 3}}, "holds no rows"},
+    {"remove an object", 12, "T1", 21, {{7, 12}}, nullptr},
+    {"remove a connection", 6, "OFFDB", 21, {{7, 6}}, nullptr},
+    {"close the project", 5, "", 21, {{7, 5}}, nullptr},
+    {"drop asks first", 8, "P_DEBUG", 22, {{2, 1}}, "Drop APP.P_DEBUG from the database SHOPDB?"},
+    {"paste with nothing copied", 7, "SHOPDB", 23, {{2, 3}}, "Nothing"},
+    {"copy", 16, "V1", 24, {{2, 3}}, "APP.V1 was copied"},
+    {"view source", 8, "P_DEBUG", 25, {{2, 3}}, "BEGIN\nEND"},
+    {"view a source that is not there", 8, "P_COBOL", 25, {{2, 3}}, "could not be read"},
+    {"ADO connection code", 6, "SHOPDB", 26, {{2, 3}}, "cnSHOPDB.ConnectionString = \"DSN=SHOPDB\""},
+    {"ADO connection object", 6, "SHOPDB", 27, {{2, 3}}, "SHOPDB: DSN=SHOPDB"},
+    {"ADO command code", 8, "P_DEBUG", 28, {{2, 3}}, "cmdP_DEBUG.CommandType = adCmdStoredProc"},
+    {"ADO command object", 10, "F1", 29, {{2, 3}}, "VALUES APP.F1()"},
+    {"an unknown action code", 8, "P_DEBUG", 99, {{2, 3}}, "The action number 99 is not available"},
+};
+
+TEST_F(ActionTest, EveryActionCodeAnswersVisibly) {
+    for (const ActionCase& c : actionCases) {
+        SCOPED_TRACE(c.name);
+        api().WKSI_Reset();
+        openSample();
+        int32_t target = find(c.targetType, c.target);
+        ASSERT_GT(target, 0);
+        api().WKObjectDoAction(target, c.code);
+        auto notes = drain();
+        ASSERT_EQ(notes.size(), c.answer.size());
+        std::vector<Text> texts;
+        for (size_t i = 0; i < notes.size(); ++i) {
+            EXPECT_EQ(notes[i].lNotifyType, c.answer[i].kind) << i;
+            if (notes[i].lNotifyType == 2) {
+                texts.push_back(readText(notes[i].lObjectHdl));
+                EXPECT_EQ(texts.back().type, c.answer[i].type) << i;
+                continue;
+            }
+            EXPECT_EQ(notes[i].lObjectType, c.answer[i].type) << i;
+            if (notes[i].lNotifyType != 8) {
+                EXPECT_EQ(notes[i].lObjectHdl, target) << i;
+            }
+        }
+        if (c.lastText) {
+            ASSERT_FALSE(texts.empty());
+            EXPECT_NE(texts.back().text.find(c.lastText), std::string::npos) << texts.back().text;
+        }
+    }
+}
+
+TEST_F(ActionTest, RunIsBracketedByTheMinimizeAndRestoreWords) {
+    openSample();
+    api().WKObjectDoAction(find(8, "P_DEBUG"), 16);
+    auto texts = textsOf(drain());
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].text, "MINIMIZE_MSWIN");
+    EXPECT_EQ(texts[1].text, "WK_TASK_COMPLETE");
+    EXPECT_EQ(texts[2].type, 3);
+}
+
+TEST_F(ActionTest, BuildingMarksTheRoutineCleanAndSetsDebugByTheCode) {
+    struct Row {
+        int32_t code;
+        wkBool canDebug;
+    };
+    for (Row row : {Row{18, WK_FALSE}, {19, WK_TRUE}}) {
+        api().WKSI_Reset();
+        openSample();
+        int32_t proc = find(8, "P_DIRTY");
+        api().WKObjectDoAction(proc, row.code);
+        drain();
+        ProcedureRec r;
+        ASSERT_EQ(api().WKProcedureGet(proc, &r.rec), 1);
+        EXPECT_EQ(r.rec.bIsDirty, WK_FALSE) << row.code;
+        EXPECT_EQ(r.rec.bCanDebug, row.canDebug) << row.code;
+    }
+}
+
+TEST_F(ActionTest, ConnectAndDisconnectFlipTheConnectedFlag) {
+    openSample();
+    int32_t off = find(6, "OFFDB");
+    ConnectionRec c;
+    for (auto [code, connected] : {std::pair{7, WK_TRUE}, {8, WK_FALSE}, {7, WK_TRUE}}) {
+        api().WKObjectDoAction(off, code);
+        drain();
+        ASSERT_EQ(api().WKConnectionGet(off, &c.rec), 1);
+        EXPECT_EQ(c.rec.bConnected, connected) << code;
+    }
+    api().WKObjectDoAction(find(8, "Q1"), 18); // connected now, so the build runs
+    EXPECT_EQ(textsOf(drain()).back().text, "OFF.Q1 was built.");
+}
+
+TEST_F(ActionTest, EditingASourceMarksTheRoutineDirty) {
+    openSample();
+    int32_t proc = find(8, "P_DEBUG");
+    api().WKObjectDoAction(proc, 14);
+    drain();
+    ProcedureRec r;
+    api().WKProcedureGet(proc, &r.rec);
+    EXPECT_EQ(r.rec.bIsDirty, WK_TRUE);
+}
+
+TEST_F(ActionTest, AddingNamesNewThingsUniquely) {
+    openSample();
+    int32_t folder = find(7, "SHOPDB");
+    std::vector<std::string> names;
+    for (int i = 0; i < 3; ++i) {
+        api().WKObjectDoAction(folder, 9);
+        auto notes = drain();
+        ASSERT_EQ(notes.size(), 1u);
+        ProcedureRec r;
+        ASSERT_EQ(api().WKProcedureGet(notes[0].lObjectHdl, &r.rec), 1);
+        EXPECT_EQ(r.rec.bIsDirty, WK_TRUE);
+        EXPECT_NE(std::string(r.rec.strFileName).find("NEW_PROCEDURE"), std::string::npos);
+        names.push_back(r.rec.strName);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"NEW_PROCEDURE", "NEW_PROCEDURE_2", "NEW_PROCEDURE_3"}));
+
+    api().WKObjectDoAction(find(5, ""), 9);
+    auto notes = drain();
+    ASSERT_EQ(notes.size(), 1u);
+    ConnectionRec c;
+    api().WKConnectionGet(notes[0].lObjectHdl, &c.rec);
+    EXPECT_STREQ(c.rec.strDatabase, "NEWDB");
+    EXPECT_EQ(c.rec.bConnected, WK_FALSE);
+}
+
+TEST_F(ActionTest, CopyThenPasteMakesARenamedCopy) {
+    openSample();
+    api().WKObjectDoAction(find(8, "P_DEBUG"), 24);
+    drain();
+    api().WKObjectDoAction(find(9, "SHOPDB"), 23); // a procedure does not fit the function folder
+    EXPECT_NE(textsOf(drain()).at(0).text.find("Nothing"), std::string::npos);
+
+    api().WKObjectDoAction(find(7, "OFFDB"), 23);
+    auto notes = drain();
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].lNotifyType, 8);
+    EXPECT_EQ(notes[0].lConnectionHdl, find(6, "OFFDB"));
+    ProcedureRec r;
+    ASSERT_EQ(api().WKProcedureGet(notes[0].lObjectHdl, &r.rec), 1);
+    EXPECT_STREQ(r.rec.strName, "P_DEBUG");
+    EXPECT_STREQ(r.rec.strParameters, "(IN A INTEGER, OUT B VARCHAR(20))");
+    EXPECT_NE(std::string(r.rec.strFileName), path("src/P_DEBUG.sql")); // its own source file
+
+    api().WKObjectDoAction(find(7, "OFFDB"), 23);
+    ProcedureRec again;
+    api().WKProcedureGet(drain().at(0).lObjectHdl, &again.rec);
+    EXPECT_STREQ(again.rec.strName, "P_DEBUG_2");
+}
+
+TEST_F(ActionTest, RemovedThingsStopAnswering) {
+    openSample();
+    int32_t proc = find(8, "P_DEBUG"), connection = find(6, "OFFDB"), offProc = find(8, "Q1");
+    api().WKObjectDoAction(proc, 21);
+    api().WKObjectDoAction(connection, 21);
+    drain();
+    ProcedureRec r;
+    EXPECT_EQ(api().WKProcedureGet(proc, &r.rec), 0);
+    EXPECT_EQ(api().WKProcedureGet(offProc, &r.rec), 0); // went with its connection
+    ConnectionRec c;
+    EXPECT_EQ(api().WKConnectionGet(connection, &c.rec), 0);
+    api().WKObjectDoAction(proc, 18);
+    auto texts = textsOf(drain());
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_NE(texts[0].text.find(std::to_string(proc) + " does not exist"), std::string::npos);
+}
+
+TEST_F(ActionTest, DropAsksAndOnlyYesDrops) {
+    openSample();
+    int32_t proc = find(8, "P_DEBUG");
+    api().WKObjectDoAction(proc, 22);
+    auto texts = textsOf(drain());
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].type, 1);
+    EXPECT_EQ(texts[0].buttons, "IDE_QUESTION#67#Drop From Database");
+
+    api().WKButtonDoAction("User response", 7); // No
+    EXPECT_TRUE(drain().empty());
+    ProcedureRec r;
+    EXPECT_EQ(api().WKProcedureGet(proc, &r.rec), 1);
+
+    api().WKObjectDoAction(proc, 22);
+    drain();
+    api().WKButtonDoAction("User response", 6); // Yes
+    auto notes = drain();
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_EQ(notes[0].lNotifyType, 7);
+    EXPECT_EQ(notes[0].lObjectType, 8);
+    EXPECT_EQ(notes[0].lObjectHdl, proc);
+    EXPECT_NE(readText(notes[1].lObjectHdl).text.find("APP.P_DEBUG was dropped"), std::string::npos);
+    EXPECT_EQ(api().WKProcedureGet(proc, &r.rec), 0);
+
+    api().WKButtonDoAction("User response", 6); // an answer nobody asked for changes nothing
+    EXPECT_TRUE(drain().empty());
+}
+
+TEST_F(ActionTest, AnswersGoToTheQuestionsInTheOrderTheyWereShown) {
+    openSample();
+    int32_t first = find(8, "P_DEBUG"), second = find(8, "P_DIRTY");
+    api().WKObjectDoAction(first, 22);
+    api().WKSI_InjectText(1, "Injected question?", "IDE_QUESTION#67#Mine");
+    api().WKObjectDoAction(second, 22);
+    drain();
+    api().WKButtonDoAction("User response", 7); // the first drop: No
+    api().WKButtonDoAction("User response", 6); // the injected question: a Yes that changes nothing
+    api().WKButtonDoAction("User response", 7); // the second drop: No
+    EXPECT_TRUE(drain().empty());
+    ProcedureRec r;
+    EXPECT_EQ(api().WKProcedureGet(first, &r.rec), 1);
+    EXPECT_EQ(api().WKProcedureGet(second, &r.rec), 1);
+}
+
+TEST_F(ActionTest, AdoCodeIsAddressedToTheProjectAndComponentGiven) {
+    openSample();
+    char project[] = "Project1", component[] = "Module1";
+    api().WKObjectDoGetADO(find(8, "P_DEBUG"), 2, project, component);
+    auto notes = drain();
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].lNotifyType, 4);
+    std::vector<char> p(1024), f(1024), text(65536);
+    twkADOText_abi ado{p.data(), f.data(), text.data(), 65536};
+    ASSERT_EQ(api().WKGetADOText(notes[0].lObjectHdl, &ado), 1);
+    EXPECT_STREQ(ado.strVSProject, "Project1");
+    EXPECT_STREQ(ado.strVSFile, "Module1");
+    std::string code = ado.strText;
+    for (const char* part : {"Dim cmdP_DEBUG As ADODB.Command\r\n", "cmdP_DEBUG.ActiveConnection = \"DSN=SHOPDB\"",
+             "cmdP_DEBUG.CommandText = \"APP.P_DEBUG\"", "Set rsP_DEBUG = cmdP_DEBUG.Execute\r\n"})
+        EXPECT_NE(code.find(part), std::string::npos) << part << "\n" << code;
+    EXPECT_STREQ(project, "Project1"); // in-out strings are not lengthened (nor changed here)
+
+    api().WKObjectDoGetADO(find(6, "SHOPDB"), 2, project, component);
+    ado = {p.data(), f.data(), text.data(), 65536};
+    api().WKGetADOText(drain().at(0).lObjectHdl, &ado);
+    EXPECT_NE(std::string(ado.strText).find("cnSHOPDB.Open"), std::string::npos);
+
+    for (auto [hdl, language] : {std::pair{find(8, "P_DEBUG"), 1}, {find(12, "T1"), 2}, {999999, 2}}) {
+        api().WKObjectDoGetADO(hdl, language, project, component);
+        auto answer = drain();
+        ASSERT_EQ(answer.size(), 1u);
+        EXPECT_EQ(answer[0].lNotifyType, 2) << hdl;
+    }
+}
+
+TEST_F(ActionTest, DataEnvironmentRequestsCarryTheNamesGiven) {
+    openSample();
+    char project[] = "Project1", dataEnv[] = "DataEnvironment1", conName[] = "WKConnection", cmdName[] = "WKCommand";
+    api().WKConnectionDoGetDE(find(6, "SHOPDB"), project, dataEnv, conName);
+    api().WKCommandDoGetDE(find(8, "P_DEBUG"), project, dataEnv, conName, cmdName);
+    api().WKCommandDoGetDE(find(14, "ITEMS"), project, dataEnv, conName, cmdName);
+    auto notes = drain();
+    ASSERT_EQ(notes.size(), 3u);
+    EXPECT_EQ(notes[0].lNotifyType, 9);
+    EXPECT_EQ(notes[1].lNotifyType, 10);
+
+    Slots s;
+    twkConnectionDE_abi c{s.add(256), s.add(256), s.add(256), s.add(1024)};
+    ASSERT_EQ(api().WKConnectionGetDE(notes[0].lObjectHdl, &c), 1);
+    EXPECT_EQ((std::vector<std::string>{c.strVSProject, c.strDEName, c.strDEConnection, c.strConnectionString}),
+        (std::vector<std::string>{"Project1", "DataEnvironment1", "WKConnection", "DSN=SHOPDB"}));
+
+    struct Row {
+        int32_t note;
+        const char* text;
+        int32_t type;
+        wkBool parameters;
+    };
+    for (Row row : {Row{1, "APP.P_DEBUG", 1, WK_TRUE}, {2, "APP.ITEMS", 3, WK_FALSE}}) {
+        twkCommandDE_abi d{s.add(256), s.add(256), s.add(256), s.add(256), s.add(4096), 0, 0};
+        ASSERT_EQ(api().WKCommandGetDE(notes[static_cast<size_t>(row.note)].lObjectHdl, &d), 1);
+        EXPECT_STREQ(d.strDECommand, "WKCommand");
+        EXPECT_STREQ(d.strDEConnection, "WKConnection");
+        EXPECT_STREQ(d.strCommandText, row.text);
+        EXPECT_EQ(d.lCommandType, row.type);
+        EXPECT_EQ(d.bHasParemeters, row.parameters);
+    }
+    EXPECT_TRUE(s.intact());
+
+    api().WKConnectionDoGetDE(find(8, "P_DEBUG"), project, dataEnv, conName); // not a connection
+    EXPECT_EQ(drain().at(0).lNotifyType, 2);
+}
+
+TEST_F(ActionTest, ToolLaunchesReportTheToolAskedFor) {
+    int32_t r = 77;
+    api().WKLaunchApp(2, "-ccf", &r);
+    EXPECT_EQ(r, 0);
+    for (int32_t tool : {1, 3, 12, 99}) api().WKLaunchNIMBTool(tool);
+    auto texts = textsOf(drain());
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_NE(texts[0].text.find("Query Console"), std::string::npos);
+    EXPECT_NE(texts[0].text.find("-ccf"), std::string::npos);
+    EXPECT_NE(texts[1].text.find(engineString(206)), std::string::npos);
+    EXPECT_NE(texts[2].text.find(engineString(208)), std::string::npos);
+    EXPECT_NE(texts[3].text.find(engineString(212)), std::string::npos);
+    EXPECT_NE(texts[4].text.find("no tool number 99"), std::string::npos);
+}
+
+TEST_F(ActionTest, RoutineParametersAndCallingSqlAreDerivedFromTheParameterList) {
+    openSample();
+    int32_t e = 0;
+    ASSERT_EQ(api().WKParameterDEEnumBegin(find(8, "P_DEBUG"), &e), 1);
+    std::vector<std::string> seen;
+    char name[256];
+    twkParameterDE_abi p{name, 0, 0, 0, 0, 0};
+    while (api().WKParameterDEEnumNext(e, &p))
+        seen.push_back(std::string(p.strName) + "/" + std::to_string(p.lMode) + "/" + std::to_string(p.lSQLSize));
+    api().WKParameterDEEnumEnd(e);
+    EXPECT_EQ(seen, (std::vector<std::string>{"A/1/0", "B/2/20"}));
+
+    char sql[64];
+    api().WKBuildSQLStatement(find(8, "P_DEBUG"), sql, sizeof sql);
+    EXPECT_STREQ(sql, "CALL APP.P_DEBUG(?, ?)");
+    api().WKBuildSQLStatement(find(14, "ITEMS"), sql, sizeof sql);
+    EXPECT_STREQ(sql, "SELECT * FROM APP.ITEMS");
+}
+
+} // namespace
+} // namespace standin_test

@@ -1,0 +1,92 @@
+// The text table: every id the add-in asks for, placeholders, and buffers that are never overrun.
+#include "StandinHarness.h"
+
+namespace standin_test {
+namespace {
+
+std::vector<int32_t> addInIds() {
+    std::vector<int32_t> ids{100, 101};
+    for (auto [from, to] : {std::pair{200, 219}, {300, 314}, {400, 445}, {500, 532}, {600, 611}, {641, 647}, {655, 683}})
+        for (int32_t id = from; id <= to; ++id) ids.push_back(id);
+    return ids;
+}
+
+TEST(TextTable, EveryIdTheAddInUsesHasAText) {
+    api().WKSI_Reset();
+    for (int32_t id : addInIds()) EXPECT_FALSE(engineString(id).empty()) << "text " << id;
+    EXPECT_EQ(engineString(100), "Arial");
+    EXPECT_EQ(engineString(101), "9");
+}
+
+TEST(TextTable, FolderAndColumnTextsNameWhatTheyLabel) {
+    struct Row {
+        int32_t id;
+        const char* text;
+    };
+    for (Row row : {Row{426, "Stored Procedures"}, {430, "Views"}, {500, "Name"}, {501, "Schema"}, {502, "Comment"},
+             {415, "Build"}, {420, "Drop From Database"}})
+        EXPECT_EQ(engineString(row.id), row.text);
+}
+
+TEST(TextTable, UnknownIdsGiveNothingAndLeaveTheBufferAlone) {
+    for (int32_t id : {-1, 0, 99, 102, 199, 220, 315, 446, 999, 100000}) {
+        char buf[16];
+        std::memset(buf, 'x', sizeof buf);
+        EXPECT_EQ(api().WKGetString(id, buf, sizeof buf), 0) << id;
+        EXPECT_EQ(std::string(buf, sizeof buf), std::string(16, 'x')) << id;
+    }
+}
+
+TEST(TextTable, PlaceholdersAreFilledOncePerCall) {
+    char buf[512];
+    int32_t n = api().WKGetStringP1(675, buf, sizeof buf, "C:\\work\\p.sql");
+    std::string one(buf, static_cast<size_t>(n));
+    EXPECT_NE(one.find("C:\\work\\p.sql"), std::string::npos);
+    EXPECT_EQ(one.find("%1"), std::string::npos);
+
+    // A placeholder inside an argument stays as it is: %2 given as the first value is not replaced.
+    n = api().WKGetStringP2(683, buf, sizeof buf, "View %2", "Check In");
+    std::string two(buf, static_cast<size_t>(n));
+    EXPECT_NE(two.find("\"View %2\""), std::string::npos) << two;
+    EXPECT_NE(two.find("\"Check In\""), std::string::npos) << two;
+
+    for (int32_t id : {662, 664, 676, 677, 678, 679}) {
+        n = api().WKGetStringP1(id, buf, sizeof buf, "<<VALUE>>");
+        EXPECT_NE(std::string(buf, static_cast<size_t>(n)).find("<<VALUE>>"), std::string::npos) << id;
+    }
+    n = api().WKGetStringP1(669, buf, sizeof buf, nullptr); // no placeholder, null argument
+    EXPECT_EQ(std::string(buf, static_cast<size_t>(n)), engineString(669));
+}
+
+TEST(TextTable, LongTextsAreCutToTheBufferWithTheirNul) {
+    const std::string full = engineString(669);
+    ASSERT_GT(full.size(), 10u);
+    struct Row {
+        int32_t size;
+        int32_t written;
+    };
+    for (Row row : {Row{1, 0}, {2, 1}, {5, 4}, {static_cast<int32_t>(full.size()), static_cast<int32_t>(full.size()) - 1},
+             {static_cast<int32_t>(full.size()) + 1, static_cast<int32_t>(full.size())}}) {
+        Slots slots;
+        char* buf = slots.add(static_cast<size_t>(row.size), 'x');
+        EXPECT_EQ(api().WKGetString(669, buf, row.size), row.written) << row.size;
+        EXPECT_EQ(std::string(buf), full.substr(0, static_cast<size_t>(row.written)));
+        EXPECT_TRUE(slots.intact()) << row.size;
+    }
+    EXPECT_EQ(api().WKGetString(669, nullptr, 100), 0);
+    char untouched = 'x';
+    EXPECT_EQ(api().WKGetString(669, &untouched, 0), 0);
+    EXPECT_EQ(untouched, 'x');
+    EXPECT_EQ(api().WKGetString(669, &untouched, -5), 0);
+}
+
+TEST(TextTable, FontInfoMatchesTheFontTexts) {
+    char name[8] = {};
+    int32_t size = 0;
+    EXPECT_EQ(api().WKGetFontInfo(name, sizeof name, &size), 1);
+    EXPECT_STREQ(name, "Arial");
+    EXPECT_EQ(size, 9);
+}
+
+} // namespace
+} // namespace standin_test
