@@ -3,6 +3,8 @@
 // Environments, active project, selected component, last used path, main window state), the
 // person's actions (clicking command-bar controls, closing and removing files), add-in connection
 // through vbide::ClassRegistry, the end of the IDE session, and a Journal of every call.
+// An add-in keeps the VBE it was given, as a real add-in does: disconnect it (or end the session)
+// before letting the IDE go, or each keeps the other alive.
 #pragma once
 
 #include "platform/sim/Journal.h"
