@@ -1,0 +1,125 @@
+// The SourceSafe login dialog, run as the server view's runner runs it.
+#include "scc/frmVSSLogin.h"
+
+#include "scc/SourceSafeFixture.h"
+
+namespace {
+
+using nimb::frmVSSLogin;
+using ui::ScriptedUser;
+using Step = ScriptedUser::Step;
+using Strings = std::vector<std::string>;
+
+Step check(std::string what, std::function<void(frmVSSLogin&)> fn) {
+    return ScriptedUser::run(std::move(what), [fn](ui::Form& form) { fn(static_cast<frmVSSLogin&>(form)); });
+}
+
+std::vector<Step> login(const std::string& name, const std::string& password, std::vector<Step> then) {
+    std::vector<Step> steps{ScriptedUser::setText("txtUserName", name), ScriptedUser::setText("txtPassword", password),
+                            ScriptedUser::press("loginBtn")};
+    steps.insert(steps.end(), then.begin(), then.end());
+    return steps;
+}
+
+class FrmVSSLoginTest : public scctest::SourceSafeTest {
+protected:
+    // The runner: load once, set up, show the text instead of the form when there is one.
+    bool addProjectToSourceSafe() {
+        auto form = ui::Forms::instance<frmVSSLogin>();
+        const std::string problem = form->setupForm();
+        if (!problem.empty()) {
+            ui::MsgBox(problem);
+            return false;
+        }
+        form->Show(ui::vbModal);
+        return form->successfulLogin();
+    }
+    bool runLogin(std::vector<Step> steps) {
+        user->expectModal("frmVSSLogin", std::move(steps));
+        return addProjectToSourceSafe();
+    }
+};
+
+TEST_F(FrmVSSLoginTest, LoadSetsTheTextsAndSetupListsTheDatabasesOrGivesText681) {
+    auto form = ui::Forms::instance<frmVSSLogin>();
+    EXPECT_EQ((Strings{form->Caption(), form->Frame1->Caption(), form->loginBtn->Caption()}),
+              (Strings{"text 523", "text 522", "text 518"}));
+    EXPECT_FALSE(form->loginBtn->Enabled() || form->cmdOK->Enabled() || form->projNameCombo->Enabled());
+    EXPECT_EQ(form->setupForm(), "");
+    EXPECT_EQ(form->DBCombo->Text(), "Common");
+    EXPECT_EQ(form->DBCombo->ListCount(), 2);
+
+    auto empty = std::make_shared<sim::MemoryRegistry>();
+    empty->createKey(scctest::HKLM, scctest::databasesKey);
+    registry::install(empty);
+    user->answerMsgBox(ui::mb::OK);
+    EXPECT_FALSE(addProjectToSourceSafe());
+    EXPECT_EQ(shown(), Strings{"text 681"});
+}
+
+TEST_F(FrmVSSLoginTest, LoginIsEnabledByADatabaseAndAUserNameWhateverThePassword) {
+    struct Case {
+        const char *database, *password, *userName;
+        bool login;
+    };
+    auto form = ui::Forms::instance<frmVSSLogin>();
+    for (const Case c : {Case{"Common", "", "alice", true}, Case{"Common", "x", "", false},
+                         Case{"", "x", "alice", false}, Case{"Team", "", "bob", true}}) {
+        form->DBCombo->setText(c.database);
+        form->txtPassword->setText(c.password);
+        form->txtUserName->setText(c.userName);
+        EXPECT_EQ(form->loginBtn->Enabled(), c.login) << c.database << "/" << c.password << "/" << c.userName;
+    }
+}
+
+TEST_F(FrmVSSLoginTest, AWrongPasswordIsShownAndKeepsOkDisabled) {
+    user->expectModal("frmVSSLogin", login("alice", "wrong", {check("no way on", [](frmVSSLogin& form) {
+                                                                   EXPECT_FALSE(form.cmdOK->Enabled());
+                                                                   EXPECT_FALSE(form.projNameCombo->Enabled());
+                                                               }),
+                                                               ScriptedUser::press("cmdCancel")}));
+    user->answerMsgBox(ui::mb::OK);  // asked while the form is shown
+    EXPECT_FALSE(addProjectToSourceSafe());
+    EXPECT_EQ(shown(), Strings{"Invalid password"});
+}
+
+TEST_F(FrmVSSLoginTest, OkOnAnExistingProjectMakesItCurrentWithoutAWord) {
+    EXPECT_TRUE(runLogin(login("alice", "secret", {check("the projects", [](frmVSSLogin& form) {
+                                                       EXPECT_EQ(form.projNameCombo->Text(), "Routines");
+                                                       EXPECT_TRUE(form.cmdOK->Enabled());
+                                                   }),
+                                                   ScriptedUser::chooseItem("projNameCombo", "Other"),
+                                                   ScriptedUser::pressEnter()})));
+    EXPECT_TRUE(shown().empty());
+    EXPECT_EQ(nimb::VSSAPI::moduleState().vssCurrentProject->Spec(), "$/Other");
+    EXPECT_TRUE(ui::Forms::isLoaded<frmVSSLogin>());
+}
+
+TEST_F(FrmVSSLoginTest, OkOnATypedNameCreatesTheProjectUnderTheRoot) {
+    EXPECT_TRUE(runLogin(login("alice", "secret", {ScriptedUser::setText("projNameCombo", "Fresh"),
+                                                   ScriptedUser::press("cmdOK")})));
+    EXPECT_EQ(server->children(scctest::common, "$/"), (Strings{"Routines", "Other", "Fresh"}));
+    EXPECT_EQ(nimb::VSSAPI::moduleState().vssCurrentProject->Spec(), "$/Fresh");
+}
+
+TEST_F(FrmVSSLoginTest, EditingAfterALoginWantsAnotherLoginBeforeOk) {
+    EXPECT_FALSE(runLogin(login("alice", "secret", {ScriptedUser::setText("txtPassword", "other"),
+                                                    check("OK waits", [](frmVSSLogin& form) {
+                                                        EXPECT_FALSE(form.cmdOK->Enabled());
+                                                        EXPECT_TRUE(form.loginBtn->Enabled());
+                                                    }),
+                                                    ScriptedUser::pressEscape()})));
+}
+
+TEST_F(FrmVSSLoginTest, CancelAndTheCloseBoxHideTheFormWhichKeepsWhatWasTypedForTheNextLogin) {
+    for (const Step& way : {ScriptedUser::press("cmdCancel"), ScriptedUser::closeBox()}) {
+        EXPECT_FALSE(runLogin({ScriptedUser::setText("txtUserName", "alice"), way}));
+        ASSERT_TRUE(ui::Forms::isLoaded<frmVSSLogin>()) << way.description;
+    }
+    EXPECT_TRUE(runLogin({check("the name is kept", [](frmVSSLogin& f) { EXPECT_EQ(f.txtUserName->Text(), "alice"); }),
+                          ScriptedUser::setText("txtPassword", "secret"), ScriptedUser::press("loginBtn"),
+                          ScriptedUser::press("cmdOK")}));
+    EXPECT_EQ(engine.callsTo("WKGetString").size(), 9u);  // the load-time texts, once for three displays
+}
+
+} // namespace
