@@ -23,8 +23,8 @@ ColumnHeaderPtr ColumnHeaders::Add(int32_t index, const std::string& key, const 
     checkWidth(w);
     auto column = std::make_shared<ColumnHeader>(key, text, w);
     column->owner_ = this;
-    if (index == 0) columns_.append(column, key);
-    else columns_.insert(index, column, key);
+    if (index == 0) columns_.append(column);
+    else columns_.insert(index, column);
     return column;
 }
 

@@ -14,7 +14,7 @@ namespace ui {
 
 class ColumnHeaders;
 
-class ColumnHeader : public vb::Object {
+class ColumnHeader : public vb::Object, public CollectionEntry {
 public:
     ColumnHeader(std::string key, std::string text, float width)
         : key_(std::move(key)), text_(std::move(text)), width_(width) {}

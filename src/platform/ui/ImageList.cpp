@@ -13,8 +13,8 @@ ListImagePtr ListImages::Add(int32_t index, const std::string& key, PicturePtr p
         owner_.setImageHeight(picture->heightPx());
     }
     auto image = std::make_shared<ListImage>(key, std::move(picture));
-    if (index == 0) images_.append(image, key);
-    else images_.insert(index, image, key);
+    if (index == 0) images_.append(image);
+    else images_.insert(index, image);
     return image;
 }
 

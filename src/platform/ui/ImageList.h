@@ -12,7 +12,7 @@
 
 namespace ui {
 
-class ListImage : public vb::Object {
+class ListImage : public vb::Object, public CollectionEntry {
 public:
     ListImage(std::string key, PicturePtr picture) : key_(std::move(key)), picture_(std::move(picture)) {}
     const std::string& Key() const { return key_; }

@@ -8,8 +8,8 @@ namespace ui {
 ListSubItemPtr ListSubItems::Add(int32_t index, const std::string& key, const std::string& text) {
     items_.checkNewKey(key);
     auto item = std::make_shared<ListSubItem>(key, text);
-    if (index == 0) items_.append(item, key);
-    else items_.insert(index, item, key);
+    if (index == 0) items_.append(item);
+    else items_.insert(index, item);
     return item;
 }
 

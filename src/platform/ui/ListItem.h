@@ -13,7 +13,7 @@ namespace ui {
 
 class ListView;
 
-class ListSubItem : public vb::Object {
+class ListSubItem : public vb::Object, public CollectionEntry {
 public:
     ListSubItem(std::string key, std::string text) : key_(std::move(key)), text_(std::move(text)) {}
     const std::string& Key() const { return key_; }
@@ -48,7 +48,7 @@ private:
     KeyedCollection<ListSubItem> items_;
 };
 
-class ListItem : public vb::Object, public std::enable_shared_from_this<ListItem> {
+class ListItem : public vb::Object, public CollectionEntry, public std::enable_shared_from_this<ListItem> {
 public:
     ListItem(std::string key, std::string text) : key_(std::move(key)), text_(std::move(text)) {}
     ListItem(const ListItem&) = delete;

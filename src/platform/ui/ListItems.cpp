@@ -17,8 +17,8 @@ ListItemPtr ListItems::Add(int32_t index, const std::string& key, const std::str
     item->icon_ = icon;
     item->smallIcon_ = smallIcon;
     item->list_ = &list_;
-    if (index == 0) items_.append(item, key);
-    else items_.insert(index, item, key);
+    if (index == 0) items_.append(item);
+    else items_.insert(index, item);
     return item;
 }
 

@@ -4,7 +4,6 @@
 #include "platform/ui/TreeView.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace ui {
 
@@ -12,9 +11,12 @@ bool Node::TextOrder::operator()(const Node* a, const Node* b) const {
     const std::string& x = a->text_;
     const std::string& y = b->text_;
     const std::size_t n = std::min(x.size(), y.size());
+    const auto lower = [](char c) {  // ASCII only: the order must not depend on the C locale
+        const auto u = static_cast<unsigned char>(c);
+        return u >= 'A' && u <= 'Z' ? u + ('a' - 'A') : u;
+    };
     for (std::size_t i = 0; i < n; ++i) {
-        const int cx = std::tolower(static_cast<unsigned char>(x[i]));
-        const int cy = std::tolower(static_cast<unsigned char>(y[i]));
+        const auto cx = lower(x[i]), cy = lower(y[i]);
         if (cx != cy) return cx < cy;
     }
     if (x.size() != y.size()) return x.size() < y.size();

@@ -3,6 +3,7 @@
 // children any more.
 #pragma once
 
+#include "platform/ui/KeyedCollection.h"
 #include "platform/variant.h"
 
 #include <cstdint>
@@ -18,7 +19,7 @@ class Nodes;
 class Node;
 using NodePtr = std::shared_ptr<Node>;
 
-class Node : public vb::Object, public std::enable_shared_from_this<Node> {
+class Node : public vb::Object, public CollectionEntry, public std::enable_shared_from_this<Node> {
 public:
     Node(std::string key, std::string text) : key_(std::move(key)), text_(std::move(text)) {}
     Node(const Node&) = delete;
@@ -90,7 +91,8 @@ private:
     uint64_t sequence_ = 0;  // order of adding, the tie-break between equal texts
 
     // While this node's children are sorted: them in text order, so that an insertion or a
-    // renamed child finds its place in O(log n).
+    // renamed child finds its place in O(log n). Made with the first child of a sorted level.
+    bool childrenSorted_ = false;
     std::unique_ptr<std::set<Node*, TextOrder>> sortedChildren_;
 };
 

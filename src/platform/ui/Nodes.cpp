@@ -45,8 +45,8 @@ NodePtr Nodes::Add(const vb::Variant& relative, int32_t relationship, const std:
     node->sequence_ = nextSequence_++;
     node->image_ = image;
     node->selectedImage_ = selectedImage;
-    if (tree_.Sorted()) node->sortedChildren_ = std::make_unique<SortedSet>();
-    all_.append(node, key);
+    node->childrenSorted_ = tree_.Sorted();
+    all_.append(node);
     if (levelSorted(*parent)) placeSorted(*parent, *node);
     else link(*parent, *node, before);
     return node;
@@ -62,7 +62,7 @@ void Nodes::Clear() {
     all_.clear();
     root_.firstChild_ = root_.lastChild_ = nullptr;
     root_.childCount_ = 0;
-    if (root_.sortedChildren_) root_.sortedChildren_->clear();
+    root_.sortedChildren_.reset();
 }
 
 std::vector<NodePtr> Nodes::roots() const { return root_.childNodes(); }
@@ -94,10 +94,13 @@ void Nodes::rename(Node& node, std::string text) {
 
 void Nodes::sortChildren(Node& parent, bool sorted) {
     if (!sorted) {
+        parent.childrenSorted_ = false;
         parent.sortedChildren_.reset();
         return;
     }
-    if (parent.sortedChildren_) return;
+    if (parent.childrenSorted_) return;
+    parent.childrenSorted_ = true;
+    if (parent.firstChild_ == nullptr) return;
     auto order = std::make_unique<SortedSet>();
     for (Node* c = parent.firstChild_; c != nullptr; c = c->next_) order->insert(c);
     parent.firstChild_ = parent.lastChild_ = nullptr;
@@ -134,13 +137,14 @@ void Nodes::unlink(Node& node) {
 }
 
 void Nodes::placeSorted(Node& parent, Node& node) {
+    if (!parent.sortedChildren_) parent.sortedChildren_ = std::make_unique<SortedSet>();
     auto [at, inserted] = parent.sortedChildren_->insert(&node);
     (void)inserted;  // the sequence number makes every node distinct
     auto after = std::next(at);
     link(parent, node, after == parent.sortedChildren_->end() ? nullptr : *after);
 }
 
-bool Nodes::levelSorted(const Node& parent) const { return parent.sortedChildren_ != nullptr; }
+bool Nodes::levelSorted(const Node& parent) const { return parent.childrenSorted_; }
 
 void Nodes::removeSubtree(Node& top) {
     auto keepAlive = top.shared_from_this();
@@ -169,6 +173,7 @@ void Nodes::detach(Node& node) {
     node.tree_ = nullptr;
     node.parent_ = node.firstChild_ = node.lastChild_ = node.prev_ = node.next_ = nullptr;
     node.childCount_ = 0;
+    node.childrenSorted_ = false;
     node.sortedChildren_.reset();
 }
 
