@@ -17,7 +17,9 @@ namespace {
 
 using TextTable::format;
 
-constexpr uint32_t bit(int32_t type) { return 1u << type; }
+constexpr uint32_t bit(int32_t type) {
+    return 1u << type;
+}
 constexpr uint32_t PROJECT = bit(5);
 constexpr uint32_t CONNECTION = bit(6);
 constexpr uint32_t FOLDERS = bit(7) | bit(9) | bit(11) | bit(13) | bit(15);
@@ -43,23 +45,31 @@ std::string text(int32_t id) {
 }
 
 std::string upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return s;
 }
 
-std::string yesNo(bool value) { return text(value ? TextTable::Yes : TextTable::No); }
+std::string yesNo(bool value) {
+    return text(value ? TextTable::Yes : TextTable::No);
+}
 
 std::string describe(const Located& at) {
-    if (at.object) return std::string(objectWord(at.type)) + " " + at.object->qualifiedName();
-    if (at.folder) return text(426 + (at.type - 7) / 2) + " of " + at.connection->database;
-    if (at.connection) return "the connection " + at.connection->database;
+    if (at.object)
+        return std::string(objectWord(at.type)) + " " + at.object->qualifiedName();
+    if (at.folder)
+        return text(426 + (at.type - 7) / 2) + " of " + at.connection->database;
+    if (at.connection)
+        return "the connection " + at.connection->database;
     return "the engine project " + at.project->name;
 }
 
 std::string sourceTemplate(const DbObject& o) {
     std::string name = o.qualifiedName();
-    if (o.type == 8) return "CREATE PROCEDURE " + name + " ()\nLANGUAGE SQL\nBEGIN\n  -- statements\nEND\n";
-    if (o.type == 10) return "CREATE FUNCTION " + name + " ()\nRETURNS INTEGER\nLANGUAGE SQL\nRETURN 0\n";
+    if (o.type == 8)
+        return "CREATE PROCEDURE " + name + " ()\nLANGUAGE SQL\nBEGIN\n  -- statements\nEND\n";
+    if (o.type == 10)
+        return "CREATE FUNCTION " + name + " ()\nRETURNS INTEGER\nLANGUAGE SQL\nRETURN 0\n";
     std::string table = o.tableName.empty() ? "<table>" : o.tableSchema + "." + o.tableName;
     return "CREATE TRIGGER " + name + "\nAFTER INSERT ON " + table + "\nFOR EACH ROW\nBEGIN ATOMIC\nEND\n";
 }
@@ -70,12 +80,14 @@ std::string uniqueSourceFile(const Project& project, const std::string& name, co
         for (auto& connection : project.connections)
             for (auto& folder : connection->folders)
                 for (auto& object : folder->objects)
-                    if (object->fileName == file) return true;
+                    if (object->fileName == file)
+                        return true;
         return FileSystem::exists(FileSystem::join(FileSystem::directoryOf(project.path), file));
     };
     std::string stem = "src/" + AdoCodeGen::vbIdentifier(name);
     std::string file = stem + extension;
-    for (int n = 2; taken(file); ++n) file = stem + "_" + std::to_string(n) + extension;
+    for (int n = 2; taken(file); ++n)
+        file = stem + "_" + std::to_string(n) + extension;
     return file;
 }
 
@@ -90,7 +102,8 @@ std::shared_ptr<DbObject> newObject(const Located& at, const std::string& stemWo
     o->type = folder.objectType();
     o->name = Catalogue::uniqueName(folder, stemWord + "_" + upper(objectWord(o->type)));
     o->schema = folder.objects.empty() ? "APP" : folder.objects.front()->schema;
-    if (o->type == 14) o->tableSpace = "USERSPACE1";
+    if (o->type == 14)
+        o->tableSpace = "USERSPACE1";
     if (o->type == 12) {
         const auto& tables = at.connection->folder(13).objects;
         if (!tables.empty()) {
@@ -101,8 +114,10 @@ std::shared_ptr<DbObject> newObject(const Located& at, const std::string& stemWo
     if (o->hasSource()) {
         o->language = "SQL";
         o->specific = o->name;
-        if (o->type != 12) o->parameters = "()";
-        if (o->type == 10) o->result = "INTEGER";
+        if (o->type != 12)
+            o->parameters = "()";
+        if (o->type == 10)
+            o->result = "INTEGER";
         o->fileName = uniqueSourceFile(*at.project, o->name, ".sql");
         o->source = sourceTemplate(*o);
     }
@@ -112,7 +127,8 @@ std::shared_ptr<DbObject> newObject(const Located& at, const std::string& stemWo
 // ---- The handlers, one per action -------------------------------------------------------------
 
 void save(Engine& engine, const Located& at, int32_t) {
-    if (engine.saveProject(at.project->path)) engine.message(format(TextTable::Saved, {at.project->name, at.project->path}));
+    if (engine.saveProject(at.project->path))
+        engine.message(format(TextTable::Saved, {at.project->name, at.project->path}));
 }
 
 void connect(Engine& engine, const Located& at, int32_t code) {
@@ -141,14 +157,16 @@ void import(Engine& engine, const Located& at, int32_t) {
 }
 
 void refresh(Engine& engine, const Located& at, int32_t code) {
-    if (code == 11) at.folder->filtered = !at.folder->filtered;
+    if (code == 11)
+        at.folder->filtered = !at.folder->filtered;
     engine.notify(5, at);
 }
 
 std::string propertyList(Engine& engine, const Located& at) {
     std::vector<std::pair<std::string, std::string>> rows;
     auto add = [&](int32_t labelId, const std::string& value) {
-        if (!value.empty()) rows.emplace_back(text(labelId), value);
+        if (!value.empty())
+            rows.emplace_back(text(labelId), value);
     };
     if (at.object) {
         const DbObject& o = *at.object;
@@ -159,15 +177,21 @@ std::string propertyList(Engine& engine, const Located& at) {
         add(510, o.result);
         add(504, o.language);
         add(508, o.sqlPackage);
-        if (o.type == 8) add(507, std::to_string(o.resultSets));
-        if (routine) add(505, yesNo(o.fenced));
-        if (o.type == 12) add(511, o.tableSchema.empty() ? o.tableName : o.tableSchema + "." + o.tableName);
+        if (o.type == 8)
+            add(507, std::to_string(o.resultSets));
+        if (routine)
+            add(505, yesNo(o.fenced));
+        if (o.type == 12)
+            add(511, o.tableSchema.empty() ? o.tableName : o.tableSchema + "." + o.tableName);
         add(513, o.tableSpace);
-        if (o.type == 14) add(514, std::to_string(o.tableType));
+        if (o.type == 14)
+            add(514, std::to_string(o.tableType));
         add(502, o.comment);
         add(TextTable::LabelSourceFile, engine.sourcePathOf(o));
-        if (o.hasSource()) add(TextTable::LabelChanged, yesNo(o.dirty));
-        if (o.hasSource()) add(TextTable::LabelDebug, yesNo(o.canDebug));
+        if (o.hasSource())
+            add(TextTable::LabelChanged, yesNo(o.dirty));
+        if (o.hasSource())
+            add(TextTable::LabelDebug, yesNo(o.canDebug));
     } else if (at.folder) {
         add(TextTable::LabelObjects, std::to_string(at.folder->objects.size()));
         add(TextTable::LabelFiltered, yesNo(at.folder->filtered));
@@ -179,7 +203,8 @@ std::string propertyList(Engine& engine, const Located& at) {
         add(TextTable::LabelConnections, std::to_string(at.project->connections.size()));
     }
     std::string list;
-    for (auto& [label, value] : rows) list += (list.empty() ? "" : "\n") + label + ": " + value;
+    for (auto& [label, value] : rows)
+        list += (list.empty() ? "" : "\n") + label + ": " + value;
     return list;
 }
 
@@ -190,36 +215,43 @@ void properties(Engine& engine, const Located& at, int32_t) {
 void editSource(Engine& engine, const Located& at, int32_t) {
     at.object->dirty = true;
     engine.notify(6, at);
-    engine.message(format(TextTable::EditingSource, {at.object->qualifiedName(), engine.sourcePathOf(*at.object)}));
+    engine.message(
+        format(TextTable::EditingSource, {at.object->qualifiedName(), engine.sourcePathOf(*at.object)}));
 }
 
 void viewSource(Engine& engine, const Located& at, int32_t) {
     const DbObject& o = *at.object;
     std::string path = engine.sourcePathOf(o);
-    if (!o.source) return engine.message(format(TextTable::SourceMissing, {o.qualifiedName(), path}));
+    if (!o.source)
+        return engine.message(format(TextTable::SourceMissing, {o.qualifiedName(), path}));
     engine.message(format(TextTable::SourceView, {o.qualifiedName(), path, *o.source}));
 }
 
 void runSettings(Engine& engine, const Located& at, int32_t) {
     const DbObject& o = *at.object;
-    engine.message(format(TextTable::RunSettings,
-        {o.qualifiedName(), o.parameters.empty() ? "()" : o.parameters, std::to_string(o.resultSets)}));
+    engine.message(
+        format(TextTable::RunSettings, {o.qualifiedName(), o.parameters.empty() ? "()" : o.parameters,
+                                        std::to_string(o.resultSets)}));
 }
 
 void run(Engine& engine, const Located& at, int32_t code) {
     const DbObject& o = *at.object;
     bool debug = code == 17;
-    if (debug && !o.canDebug) return engine.message(format(TextTable::NoDebugInfo, {o.qualifiedName()}));
+    if (debug && !o.canDebug)
+        return engine.message(format(TextTable::NoDebugInfo, {o.qualifiedName()}));
     engine.queue.command("MINIMIZE_MSWIN");
     engine.queue.command("WK_TASK_COMPLETE");
-    engine.message(format(debug ? TextTable::RanWithDebug : TextTable::Ran, {o.qualifiedName(), std::to_string(o.resultSets)}));
+    engine.message(format(debug ? TextTable::RanWithDebug : TextTable::Ran,
+                          {o.qualifiedName(), std::to_string(o.resultSets)}));
 }
 
 void build(Engine& engine, const Located& at, int32_t code) {
     DbObject& o = *at.object;
     std::string language = upper(o.language);
-    bool buildable = language == "SQL" || language == "JAVA" || language == "COMPJAVA" || (o.type == 12 && language.empty());
-    if (!buildable) return engine.message(format(TextTable::CannotBuildLanguage, {o.qualifiedName(), o.language}));
+    bool buildable = language == "SQL" || language == "JAVA" || language == "COMPJAVA" ||
+                     (o.type == 12 && language.empty());
+    if (!buildable)
+        return engine.message(format(TextTable::CannotBuildLanguage, {o.qualifiedName(), o.language}));
     o.dirty = false;
     o.canDebug = code == 19;
     engine.notify(6, at);
@@ -228,17 +260,22 @@ void build(Engine& engine, const Located& at, int32_t code) {
 
 void sampleContents(Engine& engine, const Located& at, int32_t) {
     const DbObject& o = *at.object;
-    if (o.sampleRows.empty()) return engine.message(format(TextTable::NoSampleRows, {o.qualifiedName()}));
+    if (o.sampleRows.empty())
+        return engine.message(format(TextTable::NoSampleRows, {o.qualifiedName()}));
     std::string rows;
-    for (auto& row : o.sampleRows) rows += (rows.empty() ? "" : "\n") + row;
+    for (auto& row : o.sampleRows)
+        rows += (rows.empty() ? "" : "\n") + row;
     engine.message(format(TextTable::SampleRows, {o.qualifiedName(), rows}));
 }
 
 void remove(Engine& engine, const Located& at, int32_t) {
     engine.notify(7, at);
-    if (at.object) engine.catalogue.removeObject(*at.object);
-    else if (at.connection) engine.catalogue.removeConnection(*at.connection);
-    else engine.catalogue.close();
+    if (at.object)
+        engine.catalogue.removeObject(*at.object);
+    else if (at.connection)
+        engine.catalogue.removeConnection(*at.connection);
+    else
+        engine.catalogue.close();
 }
 
 void drop(Engine& engine, const Located& at, int32_t) {
@@ -253,7 +290,8 @@ void drop(Engine& engine, const Located& at, int32_t) {
 void paste(Engine& engine, const Located& at, int32_t) {
     Folder& folder = *at.folder;
     auto& clip = engine.clipboard;
-    if (!clip || clip->type != folder.objectType()) return engine.message(format(TextTable::NothingToPaste, {describe(at)}));
+    if (!clip || clip->type != folder.objectType())
+        return engine.message(format(TextTable::NothingToPaste, {describe(at)}));
     auto copy = std::make_shared<DbObject>(*clip);
     copy->name = Catalogue::uniqueName(folder, clip->name);
     if (copy->hasSource()) {
@@ -279,11 +317,13 @@ void showAdoCode(Engine& engine, const Located& at, int32_t) {
 }
 
 void showDEConnection(Engine& engine, const Located& at, int32_t) {
-    engine.message(format(TextTable::DEConnectionShown, {at.connection->database, at.connection->connectionString}));
+    engine.message(
+        format(TextTable::DEConnectionShown, {at.connection->database, at.connection->connectionString}));
 }
 
 void showDECommand(Engine& engine, const Located& at, int32_t) {
-    engine.message(format(TextTable::DECommandShown, {at.object->qualifiedName(), AdoCodeGen::commandText(*at.object)}));
+    engine.message(
+        format(TextTable::DECommandShown, {at.object->qualifiedName(), AdoCodeGen::commandText(*at.object)}));
 }
 
 const std::array<Rule, 24> rules{{
@@ -317,27 +357,33 @@ const std::array<Rule, 24> rules{{
 
 void notAvailable(Engine& engine, int32_t captionId, const Located& at) {
     std::string action = text(captionId);
-    if (action.size() > 3 && action.compare(action.size() - 3, 3, "...") == 0) action.resize(action.size() - 3);
+    if (action.size() > 3 && action.compare(action.size() - 3, 3, "...") == 0)
+        action.resize(action.size() - 3);
     engine.message(format(TextTable::NotAvailable, {action, describe(at)}));
 }
 
 void run(Engine& engine, int32_t hdl, int32_t actionCode) {
     auto at = engine.locateOrReport(hdl);
-    if (!at) return;
+    if (!at)
+        return;
     auto rule = std::find_if(rules.begin(), rules.end(), [&](const Rule& r) { return r.code == actionCode; });
     if (rule == rules.end()) {
-        return engine.message(format(TextTable::NotAvailable, {"number " + std::to_string(actionCode), describe(*at)}));
+        return engine.message(
+            format(TextTable::NotAvailable, {"number " + std::to_string(actionCode), describe(*at)}));
     }
-    if (!(rule->targets & bit(at->type))) return notAvailable(engine, rule->captionId, *at);
+    if (!(rule->targets & bit(at->type)))
+        return notAvailable(engine, rule->captionId, *at);
     if (rule->needsConnection && !at->connection->connected)
         return engine.message(format(TextTable::NotConnected, {at->connection->database}));
     rule->handler(engine, *at, actionCode);
 }
 
 void confirmed(Engine& engine, const PendingAction& pending) {
-    if (pending.actionCode != 22) return;
+    if (pending.actionCode != 22)
+        return;
     auto at = engine.locateOrReport(pending.targetHdl);
-    if (!at || !at->object) return;
+    if (!at || !at->object)
+        return;
     std::string name = at->object->qualifiedName();
     engine.notify(7, *at);
     engine.catalogue.removeObject(*at->object);

@@ -12,12 +12,14 @@ constexpr const char* crlf = "\r\n";
 
 std::string trim(const std::string& s) {
     size_t b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos) return {};
+    if (b == std::string::npos)
+        return {};
     return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
 }
 
 std::string upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return s;
 }
 
@@ -26,10 +28,14 @@ std::vector<std::string> splitTopLevel(const std::string& text) {
     std::vector<std::string> parts(1);
     int depth = 0;
     for (char c : text) {
-        if (c == '(') ++depth;
-        if (c == ')') depth = std::max(0, depth - 1);
-        if (c == ',' && depth == 0) parts.emplace_back();
-        else parts.back() += c;
+        if (c == '(')
+            ++depth;
+        if (c == ')')
+            depth = std::max(0, depth - 1);
+        if (c == ',' && depth == 0)
+            parts.emplace_back();
+        else
+            parts.back() += c;
     }
     return parts;
 }
@@ -63,20 +69,23 @@ RoutineParameter parseOne(const std::string& text) {
         std::string inner = rest.substr(open + 1, rest.find(')', open) - open - 1);
         size_t comma = inner.find(',');
         p.size = number(trim(inner.substr(0, comma)));
-        if (comma != std::string::npos) p.precision = number(trim(inner.substr(comma + 1)));
+        if (comma != std::string::npos)
+            p.precision = number(trim(inner.substr(comma + 1)));
     }
     return p;
 }
 
 std::string vbString(const std::string& text) {
     std::string out = "\"";
-    for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    for (char c : text)
+        out += c == '"' ? std::string("\"\"") : std::string(1, c);
     return out + "\"";
 }
 
 std::string placeholders(const DbObject& object) {
     std::string marks;
-    for (size_t i = 0; i < parameters(object.parameters).size(); ++i) marks += i ? ", ?" : "?";
+    for (size_t i = 0; i < parameters(object.parameters).size(); ++i)
+        marks += i ? ", ?" : "?";
     return "(" + marks + ")";
 }
 
@@ -84,63 +93,75 @@ std::string placeholders(const DbObject& object) {
 
 std::vector<RoutineParameter> parameters(const std::string& list) {
     std::string inner = trim(list);
-    if (!inner.empty() && inner.front() == '(' && inner.back() == ')') inner = inner.substr(1, inner.size() - 2);
+    if (!inner.empty() && inner.front() == '(' && inner.back() == ')')
+        inner = inner.substr(1, inner.size() - 2);
     std::vector<RoutineParameter> result;
-    if (trim(inner).empty()) return result;
+    if (trim(inner).empty())
+        return result;
     for (auto& part : splitTopLevel(inner))
-        if (!trim(part).empty()) result.push_back(parseOne(trim(part)));
+        if (!trim(part).empty())
+            result.push_back(parseOne(trim(part)));
     return result;
 }
 
 std::string vbIdentifier(const std::string& name) {
     std::string id;
-    for (char c : name) id += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    if (id.empty() || !std::isalpha(static_cast<unsigned char>(id.front()))) id = "x" + id;
+    for (char c : name)
+        id += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    if (id.empty() || !std::isalpha(static_cast<unsigned char>(id.front())))
+        id = "x" + id;
     return id;
 }
 
 std::string connectionCode(const Connection& connection) {
     std::string cn = "cn" + vbIdentifier(connection.database);
-    return "' ADO connection to the database " + connection.database + crlf +
-           "Dim " + cn + " As ADODB.Connection" + crlf +
-           "Set " + cn + " = New ADODB.Connection" + crlf +
-           cn + ".ConnectionString = " + vbString(connection.connectionString) + crlf +
-           cn + ".Open" + crlf;
+    return "' ADO connection to the database " + connection.database + crlf + "Dim " + cn +
+           " As ADODB.Connection" + crlf + "Set " + cn + " = New ADODB.Connection" + crlf + cn +
+           ".ConnectionString = " + vbString(connection.connectionString) + crlf + cn + ".Open" + crlf;
 }
 
 std::string commandCode(const Connection& connection, const DbObject& object) {
     static const char* const adoTypes[] = {"", "adCmdStoredProc", "adCmdText", "adCmdTable"};
     std::string id = vbIdentifier(object.name);
     std::string cmd = "cmd" + id;
-    std::string code = "' ADO command for the " + std::string(objectWord(object.type)) + " " + object.qualifiedName() + crlf +
-                       "Dim " + cmd + " As ADODB.Command" + crlf +
-                       "Set " + cmd + " = New ADODB.Command" + crlf +
-                       cmd + ".ActiveConnection = " + vbString(connection.connectionString) + crlf +
-                       cmd + ".CommandType = " + adoTypes[commandType(object)] + crlf +
-                       cmd + ".CommandText = " + vbString(commandText(object)) + crlf;
-    if (!parameters(object.parameters).empty()) code += cmd + ".Parameters.Refresh" + crlf;
+    std::string code = "' ADO command for the " + std::string(objectWord(object.type)) + " " +
+                       object.qualifiedName() + crlf + "Dim " + cmd + " As ADODB.Command" + crlf + "Set " +
+                       cmd + " = New ADODB.Command" + crlf + cmd +
+                       ".ActiveConnection = " + vbString(connection.connectionString) + crlf + cmd +
+                       ".CommandType = " + adoTypes[commandType(object)] + crlf + cmd +
+                       ".CommandText = " + vbString(commandText(object)) + crlf;
+    if (!parameters(object.parameters).empty())
+        code += cmd + ".Parameters.Refresh" + crlf;
     bool rows = object.type != 8 || object.resultSets > 0;
-    if (!rows) return code + cmd + ".Execute" + crlf;
-    return code + "Dim rs" + id + " As ADODB.Recordset" + crlf + "Set rs" + id + " = " + cmd + ".Execute" + crlf;
+    if (!rows)
+        return code + cmd + ".Execute" + crlf;
+    return code + "Dim rs" + id + " As ADODB.Recordset" + crlf + "Set rs" + id + " = " + cmd + ".Execute" +
+           crlf;
 }
 
 int32_t commandType(const DbObject& object) {
-    if (object.type == 8) return 1;
+    if (object.type == 8)
+        return 1;
     return object.type == 10 ? 2 : 3;
 }
 
 std::string commandText(const DbObject& object) {
-    if (object.type == 10) return "VALUES " + object.qualifiedName() + placeholders(object);
+    if (object.type == 10)
+        return "VALUES " + object.qualifiedName() + placeholders(object);
     return object.qualifiedName();
 }
 
 std::string sqlStatement(const DbObject& object) {
     switch (object.type) {
-    case 8: return "CALL " + object.qualifiedName() + placeholders(object);
-    case 10: return commandText(object);
+    case 8:
+        return "CALL " + object.qualifiedName() + placeholders(object);
+    case 10:
+        return commandText(object);
     case 14:
-    case 16: return "SELECT * FROM " + object.qualifiedName();
-    default: return {};
+    case 16:
+        return "SELECT * FROM " + object.qualifiedName();
+    default:
+        return {};
     }
 }
 

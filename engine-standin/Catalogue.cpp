@@ -10,32 +10,42 @@ namespace {
 
 size_t folderIndex(int32_t folderType) {
     auto it = std::find(folderTypes.begin(), folderTypes.end(), folderType);
-    if (it == folderTypes.end()) throw std::invalid_argument("not a folder type");
+    if (it == folderTypes.end())
+        throw std::invalid_argument("not a folder type");
     return static_cast<size_t>(it - folderTypes.begin());
 }
 
 bool startsWithNoCase(const std::string& text, const std::string& prefix) {
-    if (text.size() < prefix.size()) return false;
-    return std::equal(prefix.begin(), prefix.end(), text.begin(),
-        [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b)); });
+    if (text.size() < prefix.size())
+        return false;
+    return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+        return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+    });
 }
 
-template <class Taken>
-std::string firstFree(const std::string& stem, Taken taken) {
-    if (!taken(stem)) return stem;
+template <class Taken> std::string firstFree(const std::string& stem, Taken taken) {
+    if (!taken(stem))
+        return stem;
     for (int n = 2;; ++n) {
         std::string candidate = stem + "_" + std::to_string(n);
-        if (!taken(candidate)) return candidate;
+        if (!taken(candidate))
+            return candidate;
     }
 }
 
 } // namespace
 
-bool DbObject::hasSource() const { return type == 8 || type == 10 || type == 12; }
+bool DbObject::hasSource() const {
+    return type == 8 || type == 10 || type == 12;
+}
 
-std::string DbObject::qualifiedName() const { return schema.empty() ? name : schema + "." + name; }
+std::string DbObject::qualifiedName() const {
+    return schema.empty() ? name : schema + "." + name;
+}
 
-bool Folder::shows(const DbObject& object) const { return !filtered || !startsWithNoCase(object.schema, "SYS"); }
+bool Folder::shows(const DbObject& object) const {
+    return !filtered || !startsWithNoCase(object.schema, "SYS");
+}
 
 Connection::Connection() {
     for (size_t i = 0; i < folders.size(); ++i) {
@@ -45,11 +55,17 @@ Connection::Connection() {
     }
 }
 
-Folder& Connection::folder(int32_t folderType) const { return *folders[folderIndex(folderType)]; }
+Folder& Connection::folder(int32_t folderType) const {
+    return *folders[folderIndex(folderType)];
+}
 
-bool isFolderType(int32_t type) { return std::find(folderTypes.begin(), folderTypes.end(), type) != folderTypes.end(); }
+bool isFolderType(int32_t type) {
+    return std::find(folderTypes.begin(), folderTypes.end(), type) != folderTypes.end();
+}
 
-bool isObjectType(int32_t type) { return isFolderType(type - 1); }
+bool isObjectType(int32_t type) {
+    return isFolderType(type - 1);
+}
 
 const char* folderWord(int32_t folderType) {
     static const char* const words[] = {"procedures", "functions", "triggers", "tables", "views"};
@@ -62,9 +78,12 @@ const char* objectWord(int32_t objectType) {
 }
 
 int32_t Located::hdl() const {
-    if (object) return object->hdl;
-    if (folder) return folder->hdl;
-    if (connection) return connection->hdl;
+    if (object)
+        return object->hdl;
+    if (folder)
+        return folder->hdl;
+    if (connection)
+        return connection->hdl;
     return project ? project->hdl : 0;
 }
 
@@ -72,12 +91,15 @@ void Catalogue::install(std::shared_ptr<Project> p) {
     close();
     project_ = std::move(p);
     project_->hdl = handles_.add(project_);
-    for (auto& connection : project_->connections) registerConnection(connection);
+    for (auto& connection : project_->connections)
+        registerConnection(connection);
 }
 
 void Catalogue::close() {
-    if (!project_) return;
-    for (auto& connection : project_->connections) retireConnection(*connection);
+    if (!project_)
+        return;
+    for (auto& connection : project_->connections)
+        retireConnection(*connection);
     handles_.retire(project_->hdl);
     project_.reset();
 }
@@ -90,7 +112,8 @@ void Catalogue::addConnection(const std::shared_ptr<Connection>& connection) {
 void Catalogue::removeConnection(const Connection& connection) {
     retireConnection(connection);
     auto& list = project_->connections;
-    list.erase(std::remove_if(list.begin(), list.end(), [&](auto& c) { return c.get() == &connection; }), list.end());
+    list.erase(std::remove_if(list.begin(), list.end(), [&](auto& c) { return c.get() == &connection; }),
+               list.end());
 }
 
 void Catalogue::addObject(Folder& folder, const std::shared_ptr<DbObject>& object) {
@@ -101,10 +124,12 @@ void Catalogue::addObject(Folder& folder, const std::shared_ptr<DbObject>& objec
 }
 
 void Catalogue::removeObject(const DbObject& object) {
-    if (!object.folder) return;
+    if (!object.folder)
+        return;
     handles_.retire(object.hdl);
     auto& list = object.folder->objects;
-    list.erase(std::remove_if(list.begin(), list.end(), [&](auto& o) { return o.get() == &object; }), list.end());
+    list.erase(std::remove_if(list.begin(), list.end(), [&](auto& o) { return o.get() == &object; }),
+               list.end());
 }
 
 void Catalogue::registerConnection(const std::shared_ptr<Connection>& connection) {
@@ -123,14 +148,16 @@ void Catalogue::registerConnection(const std::shared_ptr<Connection>& connection
 
 void Catalogue::retireConnection(const Connection& connection) {
     for (auto& folder : connection.folders) {
-        for (auto& object : folder->objects) handles_.retire(object->hdl);
+        for (auto& object : folder->objects)
+            handles_.retire(object->hdl);
         handles_.retire(folder->hdl);
     }
     handles_.retire(connection.hdl);
 }
 
 std::optional<Located> Catalogue::locate(int32_t hdl) const {
-    if (!project_) return std::nullopt;
+    if (!project_)
+        return std::nullopt;
     Located at;
     at.project = project_;
     if ((at.object = handles_.find<DbObject>(hdl))) {
@@ -145,20 +172,22 @@ std::optional<Located> Catalogue::locate(int32_t hdl) const {
     } else {
         return std::nullopt;
     }
-    if (at.folder) at.connection = handles_.find<Connection>(at.folder->connection->hdl);
+    if (at.folder)
+        at.connection = handles_.find<Connection>(at.folder->connection->hdl);
     return at;
 }
 
 std::string Catalogue::uniqueName(const Folder& folder, const std::string& stem) {
     return firstFree(stem, [&](const std::string& name) {
-        return std::any_of(folder.objects.begin(), folder.objects.end(), [&](auto& o) { return o->name == name; });
+        return std::any_of(folder.objects.begin(), folder.objects.end(),
+                           [&](auto& o) { return o->name == name; });
     });
 }
 
 std::string Catalogue::uniqueDatabase(const Project& project, const std::string& stem) {
     return firstFree(stem, [&](const std::string& name) {
         return std::any_of(project.connections.begin(), project.connections.end(),
-            [&](auto& c) { return c->database == name; });
+                           [&](auto& c) { return c->database == name; });
     });
 }
 

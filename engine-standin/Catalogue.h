@@ -92,7 +92,7 @@ struct Located {
 };
 
 class Catalogue {
-public:
+  public:
     explicit Catalogue(HandleRegistry& handles) : handles_(handles) {}
 
     const std::shared_ptr<Project>& project() const { return project_; }
@@ -110,7 +110,7 @@ public:
     static std::string uniqueName(const Folder& folder, const std::string& stem);
     static std::string uniqueDatabase(const Project& project, const std::string& stem);
 
-private:
+  private:
     void registerConnection(const std::shared_ptr<Connection>& connection);
     void retireConnection(const Connection& connection);
 

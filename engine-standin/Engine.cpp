@@ -17,15 +17,25 @@ namespace {
 constexpr int32_t visualBasic = 2; // the language the add-in asks ADO code for
 
 bool isAbsolute(const std::string& path) {
-    return (!path.empty() && (path.front() == '\\' || path.front() == '/')) || (path.size() > 1 && path[1] == ':');
+    return (!path.empty() && (path.front() == '\\' || path.front() == '/')) ||
+           (path.size() > 1 && path[1] == ':');
 }
 
 // The text id of each tool's name, by tool number.
 int32_t toolNameId(int32_t tool) {
-    static const std::array<std::pair<int32_t, int32_t>, 10> names{{
-        {1, 206}, {2, 209}, {3, 208}, {4, 210}, {5, 207}, {6, 211}, {7, 204}, {8, 203}, {10, 219}, {12, 212}}};
+    static const std::array<std::pair<int32_t, int32_t>, 10> names{{{1, 206},
+                                                                    {2, 209},
+                                                                    {3, 208},
+                                                                    {4, 210},
+                                                                    {5, 207},
+                                                                    {6, 211},
+                                                                    {7, 204},
+                                                                    {8, 203},
+                                                                    {10, 219},
+                                                                    {12, 212}}};
     for (auto [number, id] : names)
-        if (number == tool) return id;
+        if (number == tool)
+            return id;
     return 0;
 }
 
@@ -62,7 +72,8 @@ void Engine::terminate() {
 
 std::string Engine::fullPath(const std::string& name, const std::string& path) const {
     std::string file = path.empty() ? name : FileSystem::join(path, name);
-    if (!isAbsolute(file) && !directory_.empty()) file = FileSystem::join(directory_, file);
+    if (!isAbsolute(file) && !directory_.empty())
+        file = FileSystem::join(directory_, file);
     return file;
 }
 
@@ -70,16 +81,20 @@ void Engine::projectAccess(const std::string& name, const std::string& path, int
     const std::string file = fullPath(name, path);
     switch (accessCode) {
     case 2:
-        if (!FileSystem::exists(file)) return message(TextTable::format(TextTable::FileMissing, {file}));
+        if (!FileSystem::exists(file))
+            return message(TextTable::format(TextTable::FileMissing, {file}));
         return open(file);
     case 9:
-        if (FileSystem::exists(file)) return open(file);
+        if (FileSystem::exists(file))
+            return open(file);
         catalogue.install(ProjectStore::createEmpty(file));
         saveProject(file); // a project that cannot be written is still usable until it is saved elsewhere
         return announce();
     case 4:
-        if (!catalogue.project()) return message(TextTable::format(TextTable::NoProjectOpen));
-        if (!saveProject(file)) return;
+        if (!catalogue.project())
+            return message(TextTable::format(TextTable::NoProjectOpen));
+        if (!saveProject(file))
+            return;
         catalogue.project()->path = file;
         notify(6, *catalogue.locate(catalogue.project()->hdl));
         return message(TextTable::format(TextTable::SavedAs, {catalogue.project()->name, file}));
@@ -100,7 +115,8 @@ void Engine::open(const std::string& file) {
 void Engine::announce() {
     const auto& project = catalogue.project();
     queue.push({8, project->hdl, 0, 5, project->hdl});
-    for (auto& connection : project->connections) queue.push({8, project->hdl, connection->hdl, 6, connection->hdl});
+    for (auto& connection : project->connections)
+        queue.push({8, project->hdl, connection->hdl, 6, connection->hdl});
 }
 
 bool Engine::saveProject(const std::string& path) {
@@ -116,7 +132,8 @@ bool Engine::saveProject(const std::string& path) {
 
 void Engine::setCurrentFolder(int32_t hdl) {
     auto at = catalogue.locate(hdl);
-    if (at && at->folder && !at->object) notify(5, *at);
+    if (at && at->folder && !at->object)
+        notify(5, *at);
 }
 
 bool Engine::nextNotification(twkNotify_abi& record, bool& more) {
@@ -128,15 +145,18 @@ bool Engine::nextNotification(twkNotify_abi& record, bool& more) {
     }
     record = *next;
     if (record.lNotifyType == 2)
-        if (auto text = handles.find<TextItem>(record.lObjectHdl); text && text->isQuestion()) asked.push_back(text->onYes);
+        if (auto text = handles.find<TextItem>(record.lObjectHdl); text && text->isQuestion())
+            asked.push_back(text->onYes);
     return true;
 }
 
 void Engine::answer(int32_t result) {
-    if (asked.empty()) return;
+    if (asked.empty())
+        return;
     auto pending = asked.front();
     asked.pop_front();
-    if (pending && result == 6) ActionDispatcher::confirmed(*this, *pending);
+    if (pending && result == 6)
+        ActionDispatcher::confirmed(*this, *pending);
 }
 
 int32_t Engine::beginEnumeration(int32_t hdl, int32_t folderType, bool& filtered) {
@@ -144,23 +164,28 @@ int32_t Engine::beginEnumeration(int32_t hdl, int32_t folderType, bool& filtered
     auto e = std::make_shared<Enumeration>();
     if (folderType == 5) {
         auto project = handles.find<Project>(hdl);
-        if (!project) return 0;
+        if (!project)
+            return 0;
         e->itemType = 6;
-        for (auto& connection : project->connections) e->handles.push_back(connection->hdl);
+        for (auto& connection : project->connections)
+            e->handles.push_back(connection->hdl);
     } else {
         auto folder = handles.find<Folder>(hdl);
-        if (!folder || folder->type != folderType) return 0;
+        if (!folder || folder->type != folderType)
+            return 0;
         filtered = folder->filtered;
         e->itemType = folder->objectType();
         for (auto& object : folder->objects)
-            if (folder->shows(*object)) e->handles.push_back(object->hdl);
+            if (folder->shows(*object))
+                e->handles.push_back(object->hdl);
     }
     return e->handles.empty() ? 0 : handles.add(e);
 }
 
 int32_t Engine::beginParameterEnumeration(int32_t routineHdl) {
     auto object = handles.find<DbObject>(routineHdl);
-    if (!object || (object->type != 8 && object->type != 10)) return 0;
+    if (!object || (object->type != 8 && object->type != 10))
+        return 0;
     auto e = std::make_shared<Enumeration>();
     e->parameters = AdoCodeGen::parameters(object->parameters);
     return e->parameters.empty() ? 0 : handles.add(e);
@@ -168,74 +193,92 @@ int32_t Engine::beginParameterEnumeration(int32_t routineHdl) {
 
 int32_t Engine::nextEnumerated(int32_t enumHdl, int32_t itemType) {
     auto e = handles.find<Enumeration>(enumHdl);
-    if (!e || e->itemType != itemType) return 0;
+    if (!e || e->itemType != itemType)
+        return 0;
     while (e->next < e->handles.size()) {
         int32_t hdl = e->handles[e->next++];
-        bool alive = itemType == 6 ? handles.find<Connection>(hdl) != nullptr : handles.find<DbObject>(hdl) != nullptr;
-        if (alive) return hdl;
+        bool alive =
+            itemType == 6 ? handles.find<Connection>(hdl) != nullptr : handles.find<DbObject>(hdl) != nullptr;
+        if (alive)
+            return hdl;
     }
     return 0;
 }
 
 const AdoCodeGen::RoutineParameter* Engine::nextParameter(int32_t enumHdl) {
     auto e = handles.find<Enumeration>(enumHdl);
-    if (!e || e->itemType != 0 || e->next >= e->parameters.size()) return nullptr;
+    if (!e || e->itemType != 0 || e->next >= e->parameters.size())
+        return nullptr;
     return &e->parameters[e->next++];
 }
 
 bool Engine::endEnumeration(int32_t enumHdl) {
-    if (!handles.find<Enumeration>(enumHdl)) return false;
+    if (!handles.find<Enumeration>(enumHdl))
+        return false;
     handles.retire(enumHdl);
     return true;
 }
 
 std::optional<Located> Engine::locateOrReport(int32_t hdl) {
     auto at = catalogue.locate(hdl);
-    if (!at) message(TextTable::format(TextTable::UnknownHandle, {std::to_string(hdl)}));
+    if (!at)
+        message(TextTable::format(TextTable::UnknownHandle, {std::to_string(hdl)}));
     return at;
 }
 
-void Engine::requestADO(int32_t hdl, int32_t language, const std::string& project, const std::string& component) {
+void Engine::requestADO(int32_t hdl, int32_t language, const std::string& project,
+                        const std::string& component) {
     auto at = locateOrReport(hdl);
-    if (!at) return;
+    if (!at)
+        return;
     if (language != visualBasic)
         return message(TextTable::format(TextTable::LanguageNotSupported, {std::to_string(language)}));
     std::string code;
-    if (at->type == 6) code = AdoCodeGen::connectionCode(*at->connection);
-    else if (at->object && at->type != 12) code = AdoCodeGen::commandCode(*at->connection, *at->object);
-    else return ActionDispatcher::notAvailable(*this, 422, *at);
+    if (at->type == 6)
+        code = AdoCodeGen::connectionCode(*at->connection);
+    else if (at->object && at->type != 12)
+        code = AdoCodeGen::commandCode(*at->connection, *at->object);
+    else
+        return ActionDispatcher::notAvailable(*this, 422, *at);
     queue.pushADO({project, component, code}, at->project->hdl);
 }
 
 void Engine::requestDEConnection(int32_t hdl, const std::string& project, const std::string& dataEnv,
-    const std::string& name) {
+                                 const std::string& name) {
     auto at = locateOrReport(hdl);
-    if (!at) return;
-    if (at->type != 6) return ActionDispatcher::notAvailable(*this, 413, *at);
+    if (!at)
+        return;
+    if (at->type != 6)
+        return ActionDispatcher::notAvailable(*this, 413, *at);
     queue.pushDEConnection({project, dataEnv, name, at->connection->connectionString}, at->project->hdl,
-        at->connection->hdl);
+                           at->connection->hdl);
 }
 
 void Engine::requestDECommand(int32_t hdl, const std::string& project, const std::string& dataEnv,
-    const std::string& connection, const std::string& name) {
+                              const std::string& connection, const std::string& name) {
     auto at = locateOrReport(hdl);
-    if (!at) return;
-    if (!at->object || at->type == 12) return ActionDispatcher::notAvailable(*this, 423, *at);
+    if (!at)
+        return;
+    if (!at->object || at->type == 12)
+        return ActionDispatcher::notAvailable(*this, 423, *at);
     const DbObject& object = *at->object;
     queue.pushDECommand({project, dataEnv, connection, name, AdoCodeGen::commandText(object),
-                            AdoCodeGen::commandType(object), !AdoCodeGen::parameters(object.parameters).empty()},
-        at->project->hdl, at->connection->hdl);
+                         AdoCodeGen::commandType(object), !AdoCodeGen::parameters(object.parameters).empty()},
+                        at->project->hdl, at->connection->hdl);
 }
 
 void Engine::launch(int32_t tool, const std::string& args) {
     int32_t nameId = toolNameId(tool);
-    if (!nameId) return message(TextTable::format(TextTable::UnknownTool, {std::to_string(tool)}));
+    if (!nameId)
+        return message(TextTable::format(TextTable::UnknownTool, {std::to_string(tool)}));
     std::string shownArgs = args.empty() ? "" : ", arguments " + args;
-    message(TextTable::format(TextTable::ToolStarted, {*TextTable::find(nameId), std::to_string(tool), shownArgs}));
+    message(TextTable::format(TextTable::ToolStarted,
+                              {*TextTable::find(nameId), std::to_string(tool), shownArgs}));
 }
 
 void Engine::notify(int32_t kind, const Located& at) {
-    queue.push({kind, at.project ? at.project->hdl : 0, at.connection ? at.connection->hdl : 0, at.type, at.hdl()});
+    queue.push(
+        {kind, at.project ? at.project->hdl : 0, at.connection ? at.connection->hdl : 0, at.type, at.hdl()});
 }
 
 std::string Engine::sourcePathOf(const DbObject& object) const {

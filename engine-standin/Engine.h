@@ -21,7 +21,7 @@
 namespace standin {
 
 class Engine {
-public:
+  public:
     static Engine& instance();
     static std::recursive_mutex& mutex();
 
@@ -57,9 +57,10 @@ public:
     bool endEnumeration(int32_t enumHdl);
 
     void requestADO(int32_t hdl, int32_t language, const std::string& project, const std::string& component);
-    void requestDEConnection(int32_t hdl, const std::string& project, const std::string& dataEnv, const std::string& name);
+    void requestDEConnection(int32_t hdl, const std::string& project, const std::string& dataEnv,
+                             const std::string& name);
     void requestDECommand(int32_t hdl, const std::string& project, const std::string& dataEnv,
-        const std::string& connection, const std::string& name);
+                          const std::string& connection, const std::string& name);
     void launch(int32_t tool, const std::string& args);
 
     // Queues a notification of kind about the thing at.
@@ -70,7 +71,7 @@ public:
     // The located handle, or nullopt after queueing the "does not exist" message.
     std::optional<Located> locateOrReport(int32_t hdl);
 
-private:
+  private:
     std::string fullPath(const std::string& name, const std::string& path) const;
     void open(const std::string& file);
     void announce();

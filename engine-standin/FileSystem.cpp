@@ -16,7 +16,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-size_t lastSeparator(std::string_view path) { return path.find_last_of("\\/"); }
+size_t lastSeparator(std::string_view path) {
+    return path.find_last_of("\\/");
+}
 
 // The one platform difference: Windows has to be asked explicitly to replace an existing file.
 bool replaceFile(const std::string& from, const std::string& to) {
@@ -32,27 +34,38 @@ bool replaceFile(const std::string& from, const std::string& to) {
 std::string nativePath(std::string_view path) {
     std::string native(path);
 #ifndef _WIN32
+    if (native.size() > 1 && native[1] == ':')
+        throw Error("the path " + native + " names a drive this system does not have");
     for (char& c : native)
-        if (c == '\\') c = '/';
+        if (c == '\\')
+            c = '/';
 #endif
     return native;
 }
 
 bool exists(std::string_view path) {
     std::error_code ec;
-    return fs::is_regular_file(fs::path(nativePath(path)), ec);
+    try {
+        return fs::is_regular_file(fs::path(nativePath(path)), ec);
+    } catch (const Error&) {
+        return false;
+    }
 }
 
 std::string readFile(std::string_view path) {
     std::string native = nativePath(path);
     std::error_code ec;
     auto size = fs::file_size(fs::path(native), ec);
-    if (ec) throw Error("the file cannot be opened");
-    if (size > maxFileSize) throw Error("the file is larger than " + std::to_string(maxFileSize) + " bytes");
+    if (ec)
+        throw Error("the file cannot be opened");
+    if (size > maxFileSize)
+        throw Error("the file is larger than " + std::to_string(maxFileSize) + " bytes");
     std::ifstream in(native, std::ios::binary);
-    if (!in) throw Error("the file cannot be opened");
+    if (!in)
+        throw Error("the file cannot be opened");
     std::string contents{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) throw Error("the file cannot be read");
+    if (in.bad())
+        throw Error("the file cannot be read");
     return contents;
 }
 
@@ -60,8 +73,10 @@ void writeFileAtomic(std::string_view path, std::string_view contents) {
     std::string native = nativePath(path);
     std::string dir = directoryOf(native);
     std::error_code ec;
-    if (!dir.empty()) fs::create_directories(fs::path(dir), ec);
-    if (ec) throw Error("the folder " + dir + " cannot be created");
+    if (!dir.empty())
+        fs::create_directories(fs::path(dir), ec);
+    if (ec)
+        throw Error("the folder " + dir + " cannot be created");
     std::string temp = native + ".tmp";
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
@@ -90,10 +105,13 @@ std::string fileNameOf(std::string_view path) {
 }
 
 std::string join(std::string_view dir, std::string_view relative) {
-    char sep = dir.find('/') != std::string_view::npos && dir.find('\\') == std::string_view::npos ? '/' : '\\';
+    char sep =
+        dir.find('/') != std::string_view::npos && dir.find('\\') == std::string_view::npos ? '/' : '\\';
     std::string out(dir);
-    if (!out.empty() && out.back() != '\\' && out.back() != '/') out += sep;
-    for (char c : relative) out += c == '/' ? sep : c;
+    if (!out.empty() && out.back() != '\\' && out.back() != '/')
+        out += sep;
+    for (char c : relative)
+        out += c == '/' ? sep : c;
     return out;
 }
 

@@ -17,6 +17,8 @@ struct Error : std::runtime_error {
 // The largest file the engine reads; anything bigger is refused rather than loaded.
 constexpr size_t maxFileSize = 16 * 1024 * 1024;
 
+// Error for a path with a drive letter where there are no drives: it would otherwise land in a
+// folder named "C:" below the current one.
 std::string nativePath(std::string_view path);
 bool exists(std::string_view path);
 // The whole file; Error when it cannot be read or is larger than maxFileSize.

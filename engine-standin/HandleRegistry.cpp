@@ -11,12 +11,15 @@ int32_t HandleRegistry::add(Target target) {
     for (int32_t tries = 0; tries < std::numeric_limits<int32_t>::max(); ++tries) {
         int32_t hdl = next_;
         next_ = next_ == std::numeric_limits<int32_t>::max() ? 1 : next_ + 1;
-        if (targets_.try_emplace(hdl, std::move(target)).second) return hdl;
+        if (targets_.try_emplace(hdl, std::move(target)).second)
+            return hdl;
     }
     throw std::length_error("no engine handle is free");
 }
 
-void HandleRegistry::retire(int32_t hdl) { targets_.erase(hdl); }
+void HandleRegistry::retire(int32_t hdl) {
+    targets_.erase(hdl);
+}
 
 void HandleRegistry::reset() {
     targets_.clear();

@@ -24,11 +24,12 @@ struct DEConnectionItem;
 struct DECommandItem;
 
 class HandleRegistry {
-public:
-    using Target = std::variant<std::shared_ptr<Project>, std::shared_ptr<Connection>, std::shared_ptr<Folder>,
-        std::shared_ptr<DbObject>, std::shared_ptr<Enumeration>, std::shared_ptr<TextItem>,
-        std::shared_ptr<SQLItem>, std::shared_ptr<ADOItem>, std::shared_ptr<DEConnectionItem>,
-        std::shared_ptr<DECommandItem>>;
+  public:
+    using Target =
+        std::variant<std::shared_ptr<Project>, std::shared_ptr<Connection>, std::shared_ptr<Folder>,
+                     std::shared_ptr<DbObject>, std::shared_ptr<Enumeration>, std::shared_ptr<TextItem>,
+                     std::shared_ptr<SQLItem>, std::shared_ptr<ADOItem>, std::shared_ptr<DEConnectionItem>,
+                     std::shared_ptr<DECommandItem>>;
 
     static constexpr int32_t firstHandle = 1001;
 
@@ -36,19 +37,19 @@ public:
     void retire(int32_t hdl);
 
     // The thing a handle names when it is of type T; empty for unknown, retired or other handles.
-    template <class T>
-    std::shared_ptr<T> find(int32_t hdl) const {
+    template <class T> std::shared_ptr<T> find(int32_t hdl) const {
         auto it = targets_.find(hdl);
-        if (it == targets_.end()) return nullptr;
-        if (auto p = std::get_if<std::shared_ptr<T>>(&it->second)) return *p;
+        if (it == targets_.end())
+            return nullptr;
+        if (auto p = std::get_if<std::shared_ptr<T>>(&it->second))
+            return *p;
         return nullptr;
     }
 
-    size_t size() const { return targets_.size(); }
     // Forgets everything and numbers from the start again (a fresh engine).
     void reset();
 
-private:
+  private:
     std::unordered_map<int32_t, Target> targets_;
     int32_t next_ = firstHandle;
 };

@@ -10,13 +10,15 @@ constexpr size_t maxShown = 200;
 } // namespace
 
 void Journal::record(std::string entry) {
-    if (entries_.size() == maxEntries) entries_.pop_front();
+    if (entries_.size() == maxEntries)
+        entries_.pop_front();
     entries_.push_back(std::move(entry));
 }
 
 std::string Journal::text() const {
     std::string all;
-    for (auto& entry : entries_) all += entry + "\n";
+    for (auto& entry : entries_)
+        all += entry + "\n";
     return all;
 }
 
@@ -40,10 +42,14 @@ CallText& CallText::text(const char* value) {
     text_ += '"';
     size_t shown = 0;
     for (const char* p = value; *p && shown < maxShown; ++p, ++shown) {
-        if (*p == '\n') text_ += "\\n";
-        else if (*p == '\r') text_ += "\\r";
-        else if (*p == '"' || *p == '\\') text_ += std::string("\\") + *p;
-        else text_ += *p;
+        if (*p == '\n')
+            text_ += "\\n";
+        else if (*p == '\r')
+            text_ += "\\r";
+        else if (*p == '"' || *p == '\\')
+            text_ += std::string("\\") + *p;
+        else
+            text_ += *p;
     }
     text_ += value[shown] ? "...\"" : "\"";
     return *this;

@@ -10,29 +10,28 @@
 namespace standin {
 
 class Journal {
-public:
+  public:
     static constexpr size_t maxEntries = 100000;
 
     void record(std::string entry);
     // All entries, each followed by a line feed.
     std::string text() const;
-    size_t count() const { return entries_.size(); }
     void clear() { entries_.clear(); }
 
-private:
+  private:
     std::deque<std::string> entries_;
 };
 
 // One journal line: the function's name and its arguments as the engine saw them.
 class CallText {
-public:
+  public:
     explicit CallText(const char* function) : text_(function) {}
     CallText& number(int64_t value);
     CallText& text(const char* value); // quoted; a null pointer shows as NULL
     CallText& out();                   // a pointer the engine fills
     std::string str() const { return text_ + (first_ ? "()" : ")"); }
 
-private:
+  private:
     void next();
 
     std::string text_;

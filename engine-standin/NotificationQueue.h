@@ -51,7 +51,7 @@ struct DECommandItem {
 };
 
 class NotificationQueue {
-public:
+  public:
     // How many delivered payloads stay readable; older ones are retired.
     static constexpr size_t retainedPayloads = 64;
 
@@ -72,8 +72,9 @@ public:
     size_t size() const { return queue_.size(); }
     void clear();
 
-private:
-    int32_t pushPayload(HandleRegistry::Target payload, int32_t kind, int32_t projectHdl, int32_t connectionHdl);
+  private:
+    int32_t pushPayload(HandleRegistry::Target payload, int32_t kind, int32_t projectHdl,
+                        int32_t connectionHdl);
 
     HandleRegistry& handles_;
     std::deque<twkNotify_abi> queue_;

@@ -7,11 +7,11 @@ namespace standin::ProjectStore {
 
 namespace {
 
-template <class F>
-void eachObject(const Project& project, F fn) {
+template <class F> void eachObject(const Project& project, F fn) {
     for (auto& connection : project.connections)
         for (auto& folder : connection->folders)
-            for (auto& object : folder->objects) fn(*object);
+            for (auto& object : folder->objects)
+                fn(*object);
 }
 
 } // namespace
@@ -26,7 +26,8 @@ std::shared_ptr<Project> load(const std::string& path) {
     project->path = path;
     eachObject(*project, [&](DbObject& object) {
         std::string source = sourcePath(path, object);
-        if (source.empty() || !FileSystem::exists(source)) return;
+        if (source.empty() || !FileSystem::exists(source))
+            return;
         try {
             object.source = FileSystem::readFile(source);
         } catch (const FileSystem::Error&) {
@@ -41,7 +42,8 @@ std::shared_ptr<Project> createEmpty(const std::string& path) {
     std::string file = FileSystem::fileNameOf(path);
     size_t dot = file.rfind('.');
     project->name = dot == std::string::npos || dot == 0 ? file : file.substr(0, dot);
-    if (project->name.empty()) project->name = "Project";
+    if (project->name.empty())
+        project->name = "Project";
     project->path = path;
     return project;
 }
@@ -50,7 +52,8 @@ void save(const Project& project, const std::string& path) {
     try {
         eachObject(project, [&](const DbObject& object) {
             std::string source = sourcePath(path, object);
-            if (!source.empty() && object.source) FileSystem::writeFileAtomic(source, *object.source);
+            if (!source.empty() && object.source)
+                FileSystem::writeFileAtomic(source, *object.source);
         });
         FileSystem::writeFileAtomic(path, WkvFormat::format(project));
     } catch (const FileSystem::Error& e) {
@@ -59,7 +62,8 @@ void save(const Project& project, const std::string& path) {
 }
 
 std::string sourcePath(const std::string& projectPath, const DbObject& object) {
-    if (!object.hasSource() || object.fileName.empty()) return {};
+    if (!object.hasSource() || object.fileName.empty())
+        return {};
     return FileSystem::join(FileSystem::directoryOf(projectPath), object.fileName);
 }
 

@@ -13,16 +13,21 @@ constexpr int32_t small = 256;
 constexpr int32_t large = 1024;
 constexpr int32_t commandText = 4096;
 
-wkBool flag(bool value) { return value ? WK_TRUE : WK_FALSE; }
+wkBool flag(bool value) {
+    return value ? WK_TRUE : WK_FALSE;
+}
 
-void put(char* slot, int32_t size, const std::string& value) { AbiStrings::copy(slot, size, value); }
+void put(char* slot, int32_t size, const std::string& value) {
+    AbiStrings::copy(slot, size, value);
+}
 
 bool putText(char* slot, int32_t& size, const std::string& text) {
     int32_t given = size;
     size = text.size() < static_cast<size_t>(std::numeric_limits<int32_t>::max())
                ? static_cast<int32_t>(text.size()) + 1
                : std::numeric_limits<int32_t>::max();
-    if (size > given || !slot) return false;
+    if (size > given || !slot)
+        return false;
     put(slot, given, text);
     return true;
 }
@@ -155,7 +160,9 @@ bool fill(twkADOText_abi& rec, const ADOItem& item) {
     return putText(rec.strText, rec.lTextSz, item.text);
 }
 
-void clear(twkProject_abi& rec) { rec.lHdl = 0; }
+void clear(twkProject_abi& rec) {
+    rec.lHdl = 0;
+}
 
 void clear(twkConnection_abi& rec) {
     rec.lHdl = 0;
@@ -196,13 +203,17 @@ void clear(twkParameterDE_abi& rec) {
     rec.bBitData = WK_FALSE;
 }
 
-void clear(twkText_abi& rec) { rec.lTextSz = rec.lTextType = 0; }
+void clear(twkText_abi& rec) {
+    rec.lTextSz = rec.lTextType = 0;
+}
 
 void clear(twkSQLText_abi& rec) {
     rec.lSelFromLine = rec.lSelFromColumn = rec.lSelToLine = rec.lSelToColumn = rec.lTextSz = 0;
 }
 
-void clear(twkADOText_abi& rec) { rec.lTextSz = 0; }
+void clear(twkADOText_abi& rec) {
+    rec.lTextSz = 0;
+}
 
 void clear(twkConnectionDE_abi&) {}
 

@@ -134,8 +134,9 @@ const std::vector<Entry>& entries() {
         {529, "Data Environment:"},
         {530, "Connection:"},
         {531, "Choose the Data Environment that receives the new connection and give the connection a name."},
-        {532, "Choose the Data Environment and the connection that receive the new command and give the command a "
-              "name."},
+        {532,
+         "Choose the Data Environment and the connection that receive the new command and give the command a "
+         "name."},
         // About box, file dialogs
         {600, "About the NIMB Development Add-In"},
         {601, "Close"},
@@ -222,10 +223,6 @@ const std::vector<Entry>& entries() {
         {DECommandShown, "Data Environment command for %1: %2"},
         {AccessCodeUnknown, "The engine project access code %1 is not known."},
         {NoProjectOpen, "No engine project is open."},
-        {Closed, "The engine project %1 was closed."},
-        {ConnectionRemoved, "The connection %1 was removed from the engine project."},
-        {ObjectRemoved, "%1 was removed from the engine project. It stays in the database."},
-        {Created, "A new engine project %1 was created at %2."},
         {LabelFile, "File"},
         {LabelConnections, "Connections"},
         {LabelConnected, "Connected"},
@@ -245,7 +242,8 @@ const std::vector<Entry>& entries() {
 
 const std::string* find(int32_t id) {
     const auto& table = entries();
-    auto it = std::lower_bound(table.begin(), table.end(), id, [](const Entry& e, int32_t key) { return e.first < key; });
+    auto it = std::lower_bound(table.begin(), table.end(), id,
+                               [](const Entry& e, int32_t key) { return e.first < key; });
     return it != table.end() && it->first == id ? &it->second : nullptr;
 }
 
@@ -255,7 +253,8 @@ std::string substitute(std::string_view text, std::initializer_list<std::string_
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
             size_t n = static_cast<size_t>(text[i + 1] - '1');
-            if (n < args.size()) out += *(args.begin() + n);
+            if (n < args.size())
+                out += *(args.begin() + n);
             ++i;
         } else {
             out += text[i];

@@ -46,10 +46,6 @@ enum Msg : int32_t {
     DECommandShown = 731,
     AccessCodeUnknown = 732,
     NoProjectOpen = 733,
-    Closed = 734,
-    ConnectionRemoved = 735,
-    ObjectRemoved = 736,
-    Created = 737,
     // Labels of the property lists
     LabelFile = 740,
     LabelConnections = 741,

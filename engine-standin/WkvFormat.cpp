@@ -33,18 +33,12 @@ struct BoolField {
 
 // In the order the writer puts them.
 const StringField stringFields[] = {
-    {"name", &DbObject::name, ALL},
-    {"schema", &DbObject::schema, ALL},
-    {"specific", &DbObject::specific, P | F},
-    {"parameters", &DbObject::parameters, P | F},
-    {"result", &DbObject::result, F},
-    {"language", &DbObject::language, P | F},
-    {"sqlPackage", &DbObject::sqlPackage, P},
-    {"tableSchema", &DbObject::tableSchema, T},
-    {"tableName", &DbObject::tableName, T},
-    {"tableSpace", &DbObject::tableSpace, B},
-    {"comment", &DbObject::comment, ALL},
-    {"file", &DbObject::fileName, P | F | T},
+    {"name", &DbObject::name, ALL},           {"schema", &DbObject::schema, ALL},
+    {"specific", &DbObject::specific, P | F}, {"parameters", &DbObject::parameters, P | F},
+    {"result", &DbObject::result, F},         {"language", &DbObject::language, P | F},
+    {"sqlPackage", &DbObject::sqlPackage, P}, {"tableSchema", &DbObject::tableSchema, T},
+    {"tableName", &DbObject::tableName, T},   {"tableSpace", &DbObject::tableSpace, B},
+    {"comment", &DbObject::comment, ALL},     {"file", &DbObject::fileName, P | F | T},
 };
 const IntField intFields[] = {
     {"resultSets", &DbObject::resultSets, P},
@@ -58,12 +52,16 @@ const BoolField boolFields[] = {
 constexpr const char* rowKey = "row";
 constexpr unsigned rowKinds = B | V;
 
-bool applies(unsigned kinds, int32_t objectType) { return (kinds & (1u << objectType)) != 0; }
+bool applies(unsigned kinds, int32_t objectType) {
+    return (kinds & (1u << objectType)) != 0;
+}
 
 std::string trim(std::string_view s) {
     auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isSpace(s.back())) s.remove_suffix(1);
+    while (!s.empty() && isSpace(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isSpace(s.back()))
+        s.remove_suffix(1);
     return std::string(s);
 }
 
@@ -71,21 +69,27 @@ std::string escape(const std::string& value) {
     std::string out;
     for (size_t i = 0; i < value.size(); ++i) {
         char c = value[i];
-        if (c == '\\') out += "\\\\";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else if (c == '\t') out += "\\t";
-        else if (c == ' ' && (i == 0 || i + 1 == value.size())) out += "\\s";
-        else out += c;
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == ' ' && (i == 0 || i + 1 == value.size()))
+            out += "\\s";
+        else
+            out += c;
     }
     return out;
 }
 
 class Parser {
-public:
+  public:
     std::shared_ptr<Project> run(std::string_view text);
 
-private:
+  private:
     [[noreturn]] void fail(const std::string& message) const {
         throw Error("line " + std::to_string(line_) + ": " + message);
     }
@@ -116,32 +120,41 @@ std::shared_ptr<Project> Parser::run(std::string_view text) {
         parseLine(text.substr(pos, end - pos));
         pos = end + 1;
     }
-    if (!headerSeen_) fail("the file does not start with \"" + std::string(header) + "\"");
+    if (!headerSeen_)
+        fail("the file does not start with \"" + std::string(header) + "\"");
     closeSection();
-    if (!projectSeen_) fail("the project name is missing");
+    if (!projectSeen_)
+        fail("the project name is missing");
     return project_;
 }
 
 void Parser::parseLine(std::string_view raw) {
-    if (raw.find('\0') != std::string_view::npos) fail("the line holds a NUL character");
+    if (raw.find('\0') != std::string_view::npos)
+        fail("the line holds a NUL character");
     std::string line = trim(raw);
-    if (line.empty() || line.front() == '#') return;
+    if (line.empty() || line.front() == '#')
+        return;
     if (!headerSeen_) {
-        if (line != header) fail("the file does not start with \"" + std::string(header) + "\"");
+        if (line != header)
+            fail("the file does not start with \"" + std::string(header) + "\"");
         headerSeen_ = true;
         return;
     }
     if (line.front() == '[') {
-        if (line.back() != ']') fail("a section header must end with ']'");
+        if (line.back() != ']')
+            fail("a section header must end with ']'");
         openSection(trim(std::string_view(line).substr(1, line.size() - 2)));
         return;
     }
     size_t eq = line.find('=');
-    if (eq == std::string::npos) fail("expected \"key = value\"");
+    if (eq == std::string::npos)
+        fail("expected \"key = value\"");
     std::string key = trim(std::string_view(line).substr(0, eq));
-    if (key.empty()) fail("a key is missing before '='");
+    if (key.empty())
+        fail("a key is missing before '='");
     std::string value = unescape(trim(std::string_view(line).substr(eq + 1)));
-    if (key != rowKey && !keysSeen_.insert(key).second) fail("the key \"" + key + "\" is given twice");
+    if (key != rowKey && !keysSeen_.insert(key).second)
+        fail("the key \"" + key + "\" is given twice");
     setValue(key, value);
 }
 
@@ -155,8 +168,10 @@ void Parser::openSection(const std::string& name) {
         return;
     }
     for (int32_t folderType : folderTypes) {
-        if (name != objectWord(folderType + 1)) continue;
-        if (!connection_) fail("[" + name + "] comes before any [connection]");
+        if (name != objectWord(folderType + 1))
+            continue;
+        if (!connection_)
+            fail("[" + name + "] comes before any [connection]");
         object_ = std::make_shared<DbObject>();
         object_->type = folderType + 1;
         connection_->folder(folderType).objects.push_back(object_);
@@ -166,7 +181,8 @@ void Parser::openSection(const std::string& name) {
 }
 
 void Parser::closeSection() {
-    if (object_ && object_->name.empty()) fail("the " + std::string(objectWord(object_->type)) + " above has no name");
+    if (object_ && object_->name.empty())
+        fail("the " + std::string(objectWord(object_->type)) + " above has no name");
     if (connection_ && !object_ && inSection_ && connection_->database.empty())
         fail("the connection above has no database");
     object_.reset();
@@ -174,17 +190,22 @@ void Parser::closeSection() {
 }
 
 void Parser::setValue(const std::string& key, const std::string& value) {
-    if (object_) return setObjectValue(key, value);
-    if (connection_) return setConnectionValue(key, value);
-    if (key != "project") fail("unknown key \"" + key + "\" before the first section");
-    if (value.empty()) fail("the project name is empty");
+    if (object_)
+        return setObjectValue(key, value);
+    if (connection_)
+        return setConnectionValue(key, value);
+    if (key != "project")
+        fail("unknown key \"" + key + "\" before the first section");
+    if (value.empty())
+        fail("the project name is empty");
     project_->name = value;
     projectSeen_ = true;
 }
 
 void Parser::setConnectionValue(const std::string& key, const std::string& value) {
     if (key == "database") {
-        if (value.empty()) fail("the database name is empty");
+        if (value.empty())
+            fail("the database name is empty");
         connection_->database = value;
     } else if (key == "connected") {
         connection_->connected = parseBool(value);
@@ -196,9 +217,12 @@ void Parser::setConnectionValue(const std::string& key, const std::string& value
             size_t end = value.find(' ', pos);
             std::string word = value.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
             pos = end == std::string::npos ? value.size() : end + 1;
-            if (word.empty()) continue;
-            auto it = std::find_if(folderTypes.begin(), folderTypes.end(), [&](int32_t t) { return word == folderWord(t); });
-            if (it == folderTypes.end()) fail("unknown folder \"" + word + "\" in filtered");
+            if (word.empty())
+                continue;
+            auto it = std::find_if(folderTypes.begin(), folderTypes.end(),
+                                   [&](int32_t t) { return word == folderWord(t); });
+            if (it == folderTypes.end())
+                fail("unknown folder \"" + word + "\" in filtered");
             connection_->folder(*it).filtered = true;
         }
     } else {
@@ -209,8 +233,10 @@ void Parser::setConnectionValue(const std::string& key, const std::string& value
 void Parser::setObjectValue(const std::string& key, const std::string& value) {
     const int32_t type = object_->type;
     for (auto& f : stringFields) {
-        if (key != f.key || !applies(f.kinds, type)) continue;
-        if (key == "name" && value.empty()) fail("the name is empty");
+        if (key != f.key || !applies(f.kinds, type))
+            continue;
+        if (key == "name" && value.empty())
+            fail("the name is empty");
         try {
             (*object_).*f.member = key == "file" ? checkedSourcePath(value) : value;
         } catch (const Error& e) {
@@ -219,12 +245,15 @@ void Parser::setObjectValue(const std::string& key, const std::string& value) {
         return;
     }
     for (auto& f : intFields) {
-        if (key == f.key && applies(f.kinds, type)) return void((*object_).*f.member = parseInt(value));
+        if (key == f.key && applies(f.kinds, type))
+            return void((*object_).*f.member = parseInt(value));
     }
     for (auto& f : boolFields) {
-        if (key == f.key && applies(f.kinds, type)) return void((*object_).*f.member = parseBool(value));
+        if (key == f.key && applies(f.kinds, type))
+            return void((*object_).*f.member = parseBool(value));
     }
-    if (key == rowKey && applies(rowKinds, type)) return object_->sampleRows.push_back(value);
+    if (key == rowKey && applies(rowKinds, type))
+        return object_->sampleRows.push_back(value);
     fail("unknown key \"" + key + "\" in [" + objectWord(type) + "]");
 }
 
@@ -235,22 +264,36 @@ std::string Parser::unescape(std::string_view value) const {
             out += value[i];
             continue;
         }
-        if (++i == value.size()) fail("a value ends in a lone backslash");
+        if (++i == value.size())
+            fail("a value ends in a lone backslash");
         switch (value[i]) {
-        case '\\': out += '\\'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
-        case 's': out += ' '; break;
-        default: fail(std::string("unknown escape \\") + value[i]);
+        case '\\':
+            out += '\\';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 's':
+            out += ' ';
+            break;
+        default:
+            fail(std::string("unknown escape \\") + value[i]);
         }
     }
     return out;
 }
 
 bool Parser::parseBool(const std::string& value) const {
-    if (value == "true") return true;
-    if (value == "false") return false;
+    if (value == "true")
+        return true;
+    if (value == "false")
+        return false;
     fail("expected true or false, not \"" + value + "\"");
 }
 
@@ -271,14 +314,18 @@ void writeObject(std::string& out, const DbObject& object) {
         if (applies(f.kinds, object.type) && object.*f.member != 0)
             out += std::string(f.key) + " = " + std::to_string(object.*f.member) + "\n";
     for (auto& f : boolFields)
-        if (applies(f.kinds, object.type) && object.*f.member) out += std::string(f.key) + " = true\n";
+        if (applies(f.kinds, object.type) && object.*f.member)
+            out += std::string(f.key) + " = true\n";
     if (applies(rowKinds, object.type))
-        for (auto& row : object.sampleRows) out += std::string(rowKey) + " = " + escape(row) + "\n";
+        for (auto& row : object.sampleRows)
+            out += std::string(rowKey) + " = " + escape(row) + "\n";
 }
 
 } // namespace
 
-std::shared_ptr<Project> parse(std::string_view text) { return Parser().run(text); }
+std::shared_ptr<Project> parse(std::string_view text) {
+    return Parser().run(text);
+}
 
 std::string format(const Project& project) {
     std::string out = "# Engine project file of the NIMB stand-in engine\n" + std::string(header) + "\n";
@@ -290,10 +337,13 @@ std::string format(const Project& project) {
             out += "connectionString = " + escape(connection->connectionString) + "\n";
         std::string filtered;
         for (auto& folder : connection->folders)
-            if (folder->filtered) filtered += (filtered.empty() ? "" : " ") + std::string(folderWord(folder->type));
-        if (!filtered.empty()) out += "filtered = " + filtered + "\n";
+            if (folder->filtered)
+                filtered += (filtered.empty() ? "" : " ") + std::string(folderWord(folder->type));
+        if (!filtered.empty())
+            out += "filtered = " + filtered + "\n";
         for (auto& folder : connection->folders)
-            for (auto& object : folder->objects) writeObject(out, *object);
+            for (auto& object : folder->objects)
+                writeObject(out, *object);
     }
     return out;
 }
@@ -302,14 +352,19 @@ std::string checkedSourcePath(std::string_view path) {
     std::string out(path);
     std::replace(out.begin(), out.end(), '\\', '/');
     auto bad = [&](const char* why) { throw Error("the source file \"" + std::string(path) + "\" " + why); };
-    if (out.empty()) bad("is empty");
-    if (out.front() == '/' || out.find(':') != std::string::npos) bad("must be relative to the project file");
+    if (out.empty())
+        bad("is empty");
+    if (out.front() == '/' || out.find(':') != std::string::npos)
+        bad("must be relative to the project file");
     size_t pos = 0;
     while (pos <= out.size()) {
         size_t end = out.find('/', pos);
-        std::string_view part = std::string_view(out).substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-        if (part.empty() || part == "." || part == "..") bad("must stay inside the project's folder");
-        if (end == std::string::npos) break;
+        std::string_view part =
+            std::string_view(out).substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        if (part.empty() || part == "." || part == "..")
+            bad("must stay inside the project's folder");
+        if (end == std::string::npos)
+            break;
         pos = end + 1;
     }
     return out;

@@ -11,17 +11,16 @@
 #include <cstdio>
 #include <mutex>
 
-using standin::AbiStrings::read;
 using standin::DbObject;
 using standin::Engine;
+using standin::AbiStrings::read;
 
 namespace {
 
 constexpr int32_t maxGenerated = 1000000;
 
 // As in the engine functions: nothing may cross the C boundary as an exception.
-template <class F>
-int32_t guarded(F body) {
+template <class F> int32_t guarded(F body) {
     std::lock_guard lock(Engine::mutex());
     try {
         return body(Engine::instance());
@@ -35,7 +34,8 @@ bool assign(DbObject& object, const WKSI_ObjectFields& f) {
     DbObject o;
     o.type = object.type;
     o.name = read(f.strName);
-    if (o.name.empty()) return false;
+    if (o.name.empty())
+        return false;
     o.schema = read(f.strSchema);
     o.specific = read(f.strSpecific);
     o.parameters = read(f.strParameters);
@@ -100,8 +100,8 @@ int32_t WKAPI WKSI_PendingNotifications(void) {
     return guarded([](Engine& e) { return static_cast<int32_t>(e.queue.size()); });
 }
 
-int32_t WKAPI WKSI_InjectNotification(int32_t kind, int32_t projectHdl, int32_t connectionHdl, int32_t objectType,
-    int32_t objectHdl) {
+int32_t WKAPI WKSI_InjectNotification(int32_t kind, int32_t projectHdl, int32_t connectionHdl,
+                                      int32_t objectType, int32_t objectHdl) {
     return guarded([&](Engine& e) {
         e.queue.push({kind, projectHdl, connectionHdl, objectType, objectHdl});
         return 1;
@@ -109,13 +109,16 @@ int32_t WKAPI WKSI_InjectNotification(int32_t kind, int32_t projectHdl, int32_t 
 }
 
 int32_t WKAPI WKSI_InjectText(int32_t textType, const char* text, const char* buttons) {
-    return guarded([&](Engine& e) { return e.queue.pushText({read(text), textType, read(buttons), std::nullopt}); });
+    return guarded([&](Engine& e) {
+        return e.queue.pushText({read(text), textType, read(buttons), std::nullopt});
+    });
 }
 
 int32_t WKAPI WKSI_InjectSQLText(const char* project, const char* file, int32_t fromLine, int32_t fromColumn,
-    int32_t toLine, int32_t toColumn, const char* text) {
+                                 int32_t toLine, int32_t toColumn, const char* text) {
     return guarded([&](Engine& e) {
-        return e.queue.pushSQL({read(project), read(file), fromLine, fromColumn, toLine, toColumn, read(text)});
+        return e.queue.pushSQL(
+            {read(project), read(file), fromLine, fromColumn, toLine, toColumn, read(text)});
     });
 }
 
@@ -127,28 +130,32 @@ int32_t WKAPI WKSI_InjectADOText(const char* project, const char* file, const ch
 }
 
 int32_t WKAPI WKSI_InjectDEConnection(const char* project, const char* dataEnv, const char* connection,
-    const char* connectionString) {
+                                      const char* connectionString) {
     return guarded([&](Engine& e) {
-        return e.queue.pushDEConnection({read(project), read(dataEnv), read(connection), read(connectionString)}, 0, 0);
+        return e.queue.pushDEConnection(
+            {read(project), read(dataEnv), read(connection), read(connectionString)}, 0, 0);
     });
 }
 
-int32_t WKAPI WKSI_InjectDECommand(const char* project, const char* dataEnv, const char* connection, const char* command,
-    const char* commandText, int32_t commandType, wkBool hasParameters) {
+int32_t WKAPI WKSI_InjectDECommand(const char* project, const char* dataEnv, const char* connection,
+                                   const char* command, const char* commandText, int32_t commandType,
+                                   wkBool hasParameters) {
     return guarded([&](Engine& e) {
-        return e.queue.pushDECommand({read(project), read(dataEnv), read(connection), read(command), read(commandText),
-                                         commandType, hasParameters != 0},
-            0, 0);
+        return e.queue.pushDECommand({read(project), read(dataEnv), read(connection), read(command),
+                                      read(commandText), commandType, hasParameters != 0},
+                                     0, 0);
     });
 }
 
 int32_t WKAPI WKSI_InjectObjectAdded(int32_t folderHdl, const WKSI_ObjectFields* fields) {
     return guarded([&](Engine& e) -> int32_t {
         auto at = e.catalogue.locate(folderHdl);
-        if (!fields || !at || !at->folder || at->object) return 0;
+        if (!fields || !at || !at->folder || at->object)
+            return 0;
         auto object = std::make_shared<DbObject>();
         object->type = at->folder->objectType();
-        if (!assign(*object, *fields)) return 0;
+        if (!assign(*object, *fields))
+            return 0;
         e.catalogue.addObject(*at->folder, object);
         e.notify(8, *e.catalogue.locate(object->hdl));
         return object->hdl;
@@ -158,7 +165,8 @@ int32_t WKAPI WKSI_InjectObjectAdded(int32_t folderHdl, const WKSI_ObjectFields*
 int32_t WKAPI WKSI_InjectObjectChanged(int32_t objectHdl, const WKSI_ObjectFields* fields) {
     return guarded([&](Engine& e) -> int32_t {
         auto at = e.catalogue.locate(objectHdl);
-        if (!fields || !at || !at->object || !assign(*at->object, *fields)) return 0;
+        if (!fields || !at || !at->object || !assign(*at->object, *fields))
+            return 0;
         e.notify(6, *at);
         return 1;
     });
@@ -167,7 +175,8 @@ int32_t WKAPI WKSI_InjectObjectChanged(int32_t objectHdl, const WKSI_ObjectField
 int32_t WKAPI WKSI_InjectObjectRemoved(int32_t objectHdl) {
     return guarded([&](Engine& e) -> int32_t {
         auto at = e.catalogue.locate(objectHdl);
-        if (!at || !at->object) return 0;
+        if (!at || !at->object)
+            return 0;
         e.notify(7, *at);
         e.catalogue.removeObject(*at->object);
         return 1;
@@ -177,7 +186,8 @@ int32_t WKAPI WKSI_InjectObjectRemoved(int32_t objectHdl) {
 int32_t WKAPI WKSI_GenerateObjects(int32_t folderHdl, int32_t objectType, int32_t count) {
     return guarded([&](Engine& e) -> int32_t {
         auto at = e.catalogue.locate(folderHdl);
-        if (!at || !at->folder || at->object || at->folder->objectType() != objectType || count < 1) return 0;
+        if (!at || !at->folder || at->object || at->folder->objectType() != objectType || count < 1)
+            return 0;
         count = std::min(count, maxGenerated);
         std::string stem = "GEN_" + std::string(standin::objectWord(objectType)) + "_";
         size_t first = at->folder->objects.size() + 1;
@@ -189,7 +199,8 @@ int32_t WKAPI WKSI_GenerateObjects(int32_t folderHdl, int32_t objectType, int32_
             object->name = stem + number;
             object->schema = "GEN";
             object->comment = "generated";
-            if (object->type != 14 && object->type != 16) object->language = "SQL";
+            if (object->type != 14 && object->type != 16)
+                object->language = "SQL";
             e.catalogue.addObject(*at->folder, object);
         }
         e.notify(5, *at);
@@ -201,15 +212,20 @@ int32_t WKAPI WKSI_FindHandle(int32_t objectType, const char* name) {
     return guarded([&](Engine& e) -> int32_t {
         const auto& project = e.catalogue.project();
         std::string wanted = read(name);
-        if (!project) return 0;
-        if (objectType == 5) return wanted.empty() || wanted == project->name ? project->hdl : 0;
+        if (!project)
+            return 0;
+        if (objectType == 5)
+            return wanted.empty() || wanted == project->name ? project->hdl : 0;
         for (auto& connection : project->connections) {
-            if (objectType == 6 && connection->database == wanted) return connection->hdl;
+            if (objectType == 6 && connection->database == wanted)
+                return connection->hdl;
             if (standin::isFolderType(objectType) && connection->database == wanted)
                 return connection->folder(objectType).hdl;
-            if (!standin::isObjectType(objectType)) continue;
+            if (!standin::isObjectType(objectType))
+                continue;
             for (auto& object : connection->folder(objectType - 1).objects)
-                if (matches(*object, wanted)) return object->hdl;
+                if (matches(*object, wanted))
+                    return object->hdl;
         }
         return 0;
     });

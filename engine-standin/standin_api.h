@@ -48,19 +48,21 @@ WKEXPORT int32_t WKAPI WKSI_PendingNotifications(void);
 
 /* Queues any notification record as it stands, kinds outside 2..10 included. Returns 1. */
 WKEXPORT int32_t WKAPI WKSI_InjectNotification(int32_t kind, int32_t projectHdl, int32_t connectionHdl,
-    int32_t objectType, int32_t objectHdl);
+                                               int32_t objectType, int32_t objectHdl);
 
 /* Queue a notification with its payload and return the payload's handle: a text (kind 2; text
  * type 1 command word or question, 3 message; buttons as in strButtons), SQL text (3), ADO code
  * (4), a Data Environment connection (9) or command (10). A question's answer changes nothing. */
 WKEXPORT int32_t WKAPI WKSI_InjectText(int32_t textType, const char* text, const char* buttons);
-WKEXPORT int32_t WKAPI WKSI_InjectSQLText(const char* project, const char* file, int32_t fromLine, int32_t fromColumn,
-    int32_t toLine, int32_t toColumn, const char* text);
+WKEXPORT int32_t WKAPI WKSI_InjectSQLText(const char* project, const char* file, int32_t fromLine,
+                                          int32_t fromColumn, int32_t toLine, int32_t toColumn,
+                                          const char* text);
 WKEXPORT int32_t WKAPI WKSI_InjectADOText(const char* project, const char* file, const char* text);
-WKEXPORT int32_t WKAPI WKSI_InjectDEConnection(const char* project, const char* dataEnv, const char* connection,
-    const char* connectionString);
+WKEXPORT int32_t WKAPI WKSI_InjectDEConnection(const char* project, const char* dataEnv,
+                                               const char* connection, const char* connectionString);
 WKEXPORT int32_t WKAPI WKSI_InjectDECommand(const char* project, const char* dataEnv, const char* connection,
-    const char* command, const char* commandText, int32_t commandType, wkBool hasParameters);
+                                            const char* command, const char* commandText, int32_t commandType,
+                                            wkBool hasParameters);
 
 /* Change the open project and queue what the engine would report: an object added to a folder
  * (kind 8; returns the new object's handle), an object's fields replaced (kind 6), an object

@@ -11,18 +11,17 @@
 #include <charconv>
 #include <mutex>
 
-using standin::AbiStrings::read;
 using standin::CallText;
 using standin::DbObject;
 using standin::Engine;
+using standin::AbiStrings::read;
 namespace RecordWriter = standin::RecordWriter;
 namespace TextTable = standin::TextTable;
 
 namespace {
 
 // A C caller cannot receive an exception; whatever goes wrong inside reads as "nothing done".
-template <class R, class F>
-R guarded(R failed, const CallText& call, F body) {
+template <class R, class F> R guarded(R failed, const CallText& call, F body) {
     std::lock_guard lock(Engine::mutex());
     Engine& engine = Engine::instance();
     try {
@@ -33,18 +32,30 @@ R guarded(R failed, const CallText& call, F body) {
     }
 }
 
-wkBool flag(bool value) { return value ? WK_TRUE : WK_FALSE; }
+wkBool flag(bool value) {
+    return value ? WK_TRUE : WK_FALSE;
+}
 
-void fillObject(twkProcedure_abi& r, const DbObject& o, Engine& e) { RecordWriter::fill(r, o, e.sourcePathOf(o)); }
-void fillObject(twkFunction_abi& r, const DbObject& o, Engine& e) { RecordWriter::fill(r, o, e.sourcePathOf(o)); }
-void fillObject(twkTrigger_abi& r, const DbObject& o, Engine& e) { RecordWriter::fill(r, o, e.sourcePathOf(o)); }
-void fillObject(twkTable_abi& r, const DbObject& o, Engine&) { RecordWriter::fill(r, o); }
-void fillObject(twkView_abi& r, const DbObject& o, Engine&) { RecordWriter::fill(r, o); }
+void fillObject(twkProcedure_abi& r, const DbObject& o, Engine& e) {
+    RecordWriter::fill(r, o, e.sourcePathOf(o));
+}
+void fillObject(twkFunction_abi& r, const DbObject& o, Engine& e) {
+    RecordWriter::fill(r, o, e.sourcePathOf(o));
+}
+void fillObject(twkTrigger_abi& r, const DbObject& o, Engine& e) {
+    RecordWriter::fill(r, o, e.sourcePathOf(o));
+}
+void fillObject(twkTable_abi& r, const DbObject& o, Engine&) {
+    RecordWriter::fill(r, o);
+}
+void fillObject(twkView_abi& r, const DbObject& o, Engine&) {
+    RecordWriter::fill(r, o);
+}
 
-template <class Rec>
-int16_t objectGet(const char* function, int32_t hdl, Rec* rec, int32_t objectType) {
+template <class Rec> int16_t objectGet(const char* function, int32_t hdl, Rec* rec, int32_t objectType) {
     return guarded<int16_t>(0, CallText(function).number(hdl).out(), [&](Engine& e) -> int16_t {
-        if (!rec) return 0;
+        if (!rec)
+            return 0;
         auto object = e.handles.find<DbObject>(hdl);
         if (!object || object->type != objectType) {
             RecordWriter::clear(*rec);
@@ -57,18 +68,20 @@ int16_t objectGet(const char* function, int32_t hdl, Rec* rec, int32_t objectTyp
 
 int16_t enumBegin(const char* function, int32_t hdl, wkBool* filtered, int32_t* enumHdl, int32_t folderType) {
     return guarded<int16_t>(0, CallText(function).number(hdl).out().out(), [&](Engine& e) -> int16_t {
-        if (!enumHdl) return 0;
+        if (!enumHdl)
+            return 0;
         bool isFiltered = false;
         *enumHdl = e.beginEnumeration(hdl, folderType, isFiltered);
-        if (filtered) *filtered = flag(isFiltered);
+        if (filtered)
+            *filtered = flag(isFiltered);
         return *enumHdl ? 1 : 0;
     });
 }
 
-template <class Rec>
-int16_t enumNext(const char* function, int32_t enumHdl, Rec* rec, int32_t objectType) {
+template <class Rec> int16_t enumNext(const char* function, int32_t enumHdl, Rec* rec, int32_t objectType) {
     return guarded<int16_t>(0, CallText(function).number(enumHdl).out(), [&](Engine& e) -> int16_t {
-        if (!rec) return 0;
+        if (!rec)
+            return 0;
         auto object = e.handles.find<DbObject>(e.nextEnumerated(enumHdl, objectType));
         if (!object) {
             RecordWriter::clear(*rec);
@@ -80,13 +93,14 @@ int16_t enumNext(const char* function, int32_t enumHdl, Rec* rec, int32_t object
 }
 
 int32_t enumEnd(const char* function, int32_t enumHdl) {
-    return guarded<int32_t>(0, CallText(function).number(enumHdl), [&](Engine& e) { return e.endEnumeration(enumHdl) ? 1 : 0; });
+    return guarded<int32_t>(0, CallText(function).number(enumHdl),
+                            [&](Engine& e) { return e.endEnumeration(enumHdl) ? 1 : 0; });
 }
 
-template <class Item, class Rec>
-int32_t payloadGet(const char* function, int32_t hdl, Rec* rec) {
+template <class Item, class Rec> int32_t payloadGet(const char* function, int32_t hdl, Rec* rec) {
     return guarded<int32_t>(0, CallText(function).number(hdl).out(), [&](Engine& e) -> int32_t {
-        if (!rec) return 0;
+        if (!rec)
+            return 0;
         auto item = e.handles.find<Item>(hdl);
         if (!item) {
             RecordWriter::clear(*rec);
@@ -107,10 +121,11 @@ int32_t textOut(int32_t id, char* buffer, int32_t size, std::initializer_list<st
 extern "C" {
 
 int32_t WKAPI WKInitialize(int32_t ideType, const char* path, const char* reserved) {
-    return guarded<int32_t>(0, CallText("WKInitialize").number(ideType).text(path).text(reserved), [&](Engine& e) {
-        e.initialize(read(path));
-        return 1;
-    });
+    return guarded<int32_t>(0, CallText("WKInitialize").number(ideType).text(path).text(reserved),
+                            [&](Engine& e) {
+                                e.initialize(read(path));
+                                return 1;
+                            });
 }
 
 int32_t WKAPI WKTerminate(void) {
@@ -122,30 +137,36 @@ int32_t WKAPI WKTerminate(void) {
 
 int32_t WKAPI WKGetString(int32_t id, char* buffer, int32_t size) {
     return guarded<int32_t>(0, CallText("WKGetString").number(id).out().number(size),
-        [&](Engine&) { return textOut(id, buffer, size, {}); });
+                            [&](Engine&) { return textOut(id, buffer, size, {}); });
 }
 
 int32_t WKAPI WKGetStringP1(int32_t id, char* buffer, int32_t size, const char* p1) {
     return guarded<int32_t>(0, CallText("WKGetStringP1").number(id).out().number(size).text(p1),
-        [&](Engine&) { return textOut(id, buffer, size, {read(p1)}); });
+                            [&](Engine&) { return textOut(id, buffer, size, {read(p1)}); });
 }
 
 int32_t WKAPI WKGetStringP2(int32_t id, char* buffer, int32_t size, const char* p1, const char* p2) {
     return guarded<int32_t>(0, CallText("WKGetStringP2").number(id).out().number(size).text(p1).text(p2),
-        [&](Engine&) { return textOut(id, buffer, size, {read(p1), read(p2)}); });
+                            [&](Engine&) {
+                                return textOut(id, buffer, size, {read(p1), read(p2)});
+                            });
 }
 
 int32_t WKAPI WKGetNotification(twkNotify_abi* notify, wkBool* more) {
     return guarded<int32_t>(0, CallText("WKGetNotification").out().out(), [&](Engine& e) -> int32_t {
-        if (!notify) return 0; // nowhere to put it: leave it queued
+        if (!notify)
+            return 0; // nowhere to put it: leave it queued
         bool waiting = false;
         bool delivered = e.nextNotification(*notify, waiting);
-        if (more) *more = flag(waiting);
+        if (more)
+            *more = flag(waiting);
         return delivered ? 1 : 0;
     });
 }
 
-int32_t WKAPI WKGetText(int32_t hdl, twkText_abi* text) { return payloadGet<standin::TextItem>("WKGetText", hdl, text); }
+int32_t WKAPI WKGetText(int32_t hdl, twkText_abi* text) {
+    return payloadGet<standin::TextItem>("WKGetText", hdl, text);
+}
 
 int32_t WKAPI WKGetSQLText(int32_t hdl, twkSQLText_abi* text) {
     return payloadGet<standin::SQLItem>("WKGetSQLText", hdl, text);
@@ -172,7 +193,8 @@ int32_t WKAPI WKCommandGetDE(int32_t hdl, twkCommandDE_abi* de) {
 
 int16_t WKAPI WKProjectGet(int32_t hdl, twkProject_abi* rec) {
     return guarded<int16_t>(0, CallText("WKProjectGet").number(hdl).out(), [&](Engine& e) -> int16_t {
-        if (!rec) return 0;
+        if (!rec)
+            return 0;
         auto project = e.handles.find<standin::Project>(hdl);
         if (!project) {
             RecordWriter::clear(*rec);
@@ -185,7 +207,8 @@ int16_t WKAPI WKProjectGet(int32_t hdl, twkProject_abi* rec) {
 
 int16_t WKAPI WKConnectionGet(int32_t hdl, twkConnection_abi* rec) {
     return guarded<int16_t>(0, CallText("WKConnectionGet").number(hdl).out(), [&](Engine& e) -> int16_t {
-        if (!rec) return 0;
+        if (!rec)
+            return 0;
         auto connection = e.handles.find<standin::Connection>(hdl);
         if (!connection) {
             RecordWriter::clear(*rec);
@@ -196,11 +219,21 @@ int16_t WKAPI WKConnectionGet(int32_t hdl, twkConnection_abi* rec) {
     });
 }
 
-int16_t WKAPI WKProcedureGet(int32_t hdl, twkProcedure_abi* rec) { return objectGet("WKProcedureGet", hdl, rec, 8); }
-int16_t WKAPI WKFunctionGet(int32_t hdl, twkFunction_abi* rec) { return objectGet("WKFunctionGet", hdl, rec, 10); }
-int16_t WKAPI WKTriggerGet(int32_t hdl, twkTrigger_abi* rec) { return objectGet("WKTriggerGet", hdl, rec, 12); }
-int16_t WKAPI WKTableGet(int32_t hdl, twkTable_abi* rec) { return objectGet("WKTableGet", hdl, rec, 14); }
-int16_t WKAPI WKViewGet(int32_t hdl, twkView_abi* rec) { return objectGet("WKViewGet", hdl, rec, 16); }
+int16_t WKAPI WKProcedureGet(int32_t hdl, twkProcedure_abi* rec) {
+    return objectGet("WKProcedureGet", hdl, rec, 8);
+}
+int16_t WKAPI WKFunctionGet(int32_t hdl, twkFunction_abi* rec) {
+    return objectGet("WKFunctionGet", hdl, rec, 10);
+}
+int16_t WKAPI WKTriggerGet(int32_t hdl, twkTrigger_abi* rec) {
+    return objectGet("WKTriggerGet", hdl, rec, 12);
+}
+int16_t WKAPI WKTableGet(int32_t hdl, twkTable_abi* rec) {
+    return objectGet("WKTableGet", hdl, rec, 14);
+}
+int16_t WKAPI WKViewGet(int32_t hdl, twkView_abi* rec) {
+    return objectGet("WKViewGet", hdl, rec, 16);
+}
 
 int16_t WKAPI WKProcedureEnumBegin(int32_t folderHdl, wkBool* filtered, int32_t* enumHdl) {
     return enumBegin("WKProcedureEnumBegin", folderHdl, filtered, enumHdl, 7);
@@ -208,7 +241,9 @@ int16_t WKAPI WKProcedureEnumBegin(int32_t folderHdl, wkBool* filtered, int32_t*
 int16_t WKAPI WKProcedureEnumNext(int32_t enumHdl, twkProcedure_abi* rec) {
     return enumNext("WKProcedureEnumNext", enumHdl, rec, 8);
 }
-int32_t WKAPI WKProcedureEnumEnd(int32_t enumHdl) { return enumEnd("WKProcedureEnumEnd", enumHdl); }
+int32_t WKAPI WKProcedureEnumEnd(int32_t enumHdl) {
+    return enumEnd("WKProcedureEnumEnd", enumHdl);
+}
 
 int16_t WKAPI WKFunctionEnumBegin(int32_t folderHdl, wkBool* filtered, int32_t* enumHdl) {
     return enumBegin("WKFunctionEnumBegin", folderHdl, filtered, enumHdl, 9);
@@ -216,7 +251,9 @@ int16_t WKAPI WKFunctionEnumBegin(int32_t folderHdl, wkBool* filtered, int32_t* 
 int16_t WKAPI WKFunctionEnumNext(int32_t enumHdl, twkFunction_abi* rec) {
     return enumNext("WKFunctionEnumNext", enumHdl, rec, 10);
 }
-int32_t WKAPI WKFunctionEnumEnd(int32_t enumHdl) { return enumEnd("WKFunctionEnumEnd", enumHdl); }
+int32_t WKAPI WKFunctionEnumEnd(int32_t enumHdl) {
+    return enumEnd("WKFunctionEnumEnd", enumHdl);
+}
 
 int16_t WKAPI WKTriggerEnumBegin(int32_t folderHdl, wkBool* filtered, int32_t* enumHdl) {
     return enumBegin("WKTriggerEnumBegin", folderHdl, filtered, enumHdl, 11);
@@ -224,25 +261,36 @@ int16_t WKAPI WKTriggerEnumBegin(int32_t folderHdl, wkBool* filtered, int32_t* e
 int16_t WKAPI WKTriggerEnumNext(int32_t enumHdl, twkTrigger_abi* rec) {
     return enumNext("WKTriggerEnumNext", enumHdl, rec, 12);
 }
-int32_t WKAPI WKTriggerEnumEnd(int32_t enumHdl) { return enumEnd("WKTriggerEnumEnd", enumHdl); }
+int32_t WKAPI WKTriggerEnumEnd(int32_t enumHdl) {
+    return enumEnd("WKTriggerEnumEnd", enumHdl);
+}
 
 int16_t WKAPI WKTableEnumBegin(int32_t folderHdl, wkBool* filtered, int32_t* enumHdl) {
     return enumBegin("WKTableEnumBegin", folderHdl, filtered, enumHdl, 13);
 }
-int16_t WKAPI WKTableEnumNext(int32_t enumHdl, twkTable_abi* rec) { return enumNext("WKTableEnumNext", enumHdl, rec, 14); }
-int32_t WKAPI WKTableEnumEnd(int32_t enumHdl) { return enumEnd("WKTableEnumEnd", enumHdl); }
+int16_t WKAPI WKTableEnumNext(int32_t enumHdl, twkTable_abi* rec) {
+    return enumNext("WKTableEnumNext", enumHdl, rec, 14);
+}
+int32_t WKAPI WKTableEnumEnd(int32_t enumHdl) {
+    return enumEnd("WKTableEnumEnd", enumHdl);
+}
 
 int16_t WKAPI WKViewEnumBegin(int32_t folderHdl, wkBool* filtered, int32_t* enumHdl) {
     return enumBegin("WKViewEnumBegin", folderHdl, filtered, enumHdl, 15);
 }
-int16_t WKAPI WKViewEnumNext(int32_t enumHdl, twkView_abi* rec) { return enumNext("WKViewEnumNext", enumHdl, rec, 16); }
-int32_t WKAPI WKViewEnumEnd(int32_t enumHdl) { return enumEnd("WKViewEnumEnd", enumHdl); }
+int16_t WKAPI WKViewEnumNext(int32_t enumHdl, twkView_abi* rec) {
+    return enumNext("WKViewEnumNext", enumHdl, rec, 16);
+}
+int32_t WKAPI WKViewEnumEnd(int32_t enumHdl) {
+    return enumEnd("WKViewEnumEnd", enumHdl);
+}
 
 int32_t WKAPI WKSetCurrentFolder(int32_t folderHdl, int32_t byDoubleClick) {
-    return guarded<int32_t>(0, CallText("WKSetCurrentFolder").number(folderHdl).number(byDoubleClick), [&](Engine& e) {
-        e.setCurrentFolder(folderHdl);
-        return 1;
-    });
+    return guarded<int32_t>(0, CallText("WKSetCurrentFolder").number(folderHdl).number(byDoubleClick),
+                            [&](Engine& e) {
+                                e.setCurrentFolder(folderHdl);
+                                return 1;
+                            });
 }
 
 int32_t WKAPI WKObjectDoAction(int32_t hdl, int32_t actionCode) {
@@ -253,7 +301,8 @@ int32_t WKAPI WKObjectDoAction(int32_t hdl, int32_t actionCode) {
 }
 
 int32_t WKAPI WKObjectDoGetADO(int32_t hdl, int32_t language, char* project, char* component) {
-    return guarded<int32_t>(0, CallText("WKObjectDoGetADO").number(hdl).number(language).text(project).text(component),
+    return guarded<int32_t>(
+        0, CallText("WKObjectDoGetADO").number(hdl).number(language).text(project).text(component),
         [&](Engine& e) {
             e.requestADO(hdl, language, read(project), read(component));
             return 1;
@@ -261,7 +310,8 @@ int32_t WKAPI WKObjectDoGetADO(int32_t hdl, int32_t language, char* project, cha
 }
 
 int32_t WKAPI WKConnectionDoGetDE(int32_t hdl, char* project, char* dataEnv, char* name) {
-    return guarded<int32_t>(0, CallText("WKConnectionDoGetDE").number(hdl).text(project).text(dataEnv).text(name),
+    return guarded<int32_t>(
+        0, CallText("WKConnectionDoGetDE").number(hdl).text(project).text(dataEnv).text(name),
         [&](Engine& e) {
             e.requestDEConnection(hdl, read(project), read(dataEnv), read(name));
             return 1;
@@ -269,23 +319,26 @@ int32_t WKAPI WKConnectionDoGetDE(int32_t hdl, char* project, char* dataEnv, cha
 }
 
 int32_t WKAPI WKCommandDoGetDE(int32_t hdl, char* project, char* dataEnv, char* connection, char* name) {
-    return guarded<int32_t>(0,
-        CallText("WKCommandDoGetDE").number(hdl).text(project).text(dataEnv).text(connection).text(name), [&](Engine& e) {
+    return guarded<int32_t>(
+        0, CallText("WKCommandDoGetDE").number(hdl).text(project).text(dataEnv).text(connection).text(name),
+        [&](Engine& e) {
             e.requestDECommand(hdl, read(project), read(dataEnv), read(connection), read(name));
             return 1;
         });
 }
 
 int32_t WKAPI WKProjectDoAccess(char* name, char* path, int32_t accessCode) {
-    return guarded<int32_t>(0, CallText("WKProjectDoAccess").text(name).text(path).number(accessCode), [&](Engine& e) {
-        e.projectAccess(read(name), read(path), accessCode);
-        return 1;
-    });
+    return guarded<int32_t>(0, CallText("WKProjectDoAccess").text(name).text(path).number(accessCode),
+                            [&](Engine& e) {
+                                e.projectAccess(read(name), read(path), accessCode);
+                                return 1;
+                            });
 }
 
 int32_t WKAPI WKLaunchApp(int32_t tool, const char* args, int32_t* result) {
     return guarded<int32_t>(0, CallText("WKLaunchApp").number(tool).text(args).out(), [&](Engine& e) {
-        if (result) *result = 0;
+        if (result)
+            *result = 0;
         e.launch(tool, read(args));
         return 1;
     });
@@ -301,14 +354,17 @@ int32_t WKAPI WKLaunchNIMBTool(int32_t tool) {
 // ---- Declared by the engine, never called by the add-in ----------------------------------------
 
 int32_t WKAPI WKDoTestAction(int32_t hdl, int32_t action) {
-    return guarded<int32_t>(0, CallText("WKDoTestAction").number(hdl).number(action), [](Engine&) { return 0; });
+    return guarded<int32_t>(0, CallText("WKDoTestAction").number(hdl).number(action),
+                            [](Engine&) { return 0; });
 }
 
 int32_t WKAPI WKMgrInitialize(int32_t ideType) {
     return guarded<int32_t>(0, CallText("WKMgrInitialize").number(ideType), [](Engine&) { return 1; });
 }
 
-int32_t WKAPI WKMgrTerminate(void) { return guarded<int32_t>(0, CallText("WKMgrTerminate"), [](Engine&) { return 1; }); }
+int32_t WKAPI WKMgrTerminate(void) {
+    return guarded<int32_t>(0, CallText("WKMgrTerminate"), [](Engine&) { return 1; });
+}
 
 // The stand-in has no manager channel: nothing is taken and nothing comes back.
 int32_t WKAPI WKMgrSendData(const char* data, int32_t size) {
@@ -323,46 +379,55 @@ int32_t WKAPI WKGetFontInfo(char* name, int32_t nameSize, int32_t* pointSize) {
     return guarded<int32_t>(0, CallText("WKGetFontInfo").out().number(nameSize).out(), [&](Engine&) {
         standin::AbiStrings::copy(name, nameSize, *TextTable::find(100));
         const std::string& size = *TextTable::find(101);
-        if (pointSize) std::from_chars(size.data(), size.data() + size.size(), *pointSize);
+        if (pointSize)
+            std::from_chars(size.data(), size.data() + size.size(), *pointSize);
         return 1;
     });
 }
 
 // No splash bitmap ships with the stand-in; the buffer stays as given.
 int32_t WKAPI WKGetSplashScreenBMPName(char* /*buffer*/, int32_t size) {
-    return guarded<int32_t>(0, CallText("WKGetSplashScreenBMPName").out().number(size), [](Engine&) { return 0; });
+    return guarded<int32_t>(0, CallText("WKGetSplashScreenBMPName").out().number(size),
+                            [](Engine&) { return 0; });
 }
 
 int32_t WKAPI WKBuildSQLStatement(int32_t hdl, char* buffer, int32_t size) {
-    return guarded<int32_t>(0, CallText("WKBuildSQLStatement").number(hdl).out().number(size), [&](Engine& e) {
-        auto object = e.handles.find<DbObject>(hdl);
-        std::string sql = object ? standin::AdoCodeGen::sqlStatement(*object) : std::string();
-        return sql.empty() ? 0 : standin::AbiStrings::copy(buffer, size, sql);
-    });
+    return guarded<int32_t>(
+        0, CallText("WKBuildSQLStatement").number(hdl).out().number(size), [&](Engine& e) {
+            auto object = e.handles.find<DbObject>(hdl);
+            std::string sql = object ? standin::AdoCodeGen::sqlStatement(*object) : std::string();
+            return sql.empty() ? 0 : standin::AbiStrings::copy(buffer, size, sql);
+        });
 }
 
 int16_t WKAPI WKParameterDEEnumBegin(int32_t commandHdl, int32_t* enumHdl) {
-    return guarded<int16_t>(0, CallText("WKParameterDEEnumBegin").number(commandHdl).out(), [&](Engine& e) -> int16_t {
-        if (!enumHdl) return 0;
-        *enumHdl = e.beginParameterEnumeration(commandHdl);
-        return *enumHdl ? 1 : 0;
-    });
+    return guarded<int16_t>(0, CallText("WKParameterDEEnumBegin").number(commandHdl).out(),
+                            [&](Engine& e) -> int16_t {
+                                if (!enumHdl)
+                                    return 0;
+                                *enumHdl = e.beginParameterEnumeration(commandHdl);
+                                return *enumHdl ? 1 : 0;
+                            });
 }
 
 int16_t WKAPI WKParameterDEEnumNext(int32_t enumHdl, twkParameterDE_abi* rec) {
-    return guarded<int16_t>(0, CallText("WKParameterDEEnumNext").number(enumHdl).out(), [&](Engine& e) -> int16_t {
-        if (!rec) return 0;
-        auto parameter = e.nextParameter(enumHdl);
-        if (!parameter) {
-            RecordWriter::clear(*rec);
-            return 0;
-        }
-        RecordWriter::fill(*rec, *parameter);
-        return 1;
-    });
+    return guarded<int16_t>(0, CallText("WKParameterDEEnumNext").number(enumHdl).out(),
+                            [&](Engine& e) -> int16_t {
+                                if (!rec)
+                                    return 0;
+                                auto parameter = e.nextParameter(enumHdl);
+                                if (!parameter) {
+                                    RecordWriter::clear(*rec);
+                                    return 0;
+                                }
+                                RecordWriter::fill(*rec, *parameter);
+                                return 1;
+                            });
 }
 
-int32_t WKAPI WKParameterDEEnumEnd(int32_t enumHdl) { return enumEnd("WKParameterDEEnumEnd", enumHdl); }
+int32_t WKAPI WKParameterDEEnumEnd(int32_t enumHdl) {
+    return enumEnd("WKParameterDEEnumEnd", enumHdl);
+}
 
 int32_t WKAPI WKObjectDoPaste(int32_t hdl) {
     return guarded<int32_t>(0, CallText("WKObjectDoPaste").number(hdl), [&](Engine& e) {
@@ -372,27 +437,33 @@ int32_t WKAPI WKObjectDoPaste(int32_t hdl) {
 }
 
 int16_t WKAPI WKConnectionEnumBegin(int32_t projectHdl, int32_t* enumHdl) {
-    return guarded<int16_t>(0, CallText("WKConnectionEnumBegin").number(projectHdl).out(), [&](Engine& e) -> int16_t {
-        if (!enumHdl) return 0;
-        bool filtered = false;
-        *enumHdl = e.beginEnumeration(projectHdl, 5, filtered);
-        return *enumHdl ? 1 : 0;
-    });
+    return guarded<int16_t>(0, CallText("WKConnectionEnumBegin").number(projectHdl).out(),
+                            [&](Engine& e) -> int16_t {
+                                if (!enumHdl)
+                                    return 0;
+                                bool filtered = false;
+                                *enumHdl = e.beginEnumeration(projectHdl, 5, filtered);
+                                return *enumHdl ? 1 : 0;
+                            });
 }
 
 int16_t WKAPI WKConnectionEnumNext(int32_t enumHdl, twkConnection_abi* rec) {
-    return guarded<int16_t>(0, CallText("WKConnectionEnumNext").number(enumHdl).out(), [&](Engine& e) -> int16_t {
-        if (!rec) return 0;
-        auto connection = e.handles.find<standin::Connection>(e.nextEnumerated(enumHdl, 6));
-        if (!connection) {
-            RecordWriter::clear(*rec);
-            return 0;
-        }
-        RecordWriter::fill(*rec, *connection);
-        return 1;
-    });
+    return guarded<int16_t>(
+        0, CallText("WKConnectionEnumNext").number(enumHdl).out(), [&](Engine& e) -> int16_t {
+            if (!rec)
+                return 0;
+            auto connection = e.handles.find<standin::Connection>(e.nextEnumerated(enumHdl, 6));
+            if (!connection) {
+                RecordWriter::clear(*rec);
+                return 0;
+            }
+            RecordWriter::fill(*rec, *connection);
+            return 1;
+        });
 }
 
-int32_t WKAPI WKConnectionEnumEnd(int32_t enumHdl) { return enumEnd("WKConnectionEnumEnd", enumHdl); }
+int32_t WKAPI WKConnectionEnumEnd(int32_t enumHdl) {
+    return enumEnd("WKConnectionEnumEnd", enumHdl);
+}
 
 } // extern "C"

@@ -20,23 +20,33 @@
 
 namespace standin_test {
 
-#define STANDIN_FUNCTIONS(X)                                                                             \
-    X(WKInitialize) X(WKTerminate) X(WKGetString) X(WKGetStringP1) X(WKGetStringP2) X(WKGetNotification) \
-    X(WKGetText) X(WKGetSQLText) X(WKGetADOText) X(WKButtonDoAction) X(WKConnectionGetDE)               \
-    X(WKCommandGetDE) X(WKProjectGet) X(WKConnectionGet) X(WKProcedureGet) X(WKFunctionGet)              \
-    X(WKTriggerGet) X(WKTableGet) X(WKViewGet) X(WKProcedureEnumBegin) X(WKProcedureEnumNext)            \
-    X(WKProcedureEnumEnd) X(WKFunctionEnumBegin) X(WKFunctionEnumNext) X(WKFunctionEnumEnd)              \
-    X(WKTriggerEnumBegin) X(WKTriggerEnumNext) X(WKTriggerEnumEnd) X(WKTableEnumBegin)                   \
-    X(WKTableEnumNext) X(WKTableEnumEnd) X(WKViewEnumBegin) X(WKViewEnumNext) X(WKViewEnumEnd)           \
-    X(WKSetCurrentFolder) X(WKObjectDoAction) X(WKObjectDoGetADO) X(WKConnectionDoGetDE)                 \
-    X(WKCommandDoGetDE) X(WKProjectDoAccess) X(WKLaunchApp) X(WKLaunchNIMBTool) X(WKDoTestAction)        \
-    X(WKMgrInitialize) X(WKMgrTerminate) X(WKMgrSendData) X(WKMgrRecvData) X(WKGetFontInfo)              \
-    X(WKGetSplashScreenBMPName) X(WKBuildSQLStatement) X(WKParameterDEEnumBegin)                         \
-    X(WKParameterDEEnumNext) X(WKParameterDEEnumEnd) X(WKObjectDoPaste) X(WKConnectionEnumBegin)         \
-    X(WKConnectionEnumNext) X(WKConnectionEnumEnd) X(WKSI_Reset) X(WKSI_GetJournal) X(WKSI_ClearJournal) \
-    X(WKSI_PendingNotifications) X(WKSI_InjectNotification) X(WKSI_InjectText) X(WKSI_InjectSQLText)    \
-    X(WKSI_InjectADOText) X(WKSI_InjectDEConnection) X(WKSI_InjectDECommand) X(WKSI_InjectObjectAdded)   \
-    X(WKSI_InjectObjectChanged) X(WKSI_InjectObjectRemoved) X(WKSI_GenerateObjects) X(WKSI_FindHandle)
+#define STANDIN_FUNCTIONS(X)                                                                                 \
+    X(WKInitialize)                                                                                          \
+    X(WKTerminate) X(WKGetString) X(WKGetStringP1) X(WKGetStringP2) X(WKGetNotification) X(WKGetText) X(     \
+        WKGetSQLText) X(WKGetADOText) X(WKButtonDoAction) X(WKConnectionGetDE) X(WKCommandGetDE)             \
+        X(WKProjectGet) X(WKConnectionGet) X(WKProcedureGet) X(WKFunctionGet) X(WKTriggerGet) X(WKTableGet)  \
+            X(WKViewGet) X(WKProcedureEnumBegin) X(WKProcedureEnumNext) X(WKProcedureEnumEnd)                \
+                X(WKFunctionEnumBegin) X(WKFunctionEnumNext) X(WKFunctionEnumEnd) X(WKTriggerEnumBegin)      \
+                    X(WKTriggerEnumNext) X(WKTriggerEnumEnd) X(WKTableEnumBegin) X(WKTableEnumNext) X(       \
+                        WKTableEnumEnd) X(WKViewEnumBegin) X(WKViewEnumNext) X(WKViewEnumEnd)                \
+                        X(WKSetCurrentFolder) X(WKObjectDoAction) X(WKObjectDoGetADO) X(WKConnectionDoGetDE) \
+                            X(WKCommandDoGetDE) X(WKProjectDoAccess) X(WKLaunchApp) X(WKLaunchNIMBTool)      \
+                                X(WKDoTestAction) X(WKMgrInitialize) X(WKMgrTerminate) X(WKMgrSendData)      \
+                                    X(WKMgrRecvData) X(WKGetFontInfo) X(WKGetSplashScreenBMPName) X(         \
+                                        WKBuildSQLStatement) X(WKParameterDEEnumBegin)                       \
+                                        X(WKParameterDEEnumNext) X(WKParameterDEEnumEnd) X(WKObjectDoPaste)  \
+                                            X(WKConnectionEnumBegin) X(WKConnectionEnumNext)                 \
+                                                X(WKConnectionEnumEnd) X(WKSI_Reset) X(WKSI_GetJournal)      \
+                                                    X(WKSI_ClearJournal) X(WKSI_PendingNotifications)        \
+                                                        X(WKSI_InjectNotification) X(WKSI_InjectText)        \
+                                                            X(WKSI_InjectSQLText) X(WKSI_InjectADOText)      \
+                                                                X(WKSI_InjectDEConnection)                   \
+                                                                    X(WKSI_InjectDECommand)                  \
+                                                                        X(WKSI_InjectObjectAdded)            \
+                                                                            X(WKSI_InjectObjectChanged)      \
+                                                                                X(WKSI_InjectObjectRemoved)  \
+                                                                                    X(WKSI_GenerateObjects)  \
+                                                                                        X(WKSI_FindHandle)
 
 struct Api {
 #define STANDIN_POINTER(name) decltype(&::name) name = nullptr;
@@ -49,10 +59,12 @@ inline const Api& api() {
     static const Api loaded = [] {
         Api a;
         void* lib = dlopen(NIMB_STANDIN_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-        if (!lib) throw std::runtime_error(std::string("cannot load the stand-in engine: ") + dlerror());
-#define STANDIN_LOOKUP(name)                                                                       \
-    a.name = reinterpret_cast<decltype(&::name)>(dlsym(lib, #name));                               \
-    if (!a.name) throw std::runtime_error("the stand-in engine does not export " #name);
+        if (!lib)
+            throw std::runtime_error(std::string("cannot load the stand-in engine: ") + dlerror());
+#define STANDIN_LOOKUP(name)                                                                                 \
+    a.name = reinterpret_cast<decltype(&::name)>(dlsym(lib, #name));                                         \
+    if (!a.name)                                                                                             \
+        throw std::runtime_error("the stand-in engine does not export " #name);
         STANDIN_FUNCTIONS(STANDIN_LOOKUP)
 #undef STANDIN_LOOKUP
         return a;
@@ -62,7 +74,7 @@ inline const Api& api() {
 
 // Caller buffers with eight canary bytes behind each, as a C caller would hand them over.
 class Slots {
-public:
+  public:
     static constexpr char canary = '\x5A';
 
     char* add(size_t size, char fill = '\0') {
@@ -75,11 +87,12 @@ public:
     bool intact() const {
         for (size_t i = 0; i < buffers_.size(); ++i)
             for (size_t j = sizes_[i]; j < sizes_[i] + 8; ++j)
-                if ((*buffers_[i])[j] != canary) return false;
+                if ((*buffers_[i])[j] != canary)
+                    return false;
         return true;
     }
 
-private:
+  private:
     std::vector<std::unique_ptr<std::vector<char>>> buffers_;
     std::vector<size_t> sizes_;
 };
@@ -172,8 +185,10 @@ inline std::vector<twkNotify_abi> drain() {
         twkNotify_abi n{};
         wkBool more = WK_FALSE;
         api().WKGetNotification(&n, &more);
-        if (n.lNotifyType != 0) all.push_back(n);
-        if (!more) break;
+        if (n.lNotifyType != 0)
+            all.push_back(n);
+        if (!more)
+            break;
     }
     return all;
 }
@@ -182,7 +197,8 @@ inline std::vector<twkNotify_abi> drain() {
 inline std::vector<Text> textsOf(const std::vector<twkNotify_abi>& notes) {
     std::vector<Text> texts;
     for (auto& n : notes)
-        if (n.lNotifyType == 2) texts.push_back(readText(n.lObjectHdl));
+        if (n.lNotifyType == 2)
+            texts.push_back(readText(n.lObjectHdl));
     return texts;
 }
 
@@ -199,7 +215,9 @@ inline std::string journal() {
     return buf.data();
 }
 
-inline int32_t find(int32_t type, const char* name) { return api().WKSI_FindHandle(type, name); }
+inline int32_t find(int32_t type, const char* name) {
+    return api().WKSI_FindHandle(type, name);
+}
 
 // A small project with something of every kind: routines in several languages, dirty, debuggable,
 // a system procedure for the filter, and a second connection that is not connected.
@@ -273,7 +291,7 @@ language = SQL
 
 // Each test starts from a fresh engine and a folder of its own.
 class StandinTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         api().WKSI_Reset();
         static int counter = 0;
@@ -311,10 +329,12 @@ protected:
     // Writes the sample project and its sources and opens it; returns the project's handle.
     int32_t openSample() {
         write("shop.wkv", sampleProject);
-        write("src/P_DEBUG.sql", "CREATE PROCEDURE APP.P_DEBUG (IN A INTEGER, OUT B VARCHAR(20))\nBEGIN\nEND\n");
+        write("src/P_DEBUG.sql",
+              "CREATE PROCEDURE APP.P_DEBUG (IN A INTEGER, OUT B VARCHAR(20))\nBEGIN\nEND\n");
         write("src/P_DIRTY.java", "public class P_DIRTY {}\n");
         write("src/F1.sql", "CREATE FUNCTION APP.F1 () RETURNS INTEGER RETURN 1\n");
-        write("src/T1.sql", "CREATE TRIGGER APP.T1 AFTER INSERT ON APP.ITEMS FOR EACH ROW BEGIN ATOMIC END\n");
+        write("src/T1.sql",
+              "CREATE TRIGGER APP.T1 AFTER INSERT ON APP.ITEMS FOR EACH ROW BEGIN ATOMIC END\n");
         access(path("shop.wkv"), "", 2);
         return find(5, "");
     }

@@ -33,7 +33,12 @@ const std::vector<ActionCase> actionCases{
     {"filter", 7, "SHOPDB", 11, {{5, 7}}, nullptr},
     {"import", 9, "SHOPDB", 12, {{8, 10}, {2, 3}}, "imported from the database SHOPDB"},
     {"import while disconnected", 9, "OFFDB", 12, {{2, 3}}, "not connected"},
-    {"properties of a procedure", 8, "P_DEBUG", 13, {{2, 3}}, "Parameters: (IN A INTEGER, OUT B VARCHAR(20))"},
+    {"properties of a procedure",
+     8,
+     "P_DEBUG",
+     13,
+     {{2, 3}},
+     "Parameters: (IN A INTEGER, OUT B VARCHAR(20))"},
     {"properties of a connection", 6, "SHOPDB", 13, {{2, 3}}, "Connection string: DSN=SHOPDB"},
     {"properties of a folder", 7, "SHOPDB", 13, {{2, 3}}, "Objects: 4"},
     {"properties of the project", 5, "", 13, {{2, 3}}, "Connections: 2"},
@@ -271,8 +276,9 @@ TEST_F(ActionTest, AdoCodeIsAddressedToTheProjectAndComponentGiven) {
     EXPECT_STREQ(ado.strVSProject, "Project1");
     EXPECT_STREQ(ado.strVSFile, "Module1");
     std::string code = ado.strText;
-    for (const char* part : {"Dim cmdP_DEBUG As ADODB.Command\r\n", "cmdP_DEBUG.ActiveConnection = \"DSN=SHOPDB\"",
-             "cmdP_DEBUG.CommandText = \"APP.P_DEBUG\"", "Set rsP_DEBUG = cmdP_DEBUG.Execute\r\n"})
+    for (const char* part :
+         {"Dim cmdP_DEBUG As ADODB.Command\r\n", "cmdP_DEBUG.ActiveConnection = \"DSN=SHOPDB\"",
+          "cmdP_DEBUG.CommandText = \"APP.P_DEBUG\"", "Set rsP_DEBUG = cmdP_DEBUG.Execute\r\n"})
         EXPECT_NE(code.find(part), std::string::npos) << part << "\n" << code;
     EXPECT_STREQ(project, "Project1"); // in-out strings are not lengthened (nor changed here)
 
@@ -291,7 +297,8 @@ TEST_F(ActionTest, AdoCodeIsAddressedToTheProjectAndComponentGiven) {
 
 TEST_F(ActionTest, DataEnvironmentRequestsCarryTheNamesGiven) {
     openSample();
-    char project[] = "Project1", dataEnv[] = "DataEnvironment1", conName[] = "WKConnection", cmdName[] = "WKCommand";
+    char project[] = "Project1", dataEnv[] = "DataEnvironment1", conName[] = "WKConnection",
+         cmdName[] = "WKCommand";
     api().WKConnectionDoGetDE(find(6, "SHOPDB"), project, dataEnv, conName);
     api().WKCommandDoGetDE(find(8, "P_DEBUG"), project, dataEnv, conName, cmdName);
     api().WKCommandDoGetDE(find(14, "ITEMS"), project, dataEnv, conName, cmdName);
@@ -303,7 +310,8 @@ TEST_F(ActionTest, DataEnvironmentRequestsCarryTheNamesGiven) {
     Slots s;
     twkConnectionDE_abi c{s.add(256), s.add(256), s.add(256), s.add(1024)};
     ASSERT_EQ(api().WKConnectionGetDE(notes[0].lObjectHdl, &c), 1);
-    EXPECT_EQ((std::vector<std::string>{c.strVSProject, c.strDEName, c.strDEConnection, c.strConnectionString}),
+    EXPECT_EQ(
+        (std::vector<std::string>{c.strVSProject, c.strDEName, c.strDEConnection, c.strConnectionString}),
         (std::vector<std::string>{"Project1", "DataEnvironment1", "WKConnection", "DSN=SHOPDB"}));
 
     struct Row {
@@ -331,7 +339,8 @@ TEST_F(ActionTest, ToolLaunchesReportTheToolAskedFor) {
     int32_t r = 77;
     api().WKLaunchApp(2, "-ccf", &r);
     EXPECT_EQ(r, 0);
-    for (int32_t tool : {1, 3, 12, 99}) api().WKLaunchNIMBTool(tool);
+    for (int32_t tool : {1, 3, 12, 99})
+        api().WKLaunchNIMBTool(tool);
     auto texts = textsOf(drain());
     ASSERT_EQ(texts.size(), 5u);
     EXPECT_NE(texts[0].text.find("Query Console"), std::string::npos);
@@ -350,7 +359,8 @@ TEST_F(ActionTest, RoutineParametersAndCallingSqlAreDerivedFromTheParameterList)
     char name[256];
     twkParameterDE_abi p{name, 0, 0, 0, 0, 0};
     while (api().WKParameterDEEnumNext(e, &p))
-        seen.push_back(std::string(p.strName) + "/" + std::to_string(p.lMode) + "/" + std::to_string(p.lSQLSize));
+        seen.push_back(std::string(p.strName) + "/" + std::to_string(p.lMode) + "/" +
+                       std::to_string(p.lSQLSize));
     api().WKParameterDEEnumEnd(e);
     EXPECT_EQ(seen, (std::vector<std::string>{"A/1/0", "B/2/20"}));
 

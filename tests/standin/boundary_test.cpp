@@ -18,15 +18,20 @@ TEST_F(BoundaryTest, StaleOrForeignHandlesZeroTheNumbersAndLeaveTheStrings) {
         const char* name;
         int32_t hdl;
     };
-    for (Row row : {Row{"removed", removed}, {"a function", find(10, "F1")}, {"a folder", find(7, "SHOPDB")},
-             {"never given", 0}, {"negative", -1}, {"far away", 2000000000}}) {
+    for (Row row : {Row{"removed", removed},
+                    {"a function", find(10, "F1")},
+                    {"a folder", find(7, "SHOPDB")},
+                    {"never given", 0},
+                    {"negative", -1},
+                    {"far away", 2000000000}}) {
         ProcedureRec r('q');
         r.rec.lHdl = 5;
         r.rec.bIsDirty = r.rec.bCanDebug = r.rec.bIsFenced = WK_TRUE;
         r.rec.lResultSets = 9;
         EXPECT_EQ(api().WKProcedureGet(row.hdl, &r.rec), 0) << row.name;
-        EXPECT_EQ((std::vector<int32_t>{r.rec.lHdl, r.rec.bIsDirty, r.rec.bCanDebug, r.rec.bIsFenced, r.rec.lResultSets}),
-            (std::vector<int32_t>{0, 0, 0, 0, 0}))
+        EXPECT_EQ((std::vector<int32_t>{r.rec.lHdl, r.rec.bIsDirty, r.rec.bCanDebug, r.rec.bIsFenced,
+                                        r.rec.lResultSets}),
+                  (std::vector<int32_t>{0, 0, 0, 0, 0}))
             << row.name;
         EXPECT_EQ(std::string(r.rec.strName, 1024), std::string(1024, 'q')) << row.name;
         EXPECT_TRUE(r.slots.intact());
@@ -72,24 +77,34 @@ TEST_F(BoundaryTest, HandlesAreDistinctAndPositiveAcrossEverything) {
     std::vector<int32_t> all{find(5, "")};
     for (const char* db : {"SHOPDB", "OFFDB"}) {
         all.push_back(find(6, db));
-        for (int32_t type : {7, 9, 11, 13, 15}) all.push_back(find(type, db));
+        for (int32_t type : {7, 9, 11, 13, 15})
+            all.push_back(find(type, db));
     }
-    for (auto [type, name] : {std::pair{8, "P_DEBUG"}, {8, "P_DIRTY"}, {8, "P_COBOL"}, {8, "SYSPROC1"}, {10, "F1"},
-             {12, "T1"}, {14, "ITEMS"}, {16, "V1"}, {8, "Q1"}})
+    for (auto [type, name] : {std::pair{8, "P_DEBUG"},
+                              {8, "P_DIRTY"},
+                              {8, "P_COBOL"},
+                              {8, "SYSPROC1"},
+                              {10, "F1"},
+                              {12, "T1"},
+                              {14, "ITEMS"},
+                              {16, "V1"},
+                              {8, "Q1"}})
         all.push_back(find(type, name));
     api().WKObjectDoAction(find(8, "P_DEBUG"), 13);
     char project[] = "P", component[] = "C", de[] = "D", con[] = "N", cmd[] = "M";
     api().WKObjectDoGetADO(find(6, "SHOPDB"), 2, project, component);
     api().WKConnectionDoGetDE(find(6, "SHOPDB"), project, de, con);
     api().WKCommandDoGetDE(find(8, "P_DEBUG"), project, de, con, cmd);
-    for (auto& n : drain()) all.push_back(n.lObjectHdl);
+    for (auto& n : drain())
+        all.push_back(n.lObjectHdl);
     wkBool filtered = 0;
     int32_t e = 0;
     api().WKProcedureEnumBegin(find(7, "SHOPDB"), &filtered, &e);
     all.push_back(e);
     EXPECT_EQ(all.size(), 27u);
     EXPECT_EQ(std::set<int32_t>(all.begin(), all.end()).size(), all.size());
-    for (int32_t hdl : all) EXPECT_GT(hdl, 0);
+    for (int32_t hdl : all)
+        EXPECT_GT(hdl, 0);
 }
 
 TEST_F(BoundaryTest, LongFieldsAreCutAtTheWrapperBufferSizes) {
@@ -145,7 +160,8 @@ TEST_F(BoundaryTest, ATextLongerThanTheBufferNeedsTheSecondCall) {
         size_t length;
         bool secondCall;
     };
-    for (Row row : {Row{"fits", 4095, false}, {"one too long for its NUL", 4096, true}, {"long", 20000, true}}) {
+    for (Row row :
+         {Row{"fits", 4095, false}, {"one too long for its NUL", 4096, true}, {"long", 20000, true}}) {
         std::string message(row.length, 'm');
         int32_t hdl = api().WKSI_InjectText(3, message.c_str(), "");
         drain();
@@ -153,7 +169,8 @@ TEST_F(BoundaryTest, ATextLongerThanTheBufferNeedsTheSecondCall) {
         twkText_abi rec{slots.add(4096, 'x'), 4096, 0, slots.add(256)};
         api().WKGetText(hdl, &rec);
         EXPECT_EQ(rec.lTextSz, static_cast<int32_t>(row.length) + 1) << row.name;
-        EXPECT_EQ(rec.strText[0], row.secondCall ? 'x' : 'm') << row.name; // nothing written when it does not fit
+        EXPECT_EQ(rec.strText[0], row.secondCall ? 'x' : 'm')
+            << row.name; // nothing written when it does not fit
         EXPECT_TRUE(slots.intact()) << row.name;
         EXPECT_EQ(readText(hdl).text, message) << row.name;
     }
@@ -194,10 +211,12 @@ TEST_F(BoundaryTest, SqlAndAdoTextsFollowTheSameSizeRule) {
 TEST_F(BoundaryTest, DeliveredPayloadsStayReadableForAWhileThenGo) {
     int32_t first = api().WKSI_InjectText(3, "first", "");
     drain();
-    for (int i = 0; i < 10; ++i) api().WKSI_InjectText(3, "later", "");
+    for (int i = 0; i < 10; ++i)
+        api().WKSI_InjectText(3, "later", "");
     drain();
     EXPECT_EQ(readText(first).text, "first");
-    for (int i = 0; i < 100; ++i) api().WKSI_InjectText(3, "much later", "");
+    for (int i = 0; i < 100; ++i)
+        api().WKSI_InjectText(3, "much later", "");
     drain();
     EXPECT_EQ(readText(first).result, 0);
 }

@@ -24,6 +24,17 @@ TEST_F(FileTest, AccessCodeNineCreatesAnEmptyProjectWithItsFolders) {
     EXPECT_EQ(find(5, "Project1"), find(5, ""));
 }
 
+TEST_F(FileTest, ADrivePathIsRefusedWhereThereAreNoDrives) {
+    auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir_);
+    auto notes = access("Q:\\vb\\wk\\Project1.wkv", "", 9);
+    std::filesystem::current_path(cwd);
+    ASSERT_EQ(notes.size(), 2u); // the project is usable, but its file could not be written
+    EXPECT_NE(readText(notes[0].lObjectHdl).text.find("names a drive"), std::string::npos);
+    EXPECT_EQ(notes[1].lObjectType, 5);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "Q:"));
+}
+
 TEST_F(FileTest, AccessCodeTwoJoinsFolderAndName) {
     write("sub/shop.wkv", sampleProject);
     auto notes = access("shop.wkv", path("sub"), 2);
@@ -61,31 +72,38 @@ TEST_F(FileTest, MalformedFilesAreRefusedWithTheLineAndNothingIsLoaded) {
         {"no header", "project = P\n", "line 1: the file does not start with"},
         {"no project", "wkv 1\n", "the project name is missing"},
         {"unknown key", head + "colour = red\n", "line 3: unknown key \"colour\""},
-        {"object before connection", head + "[table]\nname = T\n", "line 3: [table] comes before any [connection]"},
+        {"object before connection", head + "[table]\nname = T\n",
+         "line 3: [table] comes before any [connection]"},
         {"unknown section", head + "[index]\n", "unknown section [index]"},
         {"section not closed", head + "[connection\n", "must end with ']'"},
         {"no key", head + "= x\n", "a key is missing"},
         {"no equals", head + "[connection]\ndatabase\n", "line 4: expected \"key = value\""},
         {"no database", head + "[connection]\nconnected = true\n[table]\nname = T\n", "has no database"},
-        {"bad boolean", head + "[connection]\ndatabase = D\nconnected = yes\n", "line 5: expected true or false"},
+        {"bad boolean", head + "[connection]\ndatabase = D\nconnected = yes\n",
+         "line 5: expected true or false"},
         {"number too big", head + "[connection]\ndatabase = D\n[table]\nname = T\ntype = 2147483648\n",
-            "line 7: expected a whole number"},
+         "line 7: expected a whole number"},
         {"number with junk", head + "[connection]\ndatabase = D\n[procedure]\nname = P\nresultSets = 2x\n",
-            "expected a whole number"},
+         "expected a whole number"},
         {"key of another kind", head + "[connection]\ndatabase = D\n[view]\nname = V\nresultSets = 1\n",
-            "unknown key \"resultSets\" in [view]"},
-        {"duplicate key", head + "[connection]\ndatabase = D\ndatabase = E\n", "line 5: the key \"database\" is given twice"},
-        {"object without name", head + "[connection]\ndatabase = D\n[view]\nschema = S\n", "the view above has no name"},
-        {"source leaves the folder", head + "[connection]\ndatabase = D\n[procedure]\nname = P\nfile = ../../x.sql\n",
-            "must stay inside the project's folder"},
+         "unknown key \"resultSets\" in [view]"},
+        {"duplicate key", head + "[connection]\ndatabase = D\ndatabase = E\n",
+         "line 5: the key \"database\" is given twice"},
+        {"object without name", head + "[connection]\ndatabase = D\n[view]\nschema = S\n",
+         "the view above has no name"},
+        {"source leaves the folder",
+         head + "[connection]\ndatabase = D\n[procedure]\nname = P\nfile = ../../x.sql\n",
+         "must stay inside the project's folder"},
         {"absolute source", head + "[connection]\ndatabase = D\n[procedure]\nname = P\nfile = /etc/passwd\n",
-            "must be relative"},
+         "must be relative"},
         {"drive in source", head + "[connection]\ndatabase = D\n[procedure]\nname = P\nfile = C:/x.sql\n",
-            "must be relative"},
+         "must be relative"},
         {"bad escape", head + "[connection]\ndatabase = D\nconnectionString = a\\q\n", "unknown escape \\q"},
         {"lone backslash", head + "[connection]\ndatabase = D\nconnectionString = a\\\n", "lone backslash"},
-        {"unknown filter", head + "[connection]\ndatabase = D\nfiltered = indexes\n", "unknown folder \"indexes\""},
-        {"NUL byte", head + "[connection]\ndatabase = D" + std::string(1, '\0') + "E\n", "line 4: the line holds a NUL"},
+        {"unknown filter", head + "[connection]\ndatabase = D\nfiltered = indexes\n",
+         "unknown folder \"indexes\""},
+        {"NUL byte", head + "[connection]\ndatabase = D" + std::string(1, '\0') + "E\n",
+         "line 4: the line holds a NUL"},
     };
     openSample();
     int32_t open = find(5, "");
@@ -134,7 +152,8 @@ TEST_F(FileTest, SaveAsWritesProjectAndSourcesAndReopensAsSaved) {
     EXPECT_EQ(r.rec.bIsDirty, WK_TRUE);
     EXPECT_EQ(r.rec.bCanDebug, WK_TRUE);
     EXPECT_EQ(r.rec.lResultSets, 2);
-    EXPECT_EQ(std::filesystem::path(r.rec.strFileName), std::filesystem::path(path("elsewhere/src/P_DEBUG.sql")));
+    EXPECT_EQ(std::filesystem::path(r.rec.strFileName),
+              std::filesystem::path(path("elsewhere/src/P_DEBUG.sql")));
     ASSERT_EQ(api().WKProcedureGet(find(8, "TRICKY"), &r.rec), 1);
     EXPECT_STREQ(r.rec.strSchema, " SP ");
     EXPECT_STREQ(r.rec.strComment, "two\nlines, a back\\slash and a # too");
@@ -179,7 +198,8 @@ TEST_F(FileTest, SaveAsWithoutAProjectSaysSo) {
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_NE(readText(notes[0].lObjectHdl).text.find("No engine project is open"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(path("x.wkv")));
-    EXPECT_NE(readText(access(path("x.wkv"), "", 5).at(0).lObjectHdl).text.find("access code 5"), std::string::npos);
+    EXPECT_NE(readText(access(path("x.wkv"), "", 5).at(0).lObjectHdl).text.find("access code 5"),
+              std::string::npos);
 }
 
 TEST_F(FileTest, TheDemoProjectLoadsWithEverythingItPromises) {
@@ -213,7 +233,8 @@ TEST_F(FileTest, TheDemoProjectLoadsWithEverythingItPromises) {
     EXPECT_EQ(languages, (std::set<std::string>{"SQL", "Java"}));
     EXPECT_EQ(dirty, 1);
     EXPECT_EQ(debuggable, 1);
-    for (int32_t folder : {inv.rec.lFunctionsHdl, inv.rec.lTriggersHdl, inv.rec.lTablesHdl, inv.rec.lViewsHdl}) {
+    for (int32_t folder :
+         {inv.rec.lFunctionsHdl, inv.rec.lTriggersHdl, inv.rec.lTablesHdl, inv.rec.lViewsHdl}) {
         api().WKObjectDoAction(folder, 13);
         std::string properties = textsOf(drain()).at(0).text;
         EXPECT_EQ(properties.find("Objects: 0"), std::string::npos) << properties;

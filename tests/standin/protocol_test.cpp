@@ -92,10 +92,11 @@ TEST_F(ProtocolTest, ConnectionRecordsCarryTheirStateAndFiveFolders) {
         ConnectionRec c;
         ASSERT_EQ(api().WKConnectionGet(find(6, row.database), &c.rec), 1);
         EXPECT_EQ(c.rec.bConnected, row.connected) << row.database;
-        std::vector<int32_t> folders{c.rec.lProceduresHdl, c.rec.lFunctionsHdl, c.rec.lTriggersHdl, c.rec.lTablesHdl,
-            c.rec.lViewsHdl};
-        EXPECT_EQ(folders, (std::vector<int32_t>{find(7, row.database), find(9, row.database), find(11, row.database),
-                               find(13, row.database), find(15, row.database)}));
+        std::vector<int32_t> folders{c.rec.lProceduresHdl, c.rec.lFunctionsHdl, c.rec.lTriggersHdl,
+                                     c.rec.lTablesHdl, c.rec.lViewsHdl};
+        EXPECT_EQ(folders,
+                  (std::vector<int32_t>{find(7, row.database), find(9, row.database), find(11, row.database),
+                                        find(13, row.database), find(15, row.database)}));
         EXPECT_EQ(std::set<int32_t>(folders.begin(), folders.end()).size(), 5u);
     }
 }
@@ -125,10 +126,12 @@ std::vector<std::string> procedureNames(int32_t folder, wkBool* filteredOut = nu
     std::vector<std::string> names;
     if (api().WKProcedureEnumBegin(folder, &filtered, &e)) {
         ProcedureRec r;
-        while (api().WKProcedureEnumNext(e, &r.rec)) names.push_back(r.rec.strName);
+        while (api().WKProcedureEnumNext(e, &r.rec))
+            names.push_back(r.rec.strName);
     }
     api().WKProcedureEnumEnd(e);
-    if (filteredOut) *filteredOut = filtered;
+    if (filteredOut)
+        *filteredOut = filtered;
     return names;
 }
 
@@ -136,7 +139,8 @@ TEST_F(ProtocolTest, EnumerationWalksTheFolderAndTheFilterHidesSystemObjects) {
     openSample();
     int32_t folder = find(7, "SHOPDB");
     wkBool filtered = 0;
-    EXPECT_EQ(procedureNames(folder, &filtered), (std::vector<std::string>{"P_DEBUG", "P_DIRTY", "P_COBOL", "SYSPROC1"}));
+    EXPECT_EQ(procedureNames(folder, &filtered),
+              (std::vector<std::string>{"P_DEBUG", "P_DIRTY", "P_COBOL", "SYSPROC1"}));
     EXPECT_EQ(filtered, WK_FALSE);
 
     api().WKObjectDoAction(folder, 11);
@@ -183,12 +187,14 @@ TEST_F(ProtocolTest, EnumerationRefusesFoldersOfAnotherKindAndEmptyFolders) {
         const char* name;
         int32_t folder;
     };
-    for (Row row : {Row{"table folder", find(13, "SHOPDB")}, {"empty folder", find(9, "OFFDB")},
-             {"connection", find(6, "SHOPDB")}, {"unknown", 4242}}) {
+    for (Row row : {Row{"table folder", find(13, "SHOPDB")},
+                    {"empty folder", find(9, "OFFDB")},
+                    {"connection", find(6, "SHOPDB")},
+                    {"unknown", 4242}}) {
         wkBool filtered = 7;
         int32_t e = -1;
         int16_t ok = row.folder == find(9, "OFFDB") ? api().WKFunctionEnumBegin(row.folder, &filtered, &e)
-                                                     : api().WKProcedureEnumBegin(row.folder, &filtered, &e);
+                                                    : api().WKProcedureEnumBegin(row.folder, &filtered, &e);
         EXPECT_EQ(ok, 0) << row.name;
         EXPECT_EQ(e, 0) << row.name;
         EXPECT_EQ(api().WKProcedureEnumEnd(e), 0) << row.name;
@@ -203,7 +209,8 @@ TEST_F(ProtocolTest, AnObjectRemovedDuringAnEnumerationIsSkipped) {
     api().WKSI_InjectObjectRemoved(find(8, "P_DIRTY"));
     std::vector<std::string> names;
     ProcedureRec r;
-    while (api().WKProcedureEnumNext(e, &r.rec)) names.push_back(r.rec.strName);
+    while (api().WKProcedureEnumNext(e, &r.rec))
+        names.push_back(r.rec.strName);
     api().WKProcedureEnumEnd(e);
     EXPECT_EQ(names, (std::vector<std::string>{"P_DEBUG", "P_COBOL", "SYSPROC1"}));
 }
@@ -226,14 +233,14 @@ TEST_F(ProtocolTest, InjectedNotificationsArriveAsGiven) {
     auto notes = drain();
     ASSERT_EQ(notes.size(), 5u);
     EXPECT_EQ((std::vector<int32_t>{notes[0].lNotifyType, notes[0].lProjectHdl, notes[0].lConnectionHdl,
-                  notes[0].lObjectType, notes[0].lObjectHdl}),
-        (std::vector<int32_t>{42, 1, 2, 3, 4}));
+                                    notes[0].lObjectType, notes[0].lObjectHdl}),
+              (std::vector<int32_t>{42, 1, 2, 3, 4}));
     for (size_t i = 1; i <= 3; ++i) {
         EXPECT_EQ(notes[i].lObjectType, 8);
         EXPECT_EQ(notes[i].lObjectHdl, added);
     }
     EXPECT_EQ((std::vector<int32_t>{notes[1].lNotifyType, notes[2].lNotifyType, notes[3].lNotifyType}),
-        (std::vector<int32_t>{8, 6, 7}));
+              (std::vector<int32_t>{8, 6, 7}));
 
     std::vector<char> project(1024), file(1024), sql(4096);
     twkSQLText_abi s{project.data(), file.data(), 0, 0, 0, 0, sql.data(), 4096};
@@ -241,7 +248,7 @@ TEST_F(ProtocolTest, InjectedNotificationsArriveAsGiven) {
     EXPECT_STREQ(s.strVSProject, "Project1");
     EXPECT_STREQ(s.strVSFile, "Module1");
     EXPECT_EQ((std::vector<int32_t>{s.lSelFromLine, s.lSelFromColumn, s.lSelToLine, s.lSelToColumn}),
-        (std::vector<int32_t>{3, 1, 5, 2}));
+              (std::vector<int32_t>{3, 1, 5, 2}));
     EXPECT_STREQ(s.strText, "SELECT 1");
 
     f.strName = nullptr; // a nameless object is refused
@@ -262,7 +269,8 @@ TEST_F(ProtocolTest, GeneratedObjectsFillAFolderForLoadTests) {
     TableRec t;
     int count = 0;
     std::set<int32_t> handles;
-    while (api().WKTableEnumNext(e, &t.rec)) ++count, handles.insert(t.rec.lHdl);
+    while (api().WKTableEnumNext(e, &t.rec))
+        ++count, handles.insert(t.rec.lHdl);
     api().WKTableEnumEnd(e);
     EXPECT_EQ(count, 2501);
     EXPECT_EQ(handles.size(), 2501u);
@@ -283,7 +291,9 @@ TEST_F(ProtocolTest, TheJournalListsEveryCallWithItsArguments) {
     api().WKButtonDoAction("User response", 6);
     api().WKTerminate();
     std::string expected = "WKObjectDoAction(1234, 18)\n"
-                           "WKProjectDoAccess(\"" + file + "\", \"\", 9)\n"
+                           "WKProjectDoAccess(\"" +
+                           file +
+                           "\", \"\", 9)\n"
                            "WKButtonDoAction(\"User response\", 6)\n"
                            "WKTerminate()\n";
     EXPECT_EQ(journal(), expected);

@@ -6,14 +6,17 @@ namespace {
 
 std::vector<int32_t> addInIds() {
     std::vector<int32_t> ids{100, 101};
-    for (auto [from, to] : {std::pair{200, 219}, {300, 314}, {400, 445}, {500, 532}, {600, 611}, {641, 647}, {655, 683}})
-        for (int32_t id = from; id <= to; ++id) ids.push_back(id);
+    for (auto [from, to] :
+         {std::pair{200, 219}, {300, 314}, {400, 445}, {500, 532}, {600, 611}, {641, 647}, {655, 683}})
+        for (int32_t id = from; id <= to; ++id)
+            ids.push_back(id);
     return ids;
 }
 
 TEST(TextTable, EveryIdTheAddInUsesHasAText) {
     api().WKSI_Reset();
-    for (int32_t id : addInIds()) EXPECT_FALSE(engineString(id).empty()) << "text " << id;
+    for (int32_t id : addInIds())
+        EXPECT_FALSE(engineString(id).empty()) << "text " << id;
     EXPECT_EQ(engineString(100), "Arial");
     EXPECT_EQ(engineString(101), "9");
 }
@@ -23,8 +26,13 @@ TEST(TextTable, FolderAndColumnTextsNameWhatTheyLabel) {
         int32_t id;
         const char* text;
     };
-    for (Row row : {Row{426, "Stored Procedures"}, {430, "Views"}, {500, "Name"}, {501, "Schema"}, {502, "Comment"},
-             {415, "Build"}, {420, "Drop From Database"}})
+    for (Row row : {Row{426, "Stored Procedures"},
+                    {430, "Views"},
+                    {500, "Name"},
+                    {501, "Schema"},
+                    {502, "Comment"},
+                    {415, "Build"},
+                    {420, "Drop From Database"}})
         EXPECT_EQ(engineString(row.id), row.text);
 }
 
@@ -65,8 +73,11 @@ TEST(TextTable, LongTextsAreCutToTheBufferWithTheirNul) {
         int32_t size;
         int32_t written;
     };
-    for (Row row : {Row{1, 0}, {2, 1}, {5, 4}, {static_cast<int32_t>(full.size()), static_cast<int32_t>(full.size()) - 1},
-             {static_cast<int32_t>(full.size()) + 1, static_cast<int32_t>(full.size())}}) {
+    for (Row row : {Row{1, 0},
+                    {2, 1},
+                    {5, 4},
+                    {static_cast<int32_t>(full.size()), static_cast<int32_t>(full.size()) - 1},
+                    {static_cast<int32_t>(full.size()) + 1, static_cast<int32_t>(full.size())}}) {
         Slots slots;
         char* buf = slots.add(static_cast<size_t>(row.size), 'x');
         EXPECT_EQ(api().WKGetString(669, buf, row.size), row.written) << row.size;
