@@ -66,6 +66,7 @@ void Engine::initialize(const std::string& directory) {
 void Engine::terminate() {
     queue.clear();
     catalogue.close();
+    handles.retireAll<Enumeration>();
     clipboard.reset();
     asked.clear();
 }

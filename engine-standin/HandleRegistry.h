@@ -46,6 +46,13 @@ class HandleRegistry {
         return nullptr;
     }
 
+    // Retires every handle of type T.
+    template <class T> void retireAll() {
+        std::erase_if(targets_, [](const auto& entry) {
+            return std::holds_alternative<std::shared_ptr<T>>(entry.second);
+        });
+    }
+
     // Forgets everything and numbers from the start again (a fresh engine).
     void reset();
 

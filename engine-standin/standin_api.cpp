@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <mutex>
 
 using standin::DbObject;
@@ -192,8 +191,8 @@ int32_t WKAPI WKSI_GenerateObjects(int32_t folderHdl, int32_t objectType, int32_
         std::string stem = "GEN_" + std::string(standin::objectWord(objectType)) + "_";
         size_t first = at->folder->objects.size() + 1;
         for (int32_t i = 0; i < count; ++i) {
-            char number[16];
-            std::snprintf(number, sizeof number, "%06zu", first + static_cast<size_t>(i));
+            std::string number = std::to_string(first + static_cast<size_t>(i));
+            number.insert(0, number.size() < 6 ? 6 - number.size() : 0, '0');
             auto object = std::make_shared<DbObject>();
             object->type = objectType;
             object->name = stem + number;

@@ -308,7 +308,11 @@ TEST_F(ProtocolTest, TheJournalListsEveryCallWithItsArguments) {
 TEST_F(ProtocolTest, TerminateDropsWhatWasQueuedAndTheProject) {
     openSample();
     api().WKSI_InjectText(3, "pending", "");
+    wkBool filtered = 0;
+    int32_t e = 0;
+    ASSERT_EQ(api().WKProcedureEnumBegin(find(7, "SHOPDB"), &filtered, &e), 1);
     api().WKTerminate();
+    EXPECT_EQ(api().WKProcedureEnumEnd(e), 0);
     EXPECT_EQ(api().WKSI_PendingNotifications(), 0);
     EXPECT_EQ(find(5, ""), 0);
     api().WKInitialize(1, "", "");
