@@ -295,7 +295,8 @@ def splash():
     c = Canvas(396, 355)
     for y in range(355):  # sky: the blue-to-white ramp
         c.line(0, y, 395, y, RAMP + y * 119 // 354)
-    c.rect(0, 0, 395, 354, RAMP, "navy")
+    for x0, y0, x1, y1 in ((0, 0, 395, 0), (0, 354, 395, 354), (0, 0, 0, 354), (395, 0, 395, 354)):
+        c.line(x0, y0, x1, y1, "navy")
     for i, x in enumerate((40, 130, 220)):
         c.cylinder(x, 190 - i * 20, x + 70, 300 - i * 10, "blue", "cyan")
     for i, ch in enumerate("NIMB"):
