@@ -21,21 +21,6 @@ TEST(TextTable, EveryIdTheAddInUsesHasAText) {
     EXPECT_EQ(engineString(101), "9");
 }
 
-TEST(TextTable, FolderAndColumnTextsNameWhatTheyLabel) {
-    struct Row {
-        int32_t id;
-        const char* text;
-    };
-    for (Row row : {Row{426, "Stored Procedures"},
-                    {430, "Views"},
-                    {500, "Name"},
-                    {501, "Schema"},
-                    {502, "Comment"},
-                    {415, "Build"},
-                    {420, "Drop From Database"}})
-        EXPECT_EQ(engineString(row.id), row.text);
-}
-
 TEST(TextTable, UnknownIdsGiveNothingAndLeaveTheBufferAlone) {
     for (int32_t id : {-1, 0, 99, 102, 199, 220, 315, 446, 999, 100000}) {
         char buf[16];
