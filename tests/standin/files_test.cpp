@@ -169,6 +169,28 @@ TEST_F(FileTest, SaveAsWritesProjectAndSourcesAndReopensAsSaved) {
     EXPECT_EQ(t.rec.lType, 3);
 }
 
+TEST_F(FileTest, CreateAddSaveAsAndReopenKeepsWhatWasMade) {
+    access(path("new/wk/Fresh.wkv"), "", 9);
+    api().WKObjectDoAction(find(5, ""), 9);
+    api().WKObjectDoAction(find(7, "NEWDB"), 9);
+    api().WKObjectDoAction(find(6, "NEWDB"), 7);
+    api().WKObjectDoAction(find(8, "NEW_PROCEDURE"), 19);
+    drain();
+    access(path("moved/Fresh2.wkv"), "", 4);
+
+    api().WKSI_Reset();
+    auto notes = access(path("moved/Fresh2.wkv"), "", 2);
+    ASSERT_EQ(notes.size(), 2u);
+    ProjectRec p;
+    api().WKProjectGet(notes[0].lObjectHdl, &p.rec);
+    EXPECT_STREQ(p.rec.strName, "Fresh");
+    ProcedureRec r;
+    ASSERT_EQ(api().WKProcedureGet(find(8, "NEW_PROCEDURE"), &r.rec), 1);
+    EXPECT_EQ(r.rec.bIsDirty, WK_FALSE);
+    EXPECT_EQ(r.rec.bCanDebug, WK_TRUE);
+    EXPECT_EQ(readFile(r.rec.strFileName).rfind("CREATE PROCEDURE APP.NEW_PROCEDURE", 0), 0u);
+}
+
 TEST_F(FileTest, SaveWritesTheFileInPlaceWithoutLeftovers) {
     openSample();
     api().WKObjectDoAction(find(5, ""), 9);
