@@ -223,3 +223,16 @@ TEST_F(FormsTest, PopupMenuClicksOnlyAChoosableItem) {
     EXPECT_EQ(user->interactions()[1].answer, "none");
     EXPECT_EQ(ctl->menu("deepMnuItem"), ctl->deep);
 }
+
+TEST_F(FormsTest, ControlsAreFoundByNameInsideFramesAndTerminateRunsOnTheLastRelease) {
+    auto form = ui::New<frmTest>();
+    EXPECT_EQ(form->control("nameTxt"), form->nameTxt);
+    EXPECT_EQ(form->control<ui::CommandButton>("nameTxt"), nullptr);
+    EXPECT_EQ(form->control("noSuchControl"), nullptr);
+    EXPECT_EQ(form->allControls().size(), 4u);
+    EXPECT_EQ(form->nameTxt->container(), form->frame.get());
+    auto held = form->nameTxt;
+    form.reset();
+    EXPECT_EQ(journal, (std::vector<std::string>{"initialize", "terminate"}));
+    EXPECT_EQ(held->container(), nullptr);
+}

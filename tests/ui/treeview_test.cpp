@@ -210,3 +210,24 @@ TEST_F(Tree, NodesKeepTheirTag) {
     node->setTag(int32_t{6});
     EXPECT_TRUE(node->Tag().equals(vb::Variant("6")));
 }
+
+TEST_F(Tree, ClearDetachesEveryNodeHeldOutside) {
+    auto root = nodes().Add({}, tvw::Next, "Kp", "p");
+    auto child = nodes().Add(vb::Variant(std::static_pointer_cast<vb::Object>(root)), tvw::Child, "Kc", "c");
+    EXPECT_EQ(child->Parent(), root) << "a node object names the relative too";
+    child->setSelected(true);
+    nodes().Clear();
+    EXPECT_EQ(nodes().Count(), 0);
+    EXPECT_FALSE(tree.SelectedItem());
+    for (const auto& held : {root, child}) {
+        EXPECT_EQ(held->treeView(), nullptr);
+        EXPECT_FALSE(held->Parent());
+        EXPECT_FALSE(held->Child());
+        EXPECT_FALSE(held->Next());
+    }
+    EXPECT_EQ(errorNumberOf([&] { nodes().Add(vb::Variant(std::static_pointer_cast<vb::Object>(root)), tvw::Child, "Kx", "x"); }),
+              35601)
+        << "a node that left the tree is no relative";
+    child->setText("still readable");
+    EXPECT_EQ(child->Text(), "still readable");
+}

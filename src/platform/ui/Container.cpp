@@ -4,6 +4,10 @@
 
 namespace ui {
 
+Container::~Container() {
+    for (const auto& control : controls_) control->container_ = nullptr;
+}
+
 void Container::adopt(const ControlPtr& control) {
     control->container_ = this;
     controls_.push_back(control);

@@ -15,7 +15,8 @@ using MenuPtr = std::shared_ptr<Menu>;
 
 class Container {
 public:
-    virtual ~Container() = default;
+    // Controls held elsewhere outlive their container; they then sit on nothing.
+    virtual ~Container();
 
     // Creates a control of kind T named name on this container (placed last in the control list).
     template <class T, class... A>

@@ -14,6 +14,11 @@ Nodes::Nodes(TreeView& tree) : tree_(tree), root_({}, {}) { root_.tree_ = &tree;
 Nodes::~Nodes() { Clear(); }
 
 NodePtr Nodes::Item(const vb::Variant& keyOrIndex) const {
+    if (keyOrIndex.isObject()) {
+        auto node = keyOrIndex.as<Node>();
+        if (!node || node->treeView() != &tree_) throw vb::VBError(vb::err::ElementNotFound, "Element not found");
+        return node;
+    }
     if (keyOrIndex.isString()) return Item(keyOrIndex.toString());
     if (keyOrIndex.isNumeric()) return Item(keyOrIndex.toLong());
     throw vb::VBError(vb::err::TypeMismatch, "Type mismatch");

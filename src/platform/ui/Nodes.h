@@ -4,7 +4,7 @@
 //   Add(relative, tvwChild, ...)         last child of relative
 //   Add(relative, tvwFirst / tvwLast)    first / last sibling of relative
 //   Add(relative, tvwNext / tvwPrevious) just after / before relative
-// relative is a key (text) or a 1-based index (number). In a sorted level the node goes to its
+// relative is a key (text), a 1-based index (number) or a node of this tree. In a sorted level the node goes to its
 // place by text whatever the relationship says. Errors: an unknown relative 35601, a relationship
 // outside 0..4 error 5, a bad key 35602 / 35603 (see KeyedCollection). Remove(key or index) takes
 // the node and its whole subtree out in time proportional to the subtree.
@@ -40,7 +40,7 @@ public:
     NodePtr Item(int32_t index) const { return all_.Item(index); }
     NodePtr Item(const std::string& key) const { return all_.Item(key); }
     NodePtr Item(const char* key) const { return all_.Item(std::string(key)); }
-    // Key or 1-based index, as VB's Nodes(x).
+    // Key, 1-based index or a Node of this tree, as VB's Nodes(x).
     NodePtr Item(const vb::Variant& keyOrIndex) const;
     // The node with that key, or nullptr (no error).
     NodePtr find(const std::string& key) const { return all_.find(key); }
