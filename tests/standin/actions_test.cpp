@@ -5,7 +5,7 @@
 namespace standin_test {
 namespace {
 
-using ActionTest = StandinTest;
+using StandinActions = StandinTest;
 
 struct Expected {
     int32_t kind;
@@ -70,7 +70,7 @@ const std::vector<ActionCase> actionCases{
     {"an unknown action code", 8, "P_DEBUG", 99, {{2, 3}}, "The action number 99 is not available"},
 };
 
-TEST_F(ActionTest, EveryActionCodeAnswersVisibly) {
+TEST_F(StandinActions, EveryActionCodeAnswersVisibly) {
     for (const ActionCase& c : actionCases) {
         SCOPED_TRACE(c.name);
         api().WKSI_Reset();
@@ -100,7 +100,7 @@ TEST_F(ActionTest, EveryActionCodeAnswersVisibly) {
     }
 }
 
-TEST_F(ActionTest, RunIsBracketedByTheMinimizeAndRestoreWords) {
+TEST_F(StandinActions, RunIsBracketedByTheMinimizeAndRestoreWords) {
     openSample();
     api().WKObjectDoAction(find(8, "P_DEBUG"), 16);
     auto texts = textsOf(drain());
@@ -110,7 +110,7 @@ TEST_F(ActionTest, RunIsBracketedByTheMinimizeAndRestoreWords) {
     EXPECT_EQ(texts[2].type, 3);
 }
 
-TEST_F(ActionTest, BuildingMarksTheRoutineCleanAndSetsDebugByTheCode) {
+TEST_F(StandinActions, BuildingMarksTheRoutineCleanAndSetsDebugByTheCode) {
     struct Row {
         int32_t code;
         wkBool canDebug;
@@ -128,7 +128,7 @@ TEST_F(ActionTest, BuildingMarksTheRoutineCleanAndSetsDebugByTheCode) {
     }
 }
 
-TEST_F(ActionTest, ConnectAndDisconnectFlipTheConnectedFlag) {
+TEST_F(StandinActions, ConnectAndDisconnectFlipTheConnectedFlag) {
     openSample();
     int32_t off = find(6, "OFFDB");
     ConnectionRec c;
@@ -142,7 +142,7 @@ TEST_F(ActionTest, ConnectAndDisconnectFlipTheConnectedFlag) {
     EXPECT_EQ(textsOf(drain()).back().text, "OFF.Q1 was built.");
 }
 
-TEST_F(ActionTest, EditingASourceMarksTheRoutineDirty) {
+TEST_F(StandinActions, EditingASourceMarksTheRoutineDirty) {
     openSample();
     int32_t proc = find(8, "P_DEBUG");
     api().WKObjectDoAction(proc, 14);
@@ -152,7 +152,7 @@ TEST_F(ActionTest, EditingASourceMarksTheRoutineDirty) {
     EXPECT_EQ(r.rec.bIsDirty, WK_TRUE);
 }
 
-TEST_F(ActionTest, AddingNamesNewThingsUniquely) {
+TEST_F(StandinActions, AddingNamesNewThingsUniquely) {
     openSample();
     int32_t folder = find(7, "SHOPDB");
     std::vector<std::string> names;
@@ -177,7 +177,7 @@ TEST_F(ActionTest, AddingNamesNewThingsUniquely) {
     EXPECT_EQ(c.rec.bConnected, WK_FALSE);
 }
 
-TEST_F(ActionTest, CopyThenPasteMakesARenamedCopy) {
+TEST_F(StandinActions, CopyThenPasteMakesARenamedCopy) {
     openSample();
     api().WKObjectDoAction(find(8, "P_DEBUG"), 24);
     drain();
@@ -201,7 +201,7 @@ TEST_F(ActionTest, CopyThenPasteMakesARenamedCopy) {
     EXPECT_STREQ(again.rec.strName, "P_DEBUG_2");
 }
 
-TEST_F(ActionTest, RemovedThingsStopAnswering) {
+TEST_F(StandinActions, RemovedThingsStopAnswering) {
     openSample();
     int32_t proc = find(8, "P_DEBUG"), connection = find(6, "OFFDB"), offProc = find(8, "Q1");
     api().WKObjectDoAction(proc, 21);
@@ -218,7 +218,7 @@ TEST_F(ActionTest, RemovedThingsStopAnswering) {
     EXPECT_NE(texts[0].text.find(std::to_string(proc) + " does not exist"), std::string::npos);
 }
 
-TEST_F(ActionTest, DropAsksAndOnlyYesDrops) {
+TEST_F(StandinActions, DropAsksAndOnlyYesDrops) {
     openSample();
     int32_t proc = find(8, "P_DEBUG");
     api().WKObjectDoAction(proc, 22);
@@ -247,7 +247,7 @@ TEST_F(ActionTest, DropAsksAndOnlyYesDrops) {
     EXPECT_TRUE(drain().empty());
 }
 
-TEST_F(ActionTest, AnswersGoToTheQuestionsInTheOrderTheyWereShown) {
+TEST_F(StandinActions, AnswersGoToTheQuestionsInTheOrderTheyWereShown) {
     openSample();
     int32_t first = find(8, "P_DEBUG"), second = find(8, "P_DIRTY");
     api().WKObjectDoAction(first, 22);
@@ -263,7 +263,7 @@ TEST_F(ActionTest, AnswersGoToTheQuestionsInTheOrderTheyWereShown) {
     EXPECT_EQ(api().WKProcedureGet(second, &r.rec), 1);
 }
 
-TEST_F(ActionTest, AdoCodeIsAddressedToTheProjectAndComponentGiven) {
+TEST_F(StandinActions, AdoCodeIsAddressedToTheProjectAndComponentGiven) {
     openSample();
     char project[] = "Project1", component[] = "Module1";
     api().WKObjectDoGetADO(find(8, "P_DEBUG"), 2, project, component);
@@ -295,7 +295,7 @@ TEST_F(ActionTest, AdoCodeIsAddressedToTheProjectAndComponentGiven) {
     }
 }
 
-TEST_F(ActionTest, DataEnvironmentRequestsCarryTheNamesGiven) {
+TEST_F(StandinActions, DataEnvironmentRequestsCarryTheNamesGiven) {
     openSample();
     char project[] = "Project1", dataEnv[] = "DataEnvironment1", conName[] = "WKConnection",
          cmdName[] = "WKCommand";
@@ -335,7 +335,7 @@ TEST_F(ActionTest, DataEnvironmentRequestsCarryTheNamesGiven) {
     EXPECT_EQ(drain().at(0).lNotifyType, 2);
 }
 
-TEST_F(ActionTest, ToolLaunchesReportTheToolAskedFor) {
+TEST_F(StandinActions, ToolLaunchesReportTheToolAskedFor) {
     int32_t r = 77;
     api().WKLaunchApp(2, "-ccf", &r);
     EXPECT_EQ(r, 0);
@@ -351,7 +351,7 @@ TEST_F(ActionTest, ToolLaunchesReportTheToolAskedFor) {
     EXPECT_NE(texts[4].text.find("no tool number 99"), std::string::npos);
 }
 
-TEST_F(ActionTest, RoutineParametersAndCallingSqlAreDerivedFromTheParameterList) {
+TEST_F(StandinActions, RoutineParametersAndCallingSqlAreDerivedFromTheParameterList) {
     openSample();
     int32_t e = 0;
     ASSERT_EQ(api().WKParameterDEEnumBegin(find(8, "P_DEBUG"), &e), 1);

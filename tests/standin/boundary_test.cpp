@@ -7,9 +7,9 @@
 namespace standin_test {
 namespace {
 
-using BoundaryTest = StandinTest;
+using StandinBoundary = StandinTest;
 
-TEST_F(BoundaryTest, StaleOrForeignHandlesZeroTheNumbersAndLeaveTheStrings) {
+TEST_F(StandinBoundary, StaleOrForeignHandlesZeroTheNumbersAndLeaveTheStrings) {
     openSample();
     int32_t removed = find(8, "P_DIRTY");
     api().WKObjectDoAction(removed, 21);
@@ -58,7 +58,7 @@ TEST_F(BoundaryTest, StaleOrForeignHandlesZeroTheNumbersAndLeaveTheStrings) {
     EXPECT_EQ(api().WKGetText(1, nullptr), 0);
 }
 
-TEST_F(BoundaryTest, EnumerationHandlesOnlyServeTheirOwnKind) {
+TEST_F(StandinBoundary, EnumerationHandlesOnlyServeTheirOwnKind) {
     openSample();
     wkBool filtered = 0;
     int32_t e = 0;
@@ -72,7 +72,7 @@ TEST_F(BoundaryTest, EnumerationHandlesOnlyServeTheirOwnKind) {
     EXPECT_EQ(api().WKProcedureEnumBegin(find(7, "SHOPDB"), &filtered, nullptr), 0);
 }
 
-TEST_F(BoundaryTest, HandlesAreDistinctAndPositiveAcrossEverything) {
+TEST_F(StandinBoundary, HandlesAreDistinctAndPositiveAcrossEverything) {
     openSample();
     std::vector<int32_t> all{find(5, "")};
     for (const char* db : {"SHOPDB", "OFFDB"}) {
@@ -107,7 +107,7 @@ TEST_F(BoundaryTest, HandlesAreDistinctAndPositiveAcrossEverything) {
         EXPECT_GT(hdl, 0);
 }
 
-TEST_F(BoundaryTest, LongFieldsAreCutAtTheWrapperBufferSizes) {
+TEST_F(StandinBoundary, LongFieldsAreCutAtTheWrapperBufferSizes) {
     openSample();
     const std::string huge(5000, 'N');
     WKSI_ObjectFields f{};
@@ -145,7 +145,7 @@ TEST_F(BoundaryTest, LongFieldsAreCutAtTheWrapperBufferSizes) {
     EXPECT_EQ(std::strlen(t.rec.strTableSpace), 255u);
 }
 
-TEST_F(BoundaryTest, NullStringSlotsAreSkipped) {
+TEST_F(StandinBoundary, NullStringSlotsAreSkipped) {
     openSample();
     twkProcedure_abi rec{}; // every slot null
     EXPECT_EQ(api().WKProcedureGet(find(8, "P_DEBUG"), &rec), 1);
@@ -154,7 +154,7 @@ TEST_F(BoundaryTest, NullStringSlotsAreSkipped) {
     EXPECT_EQ(api().WKProjectGet(find(5, ""), &p), 1);
 }
 
-TEST_F(BoundaryTest, ATextLongerThanTheBufferNeedsTheSecondCall) {
+TEST_F(StandinBoundary, ATextLongerThanTheBufferNeedsTheSecondCall) {
     struct Row {
         const char* name;
         size_t length;
@@ -176,7 +176,7 @@ TEST_F(BoundaryTest, ATextLongerThanTheBufferNeedsTheSecondCall) {
     }
 }
 
-TEST_F(BoundaryTest, ViewingALongSourceGoesThroughTheSecondCall) {
+TEST_F(StandinBoundary, ViewingALongSourceGoesThroughTheSecondCall) {
     openSample();
     std::string source = "CREATE PROCEDURE APP.P_DEBUG ()\nBEGIN\n" + std::string(9000, '-') + "\nEND\n";
     write("src/P_DEBUG.sql", source);
@@ -188,7 +188,7 @@ TEST_F(BoundaryTest, ViewingALongSourceGoesThroughTheSecondCall) {
     EXPECT_NE(texts[0].text.find(source), std::string::npos);
 }
 
-TEST_F(BoundaryTest, SqlAndAdoTextsFollowTheSameSizeRule) {
+TEST_F(StandinBoundary, SqlAndAdoTextsFollowTheSameSizeRule) {
     std::string sql(5000, 's');
     int32_t s = api().WKSI_InjectSQLText("P", "F", 1, 1, 1, 1, sql.c_str());
     int32_t a = api().WKSI_InjectADOText("P", "F", sql.c_str());
@@ -208,7 +208,7 @@ TEST_F(BoundaryTest, SqlAndAdoTextsFollowTheSameSizeRule) {
     EXPECT_EQ(std::string(big.data()), sql);
 }
 
-TEST_F(BoundaryTest, DeliveredPayloadsStayReadableForAWhileThenGo) {
+TEST_F(StandinBoundary, DeliveredPayloadsStayReadableForAWhileThenGo) {
     int32_t first = api().WKSI_InjectText(3, "first", "");
     drain();
     for (int i = 0; i < 10; ++i)

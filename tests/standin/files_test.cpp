@@ -6,9 +6,9 @@
 namespace standin_test {
 namespace {
 
-using FileTest = StandinTest;
+using StandinFiles = StandinTest;
 
-TEST_F(FileTest, AccessCodeNineCreatesAnEmptyProjectWithItsFolders) {
+TEST_F(StandinFiles, AccessCodeNineCreatesAnEmptyProjectWithItsFolders) {
     std::string file = path("vb/wk/Project1.wkv");
     auto notes = access(file, "", 9);
     ASSERT_EQ(notes.size(), 1u);
@@ -24,7 +24,7 @@ TEST_F(FileTest, AccessCodeNineCreatesAnEmptyProjectWithItsFolders) {
     EXPECT_EQ(find(5, "Project1"), find(5, ""));
 }
 
-TEST_F(FileTest, ADrivePathIsRefusedWhereThereAreNoDrives) {
+TEST_F(StandinFiles, ADrivePathIsRefusedWhereThereAreNoDrives) {
     auto cwd = std::filesystem::current_path();
     std::filesystem::current_path(dir_);
     auto notes = access("Q:\\vb\\wk\\Project1.wkv", "", 9);
@@ -35,7 +35,7 @@ TEST_F(FileTest, ADrivePathIsRefusedWhereThereAreNoDrives) {
     EXPECT_FALSE(std::filesystem::exists(dir_ / "Q:"));
 }
 
-TEST_F(FileTest, AccessCodeTwoJoinsFolderAndName) {
+TEST_F(StandinFiles, AccessCodeTwoJoinsFolderAndName) {
     write("sub/shop.wkv", sampleProject);
     auto notes = access("shop.wkv", path("sub"), 2);
     ASSERT_EQ(notes.size(), 3u);
@@ -44,14 +44,14 @@ TEST_F(FileTest, AccessCodeTwoJoinsFolderAndName) {
     EXPECT_EQ(std::filesystem::path(p.rec.strPath), std::filesystem::path(path("sub/shop.wkv")));
 }
 
-TEST_F(FileTest, ARelativeNameIsTakenFromTheStartFolder) {
+TEST_F(StandinFiles, ARelativeNameIsTakenFromTheStartFolder) {
     write("wk/rel.wkv", sampleProject);
     api().WKInitialize(1, path("wk").c_str(), "");
     drain();
     EXPECT_EQ(access("rel.wkv", "", 2).size(), 3u);
 }
 
-TEST_F(FileTest, AMissingFileIsReportedAndNothingIsOpened) {
+TEST_F(StandinFiles, AMissingFileIsReportedAndNothingIsOpened) {
     auto notes = access(path("nowhere.wkv"), "", 2);
     ASSERT_EQ(notes.size(), 1u);
     Text t = readText(notes[0].lObjectHdl);
@@ -60,7 +60,7 @@ TEST_F(FileTest, AMissingFileIsReportedAndNothingIsOpened) {
     EXPECT_EQ(find(5, ""), 0);
 }
 
-TEST_F(FileTest, MalformedFilesAreRefusedWithTheLineAndNothingIsLoaded) {
+TEST_F(StandinFiles, MalformedFilesAreRefusedWithTheLineAndNothingIsLoaded) {
     struct Row {
         const char* name;
         std::string text;
@@ -119,7 +119,7 @@ TEST_F(FileTest, MalformedFilesAreRefusedWithTheLineAndNothingIsLoaded) {
     }
 }
 
-TEST_F(FileTest, SaveAsWritesProjectAndSourcesAndReopensAsSaved) {
+TEST_F(StandinFiles, SaveAsWritesProjectAndSourcesAndReopensAsSaved) {
     openSample();
     int32_t proc = find(8, "P_DEBUG");
     api().WKObjectDoAction(proc, 14); // dirty now
@@ -169,7 +169,7 @@ TEST_F(FileTest, SaveAsWritesProjectAndSourcesAndReopensAsSaved) {
     EXPECT_EQ(t.rec.lType, 3);
 }
 
-TEST_F(FileTest, CreateAddSaveAsAndReopenKeepsWhatWasMade) {
+TEST_F(StandinFiles, CreateAddSaveAsAndReopenKeepsWhatWasMade) {
     access(path("new/wk/Fresh.wkv"), "", 9);
     api().WKObjectDoAction(find(5, ""), 9);
     api().WKObjectDoAction(find(7, "NEWDB"), 9);
@@ -191,7 +191,7 @@ TEST_F(FileTest, CreateAddSaveAsAndReopenKeepsWhatWasMade) {
     EXPECT_EQ(readFile(r.rec.strFileName).rfind("CREATE PROCEDURE APP.NEW_PROCEDURE", 0), 0u);
 }
 
-TEST_F(FileTest, SaveWritesTheFileInPlaceWithoutLeftovers) {
+TEST_F(StandinFiles, SaveWritesTheFileInPlaceWithoutLeftovers) {
     openSample();
     api().WKObjectDoAction(find(5, ""), 9);
     api().WKObjectDoAction(find(7, "NEWDB"), 9);
@@ -204,7 +204,7 @@ TEST_F(FileTest, SaveWritesTheFileInPlaceWithoutLeftovers) {
     EXPECT_FALSE(std::filesystem::exists(path("shop.wkv.tmp")));
 }
 
-TEST_F(FileTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {
+TEST_F(StandinFiles, AFailedSaveKeepsTheOldFileAndSaysWhy) {
     openSample();
     std::filesystem::create_directories(path("blocked.wkv")); // a folder where the file should go
     auto notes = access(path("blocked.wkv"), "", 4);
@@ -215,7 +215,7 @@ TEST_F(FileTest, AFailedSaveKeepsTheOldFileAndSaysWhy) {
     EXPECT_EQ(p.rec.strPath, path("shop.wkv")); // still the old name
 }
 
-TEST_F(FileTest, SaveAsWithoutAProjectSaysSo) {
+TEST_F(StandinFiles, SaveAsWithoutAProjectSaysSo) {
     auto notes = access(path("x.wkv"), "", 4);
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_NE(readText(notes[0].lObjectHdl).text.find("No engine project is open"), std::string::npos);
@@ -224,7 +224,7 @@ TEST_F(FileTest, SaveAsWithoutAProjectSaysSo) {
               std::string::npos);
 }
 
-TEST_F(FileTest, TheDemoProjectLoadsWithEverythingItPromises) {
+TEST_F(StandinFiles, TheDemoProjectLoadsWithEverythingItPromises) {
     std::filesystem::copy(NIMB_EXAMPLES_DIR, dir_ / "examples", std::filesystem::copy_options::recursive);
     auto notes = access(path("examples/demo.wkv"), "", 2);
     ASSERT_EQ(notes.size(), 3u);

@@ -7,9 +7,9 @@
 namespace standin_test {
 namespace {
 
-using ProtocolTest = StandinTest;
+using StandinProtocol = StandinTest;
 
-TEST_F(ProtocolTest, StartReportsInitCompleteThenTheQueueRunsDry) {
+TEST_F(StandinProtocol, StartReportsInitCompleteThenTheQueueRunsDry) {
     EXPECT_EQ(api().WKInitialize(1, path("wk\\").c_str(), ""), 1);
     twkNotify_abi n{};
     wkBool more = WK_TRUE;
@@ -31,7 +31,7 @@ TEST_F(ProtocolTest, StartReportsInitCompleteThenTheQueueRunsDry) {
     }
 }
 
-TEST_F(ProtocolTest, MoreIsTrueExactlyWhileOthersWait) {
+TEST_F(StandinProtocol, MoreIsTrueExactlyWhileOthersWait) {
     api().WKSI_InjectText(3, "a", "");
     api().WKSI_InjectText(3, "b", "");
     api().WKSI_InjectText(3, "c", "");
@@ -45,7 +45,7 @@ TEST_F(ProtocolTest, MoreIsTrueExactlyWhileOthersWait) {
     EXPECT_EQ(mores, (std::vector<wkBool>{WK_TRUE, WK_TRUE, WK_FALSE}));
 }
 
-TEST_F(ProtocolTest, ANullRecordLeavesTheNotificationQueued) {
+TEST_F(StandinProtocol, ANullRecordLeavesTheNotificationQueued) {
     api().WKSI_InjectText(3, "kept", "");
     wkBool more = 0;
     EXPECT_EQ(api().WKGetNotification(nullptr, &more), 0);
@@ -55,7 +55,7 @@ TEST_F(ProtocolTest, ANullRecordLeavesTheNotificationQueued) {
     EXPECT_EQ(texts[0].text, "kept");
 }
 
-TEST_F(ProtocolTest, OpeningAProjectAddsItThenEachConnectionInOrder) {
+TEST_F(StandinProtocol, OpeningAProjectAddsItThenEachConnectionInOrder) {
     write("shop.wkv", sampleProject);
     auto notes = access(path("shop.wkv"), "", 2);
     ASSERT_EQ(notes.size(), 3u);
@@ -82,7 +82,7 @@ TEST_F(ProtocolTest, OpeningAProjectAddsItThenEachConnectionInOrder) {
     EXPECT_EQ(p.rec.strPath, path("shop.wkv"));
 }
 
-TEST_F(ProtocolTest, ConnectionRecordsCarryTheirStateAndFiveFolders) {
+TEST_F(StandinProtocol, ConnectionRecordsCarryTheirStateAndFiveFolders) {
     openSample();
     struct Row {
         const char* database;
@@ -101,7 +101,7 @@ TEST_F(ProtocolTest, ConnectionRecordsCarryTheirStateAndFiveFolders) {
     }
 }
 
-TEST_F(ProtocolTest, SettingTheCurrentFolderSendsItsContentsChanged) {
+TEST_F(StandinProtocol, SettingTheCurrentFolderSendsItsContentsChanged) {
     openSample();
     for (int32_t type : {7, 9, 11, 13, 15}) {
         int32_t folder = find(type, "SHOPDB");
@@ -135,7 +135,7 @@ std::vector<std::string> procedureNames(int32_t folder, wkBool* filteredOut = nu
     return names;
 }
 
-TEST_F(ProtocolTest, EnumerationWalksTheFolderAndTheFilterHidesSystemObjects) {
+TEST_F(StandinProtocol, EnumerationWalksTheFolderAndTheFilterHidesSystemObjects) {
     openSample();
     int32_t folder = find(7, "SHOPDB");
     wkBool filtered = 0;
@@ -152,7 +152,7 @@ TEST_F(ProtocolTest, EnumerationWalksTheFolderAndTheFilterHidesSystemObjects) {
     EXPECT_EQ(filtered, WK_FALSE);
 }
 
-TEST_F(ProtocolTest, EnumerationRecordsCarryEveryField) {
+TEST_F(StandinProtocol, EnumerationRecordsCarryEveryField) {
     openSample();
     wkBool filtered = 0;
     int32_t e = 0;
@@ -181,7 +181,7 @@ TEST_F(ProtocolTest, EnumerationRecordsCarryEveryField) {
     api().WKTableEnumEnd(e);
 }
 
-TEST_F(ProtocolTest, EnumerationRefusesFoldersOfAnotherKindAndEmptyFolders) {
+TEST_F(StandinProtocol, EnumerationRefusesFoldersOfAnotherKindAndEmptyFolders) {
     openSample();
     struct Row {
         const char* name;
@@ -201,7 +201,7 @@ TEST_F(ProtocolTest, EnumerationRefusesFoldersOfAnotherKindAndEmptyFolders) {
     }
 }
 
-TEST_F(ProtocolTest, AnObjectRemovedDuringAnEnumerationIsSkipped) {
+TEST_F(StandinProtocol, AnObjectRemovedDuringAnEnumerationIsSkipped) {
     openSample();
     wkBool filtered = 0;
     int32_t e = 0;
@@ -215,7 +215,7 @@ TEST_F(ProtocolTest, AnObjectRemovedDuringAnEnumerationIsSkipped) {
     EXPECT_EQ(names, (std::vector<std::string>{"P_DEBUG", "P_COBOL", "SYSPROC1"}));
 }
 
-TEST_F(ProtocolTest, InjectedNotificationsArriveAsGiven) {
+TEST_F(StandinProtocol, InjectedNotificationsArriveAsGiven) {
     openSample();
     api().WKSI_InjectNotification(42, 1, 2, 3, 4);
     WKSI_ObjectFields f{};
@@ -256,7 +256,7 @@ TEST_F(ProtocolTest, InjectedNotificationsArriveAsGiven) {
     EXPECT_EQ(api().WKSI_InjectObjectAdded(find(6, "SHOPDB"), &f), 0);
 }
 
-TEST_F(ProtocolTest, GeneratedObjectsFillAFolderForLoadTests) {
+TEST_F(StandinProtocol, GeneratedObjectsFillAFolderForLoadTests) {
     openSample();
     int32_t folder = find(13, "SHOPDB");
     EXPECT_EQ(api().WKSI_GenerateObjects(folder, 14, 2500), 2500);
@@ -278,7 +278,7 @@ TEST_F(ProtocolTest, GeneratedObjectsFillAFolderForLoadTests) {
     EXPECT_EQ(api().WKSI_GenerateObjects(folder, 14, -1), 0);
 }
 
-TEST_F(ProtocolTest, TheJournalListsEveryCallWithItsArguments) {
+TEST_F(StandinProtocol, TheJournalListsEveryCallWithItsArguments) {
     api().WKInitialize(1, "C:\\w\\", "");
     drain();
     api().WKSI_ClearJournal();
@@ -305,7 +305,7 @@ TEST_F(ProtocolTest, TheJournalListsEveryCallWithItsArguments) {
     EXPECT_EQ(small[8], 'x');
 }
 
-TEST_F(ProtocolTest, TerminateDropsWhatWasQueuedAndTheProject) {
+TEST_F(StandinProtocol, TerminateDropsWhatWasQueuedAndTheProject) {
     openSample();
     api().WKSI_InjectText(3, "pending", "");
     wkBool filtered = 0;

@@ -13,7 +13,7 @@ std::vector<int32_t> addInIds() {
     return ids;
 }
 
-TEST(TextTable, EveryIdTheAddInUsesHasAText) {
+TEST(StandinTexts, EveryIdTheAddInUsesHasAText) {
     api().WKSI_Reset();
     for (int32_t id : addInIds())
         EXPECT_FALSE(engineString(id).empty()) << "text " << id;
@@ -21,7 +21,7 @@ TEST(TextTable, EveryIdTheAddInUsesHasAText) {
     EXPECT_EQ(engineString(101), "9");
 }
 
-TEST(TextTable, UnknownIdsGiveNothingAndLeaveTheBufferAlone) {
+TEST(StandinTexts, UnknownIdsGiveNothingAndLeaveTheBufferAlone) {
     for (int32_t id : {-1, 0, 99, 102, 199, 220, 315, 446, 999, 100000}) {
         char buf[16];
         std::memset(buf, 'x', sizeof buf);
@@ -30,7 +30,7 @@ TEST(TextTable, UnknownIdsGiveNothingAndLeaveTheBufferAlone) {
     }
 }
 
-TEST(TextTable, PlaceholdersAreFilledOncePerCall) {
+TEST(StandinTexts, PlaceholdersAreFilledOncePerCall) {
     char buf[512];
     int32_t n = api().WKGetStringP1(675, buf, sizeof buf, "C:\\work\\p.sql");
     std::string one(buf, static_cast<size_t>(n));
@@ -51,7 +51,7 @@ TEST(TextTable, PlaceholdersAreFilledOncePerCall) {
     EXPECT_EQ(std::string(buf, static_cast<size_t>(n)), engineString(669));
 }
 
-TEST(TextTable, LongTextsAreCutToTheBufferWithTheirNul) {
+TEST(StandinTexts, LongTextsAreCutToTheBufferWithTheirNul) {
     const std::string full = engineString(669);
     ASSERT_GT(full.size(), 10u);
     struct Row {
@@ -76,7 +76,7 @@ TEST(TextTable, LongTextsAreCutToTheBufferWithTheirNul) {
     EXPECT_EQ(api().WKGetString(669, &untouched, -5), 0);
 }
 
-TEST(TextTable, FontInfoMatchesTheFontTexts) {
+TEST(StandinTexts, FontInfoMatchesTheFontTexts) {
     char name[8] = {};
     int32_t size = 0;
     EXPECT_EQ(api().WKGetFontInfo(name, sizeof name, &size), 1);
