@@ -85,6 +85,7 @@ protected:
     }
 
     void TearDown() override {
+        ide->endSession();  // the IDE and a connected add-in hold each other until it disconnects
         ui::Forms::unloadAll();
         nimb::Registration::unregisterServer();
         nimb::setServerViewControlFactory(nullptr);

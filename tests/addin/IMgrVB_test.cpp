@@ -128,6 +128,10 @@ TEST_F(AddinTest, EveryControlCarriesItsTextFaceAndActionAndLaunchesItsTool) {
         EXPECT_EQ(ui::Forms::isLoaded<nimb::WKfrmAbout>(), c.action == "30");
         ui::Forms::unload<nimb::WKfrmAbout>();
     }
+    control("velmoraToolbarButton")->setOnAction("12");  // the handler reads what fired, not its field
+    engine.clearJournal();
+    ASSERT_TRUE(ide->click(control("velmoraToolbarButton")));
+    EXPECT_EQ(engineActions(), std::vector<std::string>{"WKLaunchNIMBTool(12)"});
 }
 
 TEST_F(AddinTest, ToolbarHiddenAndPopupsDisabledUntilShowDevView) {
@@ -217,6 +221,7 @@ TEST_F(AddinTest, MinimizeAndRestoreActOnTheMainWindowWithoutNesting) {
             if (step == 'n') ide->mainWindow()->setState(vbide::vbext_ws_Normal);
         }
         EXPECT_EQ(ide->mainWindow()->windowState(), c.expected);
+        ide->endSession();
         ui::Forms::unloadAll();
     }
 }
