@@ -24,9 +24,9 @@ struct StartCase {
     std::string initDir, access;  // WKInitialize's directory; WKProjectDoAccess's name and code
 };
 
-class EngineFileTest : public AddinTest, public ::testing::WithParamInterface<StartCase> {};
+class AddinEngineFileTest : public AddinTest, public ::testing::WithParamInterface<StartCase> {};
 
-TEST_P(EngineFileTest, DirectoryAndAccessCodeFollowTheProject) {
+TEST_P(AddinEngineFileTest, DirectoryAndAccessCodeFollowTheProject) {
     const auto& c = GetParam();
     ide->setLastUsedPath(c.lastUsedPath);
     auto p = ide->addProject("Project1", c.fileName);
@@ -39,7 +39,7 @@ TEST_P(EngineFileTest, DirectoryAndAccessCodeFollowTheProject) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Projects, EngineFileTest,
+    Projects, AddinEngineFileTest,
     ::testing::Values(
         StartCase{"saved", "C:\\Work\\Project1.vbp", "C:\\Other\\", {}, "C:\\Work\\wk\\",
                   "\"C:\\Work\\wk\\Project1.wkv\", \"\", 9"},

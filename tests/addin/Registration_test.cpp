@@ -47,7 +47,7 @@ DWORD loadBehavior() {
     return value;
 }
 
-TEST(Registration, WritesAndRemovesExactlyItsKeyAndClasses) {
+TEST(AddinRegistration, WritesAndRemovesExactlyItsKeyAndClasses) {
     auto& classes = vbide::ClassRegistry::instance();
     for (const auto& way : {EntryPoints{"core", nimb::Registration::registerServer,
                                         nimb::Registration::unregisterServer},
@@ -91,7 +91,7 @@ public:
     }
 };
 
-TEST(Registration, ARegistryFailureRegistersNothingAndLeavesNoHalfKey) {
+TEST(AddinRegistration, ARegistryFailureRegistersNothingAndLeavesNoHalfKey) {
     auto refusing = std::make_shared<RefusingRegistry>();
     for (auto [installed, expected] : {std::pair<std::shared_ptr<Registry>, uint32_t>{nullptr, 0x80070078u},
                                        {refusing, 0x80070005u}}) {

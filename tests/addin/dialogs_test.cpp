@@ -11,7 +11,7 @@
 
 namespace {
 
-class DialogsTest : public ::testing::Test {
+class AddinDialogsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         for (int32_t id = 600; id <= 607; ++id) engine.setString(id, "text " + std::to_string(id));
@@ -24,7 +24,7 @@ protected:
     nimbtest::EngineDouble engine;
 };
 
-TEST_F(DialogsTest, SixStepsFillTheSplashBarAndASeventhIsRefused) {
+TEST_F(AddinDialogsTest, SixStepsFillTheSplashBarAndASeventhIsRefused) {
     auto splash = ui::Forms::instance<nimb::splashscrnFrm>();
     EXPECT_EQ(splash->statusLbl->Caption(), "Starting");
     for (int step = 1; step <= 6; ++step) {
@@ -42,7 +42,7 @@ TEST_F(DialogsTest, SixStepsFillTheSplashBarAndASeventhIsRefused) {
     EXPECT_EQ(splash->ProgressBar1->Value(), 6.0f);
 }
 
-TEST(UIFontRule, AFormInTheInterfaceFontIsLeftUntouched) {
+TEST(AddinUIFontRule, AFormInTheInterfaceFontIsLeftUntouched) {
     struct Case {
         std::string uiName;
         int32_t uiSize;
@@ -67,7 +67,7 @@ TEST(UIFontRule, AFormInTheInterfaceFontIsLeftUntouched) {
     nimb::wkutil::resetModuleState();
 }
 
-TEST_F(DialogsTest, AboutBoxShowsEngineTextsAndClosesItself) {
+TEST_F(AddinDialogsTest, AboutBoxShowsEngineTextsAndClosesItself) {
     auto about = ui::Forms::instance<nimb::WKfrmAbout>();
     EXPECT_EQ(about->Caption(), "text 600");
     EXPECT_EQ(about->cmdClose->Caption(), "text 601");
