@@ -3,13 +3,15 @@
 #include "engine/wkutil.h"
 #include "model/objectRef.h"
 #include "notify/viewAPIs.h"
+#include "serverview/svrViewCtl.h"
 
 namespace nimb {
 
 namespace {
 
+// The server view itself until someone installs another control (tests install stand-ins).
 ServerViewControlFactory& controlFactory() {
-    static ServerViewControlFactory factory;
+    static ServerViewControlFactory factory = [] { return ui::New<svrViewCtl>(); };
     return factory;
 }
 

@@ -22,8 +22,9 @@ public:
     virtual void setupGUI() = 0;
 };
 
-// How a new document makes its control; the server view installs its factory. A document made
-// while none is installed has no control: its setupGUI raises 91 and its Resize has nothing to fit.
+// How a new document makes its control: svrViewCtl unless another factory is installed. A document
+// made while the factory is empty (nullptr installed) has no control: its setupGUI raises 91 and
+// its Resize has nothing to fit.
 using ServerViewControlFactory = std::function<std::shared_ptr<ServerViewControl>()>;
 void setServerViewControlFactory(ServerViewControlFactory factory);
 

@@ -1,0 +1,289 @@
+// svrViewCtl context menus: which menu a right-click opens and where, how the routine menu is
+// prepared, and what every item hands to the engine, the dialogs and SourceSafe.
+#include "ServerViewFixture.h"
+
+#include "dialogs/conLstCtl.h"
+#include "dialogs/fileChooserForm.h"
+#include "scc/frmVSSLogin.h"
+
+#include <functional>
+
+namespace {
+
+using namespace svtest;
+using Texts = std::vector<std::string>;
+using ui::ScriptedUser;
+
+class ServerViewMenuTest : public ServerViewTest {
+  protected:
+    void SetUp() override {
+        ServerViewTest::SetUp();
+        buildTree();
+    }
+    // A right-click on the node with that key; the person chooses item (empty: none), then does what
+    // then() scripts (answers a message box, a file dialog or a form).
+    void onNode(const std::string& key, const std::string& item, const std::function<void()>& then = {}) {
+        choose(item, then);
+        ctl->serverTreeView->rightclick(node(key));
+    }
+    // The folder shown, routine 100 in it, and a right-click on the routine.
+    void onItem(const std::string& folder, const std::string& item, const std::function<void()>& then = {},
+                const std::string& language = "SQL", bool canDebug = true, const std::string& file = "") {
+        ctl->serverTreeView->click(node(folder));
+        addRoutine(100, language, canDebug, file);
+        choose(item, then);
+        list().rightclick(list().ListItems().Item("K100"));
+    }
+    void choose(const std::string& item, const std::function<void()>& then) {
+        item.empty() ? user->dismissPopup() : user->choosePopupItem(item);
+        if (then)
+            then();
+    }
+    void ok() { user->answerMsgBox(ui::mb::OK); }
+    Texts commands() const {
+        Texts out;
+        for (const auto& call : engineActions())
+            if (!call.starts_with("WKSetCurrentFolder"))
+                out.push_back(call);
+        return out;
+    }
+};
+
+TEST_F(ServerViewMenuTest, ANodeIsSelectedAndOpensTheMenuOfItsKindWhereTheMouseIs) {
+    ctl->serverTreeView->Nodes()
+        .Add(vb::Variant("K20"), ui::tvw::Child, "K26", "odd")
+        ->setTag(vb::Variant("99"));
+    std::pair<const char*, const char*> cases[] = {{"K10", "conFolderMnu"},    {"K20", "dbConMnu"},
+                                                   {"K21", "devObjFolderMnu"}, {"K22", "devObjFolderMnu"},
+                                                   {"K23", "dbObjFolderMnu"},  {"K24", "dbObjFolderMnu"},
+                                                   {"K25", "dbObjFolderMnu"},  {"K26", "dbObjFolderMnu"}};
+    for (auto [key, menu] : cases) {
+        onNode(key, "");
+        const auto [x, y] = *ctl->serverTreeView->pointOf(*node(key));
+        EXPECT_EQ(user->popups.back(), (Popup{menu, x, y}));
+        EXPECT_EQ(ctl->serverTreeView->SelectedItem(), node(key));
+    }
+    ctl->serverTreeView->clickAt(ui::vbRightButton, 100, 4900); // beside every node
+    EXPECT_EQ(user->popups.size(), std::size(cases));
+    EXPECT_EQ(ctl->serverTreeView->SelectedItem(), node("K26"));
+}
+
+TEST_F(ServerViewMenuTest, AnItemOpensTheMenuOfTheShownFoldersKindBesideTheTree) {
+    ctl->mouseMove(ui::vbLeftButton, 0, 2530, 100);
+    ctl->mouseUp(ui::vbLeftButton, 0, 3000, 100); // the tree is 3000 wide now
+    std::pair<const char*, const char*> cases[] = {{"K21", "devObjMnu"},     {"K22", "devObjMnu"},
+                                                   {"K23", "trigObjMnu"},    {"K24", "dbTableObjMnu"},
+                                                   {"K25", "dbTableObjMnu"}, {"K10", nullptr}};
+    for (auto [folder, menu] : cases) {
+        const auto shown = user->popups.size();
+        ctl->serverTreeView->click(node(folder));
+        addRoutine(100, "SQL", true, "");
+        auto item = list().ListItems().Item("K100");
+        if (menu)
+            user->dismissPopup();
+        list().rightclick(item);
+        EXPECT_EQ(list().SelectedItem(), item);
+        if (!menu) {
+            EXPECT_EQ(user->popups.size(), shown);
+            continue;
+        }
+        const auto [x, y] = *list().pointOf(*item);
+        EXPECT_EQ(user->popups.back(), (Popup{menu, 3000 + x, y}));
+    }
+    ctl->serverTreeView->click(node("K21"));
+    addRoutine(100, "SQL", true, "");
+    list().clickAt(ui::vbRightButton, 100, 4000); // below the items
+    ctl->serverTreeView->setSelectedItem(nullptr);
+    list().rightclick(list().ListItems().Item("K100"));
+    EXPECT_EQ(user->popups.size(), std::size(cases) - 1);
+}
+
+// Visible and enabled (1), visible and disabled (0) or hidden (-), in menu order: view, edit, build,
+// build with debug, run, run with debug, run settings, remove, drop, copy, properties, SourceSafe
+// (submenu, add, check out, check in), ADO command code and object.
+std::string routineMenu(const nimb::svrViewCtl& c) {
+    std::string s;
+    for (const auto& m :
+         {c.devObjViewSrcMnuItem, c.devObjEditSrcMnuItem, c.devObjBuildMnuItem, c.devObjBuildWDebugMnuItem,
+          c.devObjRunMnuItem, c.devObjRunWDebugMnuItem, c.devObjRunSetMnuItem, c.devObjRmMnuItem,
+          c.devObjDropMnuItem, c.devObjCopyMnuItem, c.devObjPropsMnuItem, c.devObjScmMnuItem,
+          c.devObjAddFileMnuItem, c.devObjChkOutMnuItem, c.devObjChkInMnuItem, c.addCmdCodeMnuItem,
+          c.addCmdObjMnuItem})
+        s += !m->Visible() ? '-' : m->Enabled() ? '1' : '0';
+    return s;
+}
+
+TEST_F(ServerViewMenuTest, TheRoutineMenuFollowsLanguageDebugFlagKindAndSourceSafe) {
+    struct Case {
+        bool scc;
+        const char* folder;
+        const char* language;
+        bool canDebug;
+        const char* state;
+    } cases[] = {
+        {true, "K21", "sql", true, "11111111111111111"},
+        {true, "K21", "Java", false, "11111011111111111"},
+        {true, "K21", "ComPJava", true, "11111111111111111"},
+        {true, "K21", "COBOL", true, "00001011001000011"},
+        {true, "K21", "SQL ", true, "00001011001000011"},
+        {true, "K22", "SQL", true, "111-1-11111111111"},
+        {false, "K21", "SQL", true, "11111111111000011"},
+        {false, "K21", "cobol", true, "00001011001000011"},
+    };
+    for (const auto& c : cases) {
+        auto machine = std::make_shared<sim::MemoryRegistry>();
+        if (c.scc)
+            machine->setString(registry::HKEY_LOCAL_MACHINE, "Software\\Microsoft\\SourceSafe",
+                               "SCCServerPath", "x");
+        registry::install(machine);
+        ctl = start();
+        buildTree();
+        onItem(c.folder, "", {}, c.language, c.canDebug, "p.sql");
+        EXPECT_EQ(routineMenu(*ctl), c.state) << c.scc << c.folder << c.language << c.canDebug;
+    }
+}
+
+// Every item's code is checked with the menu outline; here each way of passing it on.
+TEST_F(ServerViewMenuTest, PlainItemsSendTheirCodeWithTheHandleOfTheNodeOrItem) {
+    struct Case {
+        const char* key;
+        bool item;
+        const char* menuItem;
+        const char* call;
+    } cases[] = {
+        {"K10", false, "projSaveMnuItem", "WKObjectDoAction(10, 3)"},
+        {"K10", false, "addConMnuItem", "WKObjectDoAction(10, 9)"},
+        {"K20", false, "conDisconnectmnuItem", "WKObjectDoAction(20, 8)"},
+        {"K20", false, "adoConCodeMnuItem", "WKObjectDoGetADO(20, 2, \"Proj1\", \"Module1\")"},
+        {"K21", false, "devObjFolderNewMnuItem", "WKObjectDoAction(21, 9)"},
+        {"K22", false, "devObjFolderImportMnuItem", "WKObjectDoAction(22, 12)"},
+        {"K25", false, "dbObjFolderFilterMnuItem", "WKObjectDoAction(25, 11)"},
+        {"K21", true, "devObjBuildMnuItem", "WKObjectDoAction(100, 18)"},
+        {"K21", true, "devObjRunWDebugMnuItem", "WKObjectDoAction(100, 17)"},
+        {"K21", true, "addCmdCodeMnuItem", "WKObjectDoGetADO(100, 2, \"Proj1\", \"Module1\")"},
+        {"K23", true, "trigObjPropsMnuItem", "WKObjectDoAction(100, 13)"},
+        {"K25", true, "dbTblSmplContMnuItem", "WKObjectDoAction(100, 20)"},
+    };
+    for (const auto& c : cases) {
+        engine.clearJournal();
+        c.item ? onItem(c.key, c.menuItem) : onNode(c.key, c.menuItem);
+        EXPECT_EQ(commands(), Texts{c.call}) << c.menuItem;
+    }
+    EXPECT_EQ(Texts(mgr->log.end() - 6, mgr->log.end()),
+              (Texts{"getModel", "getActiveProjName", "getModel", "getSelectedcompName", "getModel",
+                     "GetDevLanguage"}));
+}
+
+TEST_F(ServerViewMenuTest, EngineErrorsAreShownAsNumberColonDescription) {
+    engine.failWith("WKObjectDoAction", vb::VBError(5, "Invalid procedure call or argument"));
+    onItem("K21", "devObjBuildMnuItem", [&] { ok(); });
+    EXPECT_EQ(boxes(), Texts{"5:Invalid procedure call or argument"});
+}
+
+TEST_F(ServerViewMenuTest, OpenClosesTheClickedProjectThenOpensTheChosenFile) {
+    engine.setReaction("WKObjectDoAction", [&] { mgr->log.push_back("engine closes"); });
+    engine.setReaction("WKProjectDoAccess", [&] { mgr->log.push_back("engine opens"); });
+    onNode("K10", "projOpenMnuItem", [&] { user->cancelFileDialog(); });
+    EXPECT_EQ(commands(), Texts{});
+    mgr->log.clear();
+    onNode("K10", "projOpenMnuItem", [&] { user->answerFileDialog("C:\\work\\other\\b.wkv"); });
+    EXPECT_EQ(mgr->log, (Log{"getWKFileName", "engine closes", "setWKFileName(C:\\work\\other\\b.wkv)",
+                             "engine opens"}));
+    EXPECT_EQ(commands(),
+              (Texts{"WKObjectDoAction(10, 21)", "WKProjectDoAccess(\"b.wkv\", \"C:\\work\\other\", 2)"}));
+    const auto& dialog = *ui::Forms::existing<nimb::fileChooserForm>()->fileChooserDlg;
+    EXPECT_EQ((Texts{dialog.DialogTitle(), dialog.Filter(), dialog.DefaultExt(), dialog.InitDir()}),
+              (Texts{"t610", ".wkv", ".wkv", "C:\\work\\shop"}));
+}
+
+TEST_F(ServerViewMenuTest, SaveAsStoresTheFileWithTheVBProjectOnlyInTheVBIde) {
+    for (int32_t ideType : {1, 2}) {
+        mgr->ideType = ideType;
+        engine.clearJournal();
+        onNode("K10", "projSaveAsMnuItem", [&] { user->cancelFileDialog(); });
+        mgr->log.clear();
+        onNode("K10", "projSaveAsMnuItem", [&] { user->answerFileDialog("C:\\x\\new.wkv"); });
+        Log expected{"getWKFileName", "getIdeType", "getModel", "saveWKFileName(C:\\x\\new.wkv)",
+                     "setWKFileName(C:\\x\\new.wkv)"};
+        if (ideType != 1)
+            expected.erase(expected.begin() + 2, expected.begin() + 4);
+        EXPECT_EQ(mgr->log, expected);
+        EXPECT_EQ(commands(), Texts{"WKProjectDoAccess(\"C:\\x\\new.wkv\", \"\", 4)"});
+        const auto& dialog = *ui::Forms::existing<nimb::fileChooserForm>()->fileChooserDlg;
+        EXPECT_EQ((Texts{dialog.DialogTitle(), dialog.Filter(), dialog.DefaultExt()}),
+                  (Texts{"t611", "wkv", "wkv"}));
+    }
+}
+
+TEST_F(ServerViewMenuTest, DataEnvironmentObjectsAskWhereToGoOrRefuseWithoutDataEnvironments) {
+    struct Case {
+        const char* key;
+        bool item;
+        const char* menuItem;
+        bool dataEnvs;
+        std::vector<ScriptedUser::Step> steps;
+        Texts calls;
+        Texts boxes;
+    } cases[] = {
+        {"K20",
+         false,
+         "adoConObjMnuItem",
+         true,
+         {ScriptedUser::press("okBtn")},
+         {"WKConnectionDoGetDE(20, \"Proj1\", \"DE1\", \"WKConnection\")"},
+         {}},
+        {"K20",
+         false,
+         "adoConObjMnuItem",
+         true,
+         {ScriptedUser::setText("nameTxt", "Mine"), ScriptedUser::press("okBtn")},
+         {"WKConnectionDoGetDE(20, \"Proj1\", \"DE1\", \"Mine\")"},
+         {}},
+        {"K20", false, "adoConObjMnuItem", true, {ScriptedUser::press("cancelBtn")}, {}, {}},
+        {"K20", false, "adoConObjMnuItem", false, {}, {}, {"t670"}},
+        {"K21",
+         true,
+         "addCmdObjMnuItem",
+         true,
+         {ScriptedUser::press("okBtn")},
+         {"WKCommandDoGetDE(100, \"Proj1\", \"DE1\", \"Con1\", \"WKCommand\")"},
+         {}},
+        {"K22", true, "addCmdObjMnuItem", true, {ScriptedUser::closeBox()}, {}, {}},
+        {"K21", true, "addCmdObjMnuItem", false, {}, {}, {"t671"}},
+    };
+    for (auto& c : cases) {
+        mgr->model->dataEnvs = c.dataEnvs;
+        engine.clearJournal();
+        const auto shown = boxes().size();
+        auto script = [&] { c.dataEnvs ? user->expectModal("conLstCtl", c.steps) : ok(); };
+        c.item ? onItem(c.key, c.menuItem, script) : onNode(c.key, c.menuItem, script);
+        EXPECT_EQ(commands(), c.calls) << c.menuItem;
+        const auto all = boxes();
+        EXPECT_EQ(Texts(all.begin() + static_cast<std::ptrdiff_t>(shown), all.end()), c.boxes);
+        EXPECT_FALSE(ui::Forms::isLoaded<nimb::conLstCtl>());
+    }
+}
+
+TEST_F(ServerViewMenuTest, SourceSafeCommandsNeedTheRoutinesSourceFile) {
+    for (auto [item, caption] : {std::pair{"devObjAddFileMnuItem", "t443"},
+                                 {"devObjChkOutMnuItem", "t434"},
+                                 {"devObjChkInMnuItem", "t433"}}) {
+        onItem("K21", item, [&] { ok(); });
+        EXPECT_EQ(boxes().back(), std::string("t683 t414 ") + caption);
+    }
+    onItem(
+        "K21", "devObjChkOutMnuItem", [&] { ok(); }, "SQL", true, "C:\\work\\p.sql");
+    EXPECT_EQ(boxes().back(), "t675 C:\\work\\p.sql\r\nt682"); // SourceSafe's own answer: nobody logged in
+}
+
+TEST_F(ServerViewMenuTest, AddingTheProjectToSourceSafeRunsTheLoginOrSaysThereIsNoDatabase) {
+    onNode("K10", "scmPropsMnuItem", [&] { ok(); });
+    EXPECT_EQ(boxes(), Texts{"t681"});
+    reg->setString(registry::HKEY_LOCAL_MACHINE, "Software\\Microsoft\\SourceSafe\\Databases", "Common",
+                   "C:\\VSS");
+    onNode("K10", "scmPropsMnuItem",
+           [&] { user->expectModal("frmVSSLogin", {ScriptedUser::press("cmdCancel")}); });
+    EXPECT_TRUE(ui::Forms::isLoaded<nimb::frmVSSLogin>());
+}
+
+} // namespace

@@ -1,0 +1,224 @@
+// svrViewCtl set-up and layout: design, menus after setupGUI, SourceSafe and IDE-kind items, the
+// font rule, resizing, the splitter drag and what termination lets go.
+#include "ServerViewFixture.h"
+
+#include <array>
+#include <functional>
+
+namespace {
+
+using namespace svtest;
+
+std::array<int32_t, 4> box(const ui::Control& c) {
+    return {c.Left(), c.Top(), c.Width(), c.Height()};
+}
+
+TEST_F(ServerViewTest, StartsWithTheDesignedLayoutImagesAndViewOptions) {
+    auto fresh = ui::New<nimb::svrViewCtl>();
+    EXPECT_EQ(box(*fresh->serverTreeView), (std::array{0, 0, 2500, 2000}));
+    EXPECT_EQ(box(*fresh->splitPane), (std::array{2500, 0, 60, 2000}));
+    EXPECT_EQ(box(*fresh->serverDetailsView), (std::array{2560, 0, 1000, 2000}));
+    const auto& images = *fresh->ImageList1;
+    std::vector<std::string> keys;
+    for (int32_t i = 1; i <= images.ListImages().Count(); ++i) {
+        keys.push_back(images.ListImages().Item(i)->Key());
+        EXPECT_EQ(images.ListImages().Item(i)->Picture()->widthPx(), 20);
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{"WKFolder", "FilteredWKFolder", "ConnectedConnection",
+                                              "DisconnectedConnection", "StoredProcedure",
+                                              "DirtyStoredProcedure", "UserFunction", "DirtyUserFunction",
+                                              "NimbTable", "Trigger", "NimbView"}));
+    EXPECT_EQ((std::array{images.ImageWidth(), images.ImageHeight(), images.MaskColor()}),
+              (std::array{20, 20, 0xC0C0C0}));
+    const auto& list = *fresh->serverDetailsView;
+    EXPECT_EQ(list.View(), ui::lvw::Icon);
+    EXPECT_EQ(list.ColumnHeaders().Count(), 0);
+    EXPECT_EQ(list.LabelEdit(), ui::lvw::LabelManual);
+    EXPECT_TRUE(list.Icons() == fresh->ImageList1 && list.SmallIcons() == fresh->ImageList1);
+    const auto& tree = *fresh->serverTreeView;
+    EXPECT_TRUE(tree.Sorted() && tree.FullRowSelect() && tree.HotTracking());
+    EXPECT_EQ((std::array{tree.LineStyle(), tree.LabelEdit()}),
+              (std::array{ui::tvw::RootLines, ui::tvw::LabelManual}));
+    EXPECT_EQ(tree.ImageList(), fresh->ImageList1);
+}
+
+std::string outline(const ui::Menu& m) {
+    std::string s = m.Name() + "=" + m.Caption() + (m.Tag().empty() ? "" : "#" + m.Tag());
+    if (m.items().empty())
+        return s;
+    s += "[";
+    for (const auto& item : m.items())
+        s += outline(*item) + (item == m.items().back() ? "]" : " ");
+    return s;
+}
+
+TEST_F(ServerViewTest, SetupGivesEveryItemItsTextAndActionCodeAndPublishesTheViews) {
+    std::vector<std::string> menus;
+    for (const auto& menu : ctl->menus())
+        menus.push_back(outline(*menu));
+    EXPECT_EQ(
+        menus,
+        (std::vector<std::string>{
+            "conFolderMnu=conFolderMnu[projOpenMnuItem=t438#2 projSaveMnuItem=t439#3 "
+            "projSaveAsMnuItem=t440#4 "
+            "scmPropsMnuItem=t431 projSep=- addConMnuItem=t401#9 projPropsMnuItem=t411#13]",
+            "devObjFolderMnu=devObjFolderMnu[devObjFolderNewMnuItem=t406#9 devObjFolderImportMnuItem=t407#12 "
+            "devObjFolderPasteMnuItem=t405#23 devObjFolderRefreshMnuItem=t402#10 "
+            "devObjFolderFilterMnuItem=t425#11]",
+            "dbObjFolderMnu=dbObjFolderMnu[dbObjFolderRefreshMnuItem=t402#10 "
+            "dbObjFolderFilterMnuItem=t425#11]",
+            "dbConMnu=dbConMnu[conConnectMnuItem=t408#7 conDisconnectmnuItem=t409#8 conRemoveMnuItem=t410#21 "
+            "conPropsMnuItem=t411#13 dbConSep=- adoConCodeMnuItem=t412#26 adoConObjMnuItem=t413#27]",
+            "devObjMnu=devObjMnu[devObjViewSrcMnuItem=t414#25 devObjEditSrcMnuItem=t444#14 devObjSep2=- "
+            "devObjBuildMnuItem=t415#18 devObjBuildWDebugMnuItem=t416#19 devObjRunMnuItem=t417#16 "
+            "devObjRunWDebugMnuItem=t418#17 devObjRunSetMnuItem=t419#15 devObjRmMnuItem=t445#21 "
+            "devObjDropMnuItem=t420#22 devObjCopyMnuItem=t421#24 devObjPropsMnuItem=t411#13 devObjSep1=- "
+            "devObjScmMnuItem=t432[devObjAddFileMnuItem=t443 devObjChkOutMnuItem=t434 "
+            "devObjChkInMnuItem=t433] "
+            "devObjSep=- addCmdCodeMnuItem=t422#28 addCmdObjMnuItem=t423#29]",
+            "dbTableObjMnu=dbTableObjMnu[dbTblPropsMnuItem=t411#13 dbTblSmplContMnuItem=t424#20]",
+            "trigObjMnu=trigObjMnu[trigObjPropsMnuItem=t411#13]"}));
+    const auto& published = nimb::viewAPIs::moduleState();
+    EXPECT_EQ(published.serverTreeView, ctl->serverTreeView);
+    EXPECT_EQ(published.serverDetailsView, ctl->serverDetailsView);
+    EXPECT_EQ(published.IMgr, mgr);
+}
+
+TEST_F(ServerViewTest, SourceSafeItemsAreEnabledOnlyWhenSourceSafeIsInstalled) {
+    for (bool installed : {true, false}) {
+        auto machine = std::make_shared<sim::MemoryRegistry>();
+        if (installed)
+            machine->setString(registry::HKEY_LOCAL_MACHINE, "Software\\Microsoft\\SourceSafe",
+                               "SCCServerPath", "x");
+        registry::install(machine);
+        ctl = start();
+        EXPECT_EQ(ctl->sccAvailable(), installed);
+        for (const auto& item : {ctl->scmPropsMnuItem, ctl->devObjScmMnuItem, ctl->devObjChkInMnuItem,
+                                 ctl->devObjChkOutMnuItem, ctl->devObjAddFileMnuItem})
+            EXPECT_EQ(item->Enabled(), installed) << item->Name();
+    }
+}
+
+TEST_F(ServerViewTest, DataEnvironmentAndCodeItemsFollowTheIdeKindAskedTwice) {
+    struct Case {
+        int32_t ideType;
+        bool objectItems, codeItems;
+    } cases[] = {{1, true, true}, {2, false, false}, {3, false, true}};
+    for (const auto& c : cases) {
+        mgr->ideType = c.ideType;
+        mgr->log.clear();
+        ctl = start();
+        EXPECT_EQ(std::count(mgr->log.begin(), mgr->log.end(), "getIdeType"), 2);
+        for (const auto& item : {ctl->adoConObjMnuItem, ctl->addCmdObjMnuItem})
+            EXPECT_EQ(item->Visible(), c.objectItems);
+        for (const auto& item :
+             {ctl->dbConSep, ctl->devObjSep, ctl->adoConCodeMnuItem, ctl->addCmdCodeMnuItem})
+            EXPECT_EQ(item->Visible(), c.codeItems) << c.ideType << item->Name();
+    }
+}
+
+TEST_F(ServerViewTest, FontsChangeOnlyWhenNameSizeOrCharacterSetDiffers) {
+    const ui::Font uiFont{.Name = "Arial", .Size = 9, .Charset = 1}, untouched{};
+    struct Case {
+        ui::Font own;
+        bool changes;
+    } cases[] = {{uiFont, false},
+                 {{.Name = "Arial", .Size = 9, .Charset = 0}, true},
+                 {{.Name = "Tahoma", .Size = 9, .Charset = 1}, true},
+                 {{.Name = "Arial", .Size = 10, .Charset = 1}, true}};
+    for (const auto& c : cases) {
+        auto fresh = ui::New<nimb::svrViewCtl>();
+        fresh->setFont(c.own);
+        fresh->setIMgr(mgr);
+        fresh->setupGUI();
+        EXPECT_EQ(fresh->Font(), c.changes ? uiFont : c.own);
+        EXPECT_EQ(fresh->serverTreeView->Font(), c.changes ? uiFont : untouched);
+        EXPECT_EQ(fresh->serverDetailsView->Font(), c.changes ? uiFont : untouched);
+    }
+}
+
+TEST_F(ServerViewTest, ResizeFollowsTheHeightAndGivesTheListWhatTheTreeLeaves) {
+    struct Case {
+        int32_t width, height, listWidth;
+    } steps[] = {
+        {3000, 4000, 440}, {2000, 1000, 440}, {2560, 1200, 440}, {2561, 1300, 1}, {40000, 100, 32767 - 2560}};
+    for (const auto& s : steps) {
+        ctl->Move(0, 0, s.width, s.height);
+        EXPECT_EQ(box(*ctl->serverTreeView), (std::array{0, 0, 2500, s.height}));
+        EXPECT_EQ(box(*ctl->splitPane), (std::array{2500, 0, 60, s.height}));
+        EXPECT_EQ(box(*ctl->serverDetailsView), (std::array{2560, 0, s.listWidth, s.height})) << s.width;
+    }
+}
+
+// Mouse events: on the control (C: button, x, y), mouse up on the control (U: x), over the tree (T)
+// and over the list (L). The control is 10000 x 5000 twips, the bar at 2500..2560.
+struct Mouse {
+    char where;
+    int16_t button;
+    int32_t x, y;
+};
+
+TEST_F(ServerViewTest, SplitterDragsWithinBoundsAndTheArrowFollowsTheBar) {
+    struct Case {
+        std::vector<Mouse> events;
+        int32_t treeWidth;
+        int16_t pointer;
+        bool dragging;
+    } cases[] = {
+        {{{'C', 0, 2530, 100}}, 2500, ui::vbSizeWE, false},
+        {{{'C', 1, 2530, 100}}, 2530, ui::vbSizeWE, true},
+        {{{'C', 1, 2400, 100}}, 2500, ui::vbDefault, false},
+        {{{'C', 1, 2530, 100}, {'C', 1, 4000, 9999}, {'U', 0, 4000, 0}}, 4000, ui::vbDefault, false},
+        {{{'C', 1, 2530, 100}, {'C', 1, 360, 100}}, 2530, ui::vbSizeWE, true},
+        {{{'C', 1, 2530, 100}, {'C', 1, 361, 100}}, 361, ui::vbSizeWE, true},
+        {{{'C', 1, 2530, 100}, {'C', 1, 9540, 100}}, 2530, ui::vbSizeWE, true},
+        {{{'C', 1, 2530, 100}, {'C', 1, 9539, 100}}, 9539, ui::vbSizeWE, true},
+        {{{'C', 1, 2530, 100}, {'U', 0, 9999, 0}}, 2530, ui::vbDefault, false},
+        {{{'C', 0, 2565, 100}}, 2500, ui::vbSizeWE, false},
+        {{{'C', 0, 2566, 100}}, 2500, ui::vbDefault, false},
+        {{{'C', 0, 2530, 0}}, 2500, ui::vbDefault, false},
+        {{{'C', 0, 2530, 5000}}, 2500, ui::vbDefault, false},
+        {{{'C', 0, 2530, 100}, {'C', 0, 9000, 5000}}, 2500, ui::vbSizeWE, false},
+        {{{'C', 0, 2530, 100}, {'T', 0, 0, 0}}, 2500, ui::vbDefault, false},
+        {{{'C', 0, 2530, 100}, {'L', 0, 0, 0}}, 2500, ui::vbDefault, false},
+        {{{'C', 1, 2530, 100}, {'L', 1, 0, 0}}, 2530, ui::vbSizeWE, true},
+        {{{'U', 0, 4000, 0}}, 2500, ui::vbDefault, false},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        ctl = start();
+        for (const auto& e : cases[i].events) {
+            if (e.where == 'C')
+                ctl->mouseMove(e.button, 0, e.x, e.y);
+            if (e.where == 'U')
+                ctl->mouseUp(1, 0, e.x, e.y);
+            if (e.where == 'T')
+                ctl->serverTreeView->mouseMove(e.button, 0, e.x, e.y);
+            if (e.where == 'L')
+                ctl->serverDetailsView->mouseMove(e.button, 0, e.x, e.y);
+        }
+        const int32_t w = cases[i].treeWidth;
+        EXPECT_EQ(box(*ctl->serverTreeView), (std::array{0, 0, w, 5000})) << "case " << i;
+        EXPECT_EQ(box(*ctl->splitPane), (std::array{w, 0, 60, 5000})) << "case " << i;
+        EXPECT_EQ(box(*ctl->serverDetailsView), (std::array{w + 60, 0, 10000 - w - 60, 5000}))
+            << "case " << i;
+        EXPECT_EQ(ctl->MousePointer(), cases[i].pointer) << "case " << i;
+        EXPECT_EQ(ctl->draggingSplitter(), cases[i].dragging) << "case " << i;
+    }
+}
+
+TEST_F(ServerViewTest, TerminationLetsGoOfNodesItemsImagesAndTheManager) {
+    buildTree();
+    ctl->serverTreeView->click(node("K21"));
+    addRoutine(100, "SQL", true, "");
+    std::weak_ptr<ui::Node> shown = node("K21");
+    auto tree = ctl->serverTreeView;
+    auto list = ctl->serverDetailsView;
+    ctl.reset();
+    EXPECT_TRUE(shown.expired());
+    EXPECT_EQ(tree->Nodes().Count() + list->ListItems().Count(), 0);
+    EXPECT_TRUE(!tree->ImageList() && !list->Icons() && !list->SmallIcons());
+    EXPECT_EQ(mgr.use_count(), 2); // the fixture and the tree-update module
+    tree->mouseMove(0, 0, 0, 0);   // a view that outlives the control no longer reaches it
+}
+
+} // namespace
