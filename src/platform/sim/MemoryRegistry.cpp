@@ -338,4 +338,14 @@ std::vector<std::string> MemoryRegistry::valueNames(HKEY root, const std::string
     return result;
 }
 
+std::vector<std::string> MemoryRegistry::subkeyNames(HKEY root, const std::string& path) const {
+    std::vector<std::string> result;
+    if (auto key = keyAt(root, path, false)) {
+        for (const auto& k : key->subkeys) {
+            result.push_back(k->name);
+        }
+    }
+    return result;
+}
+
 } // namespace sim

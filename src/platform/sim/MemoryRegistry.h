@@ -49,6 +49,9 @@ public:
     bool hasKey(registry::HKEY root, const std::string& path) const;
     std::optional<std::string> getString(registry::HKEY root, const std::string& path, const std::string& name) const;
     std::vector<std::string> valueNames(registry::HKEY root, const std::string& path) const;
+    // The key's subkeys in the order they were made (what RegEnumKeyEx would list); none for a
+    // missing key.
+    std::vector<std::string> subkeyNames(registry::HKEY root, const std::string& path) const;
     int32_t openHandles() const { return static_cast<int32_t>(handles_.size()); }
 
 private:

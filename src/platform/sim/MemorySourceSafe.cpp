@@ -359,6 +359,10 @@ std::string MemorySourceSafe::checkoutLocal(const std::string& folder, const std
     return lookUp(databaseOrThrow(folder), spec)->checkoutLocal;
 }
 
+bool MemorySourceSafe::isProject(const std::string& folder, const std::string& spec) const {
+    return lookUp(databaseOrThrow(folder), spec)->project;
+}
+
 std::vector<std::string> MemorySourceSafe::children(const std::string& folder, const std::string& spec) const {
     std::vector<std::string> result;
     for (const auto& child : lookUp(databaseOrThrow(folder), spec)->children) {

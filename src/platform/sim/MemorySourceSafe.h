@@ -31,6 +31,7 @@ public:
     std::string checkedOutBy(const std::string& folder, const std::string& spec) const;  // "" when not
     std::string checkoutLocal(const std::string& folder, const std::string& spec) const;  // Checkout's local path
     std::vector<std::string> children(const std::string& folder, const std::string& spec) const;
+    bool isProject(const std::string& folder, const std::string& spec) const;
 
     // A new database session (what creating the automation class gives).
     std::shared_ptr<vss::VSSDatabase> newSession();

@@ -27,6 +27,7 @@ public:
     // Inspection (no journal entries).
     const std::string& name() const { return name_; }
     int32_t type() const { return type_; }
+    const std::string& designerId() const { return designerId_; }
     const std::shared_ptr<vb::Object>& designer() const { return designer_; }
     const std::shared_ptr<SimCodeModule>& code() const { return code_; }  // Nothing when it has no code
 

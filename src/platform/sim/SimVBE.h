@@ -59,6 +59,10 @@ public:
     std::vector<std::shared_ptr<SimProject>> projects() const;
     std::shared_ptr<SimProject> project(const std::string& name) const;  // Nothing when unknown
     std::shared_ptr<SimWindow> mainWindow() const { return mainWindow_; }
+    // Inspection (no journal entries).
+    const std::shared_ptr<SimProject>& activeProject() const { return active_; }
+    const std::shared_ptr<SimComponent>& selectedComponent() const { return selected_; }
+    const std::string& lastUsedPath() const { return lastUsedPath_; }
 
     // File events, raised on the subscribers of this project and of all projects.
     void closeFile(const std::shared_ptr<SimProject>& project, int32_t fileType, const std::string& fileName,

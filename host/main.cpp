@@ -1,0 +1,167 @@
+// nimbide: the simulated VB IDE. It builds the machine a workspace describes, loads the add-in
+// module and registers it, points the add-in at the engine, and then runs a script or the
+// interactive shell (docs/host.md).
+#include "AddinHost.h"
+#include "CommandRunner.h"
+#include "Console.h"
+#include "DriveMap.h"
+#include "EngineTestApi.h"
+#include "HostError.h"
+#include "HostUser.h"
+#include "Machine.h"
+#include "Shell.h"
+#include "Workspace.h"
+
+#include "platform/sim/SimProject.h"
+#include "platform/sim/SimVBE.h"
+#include "platform/ui/EventLoop.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/User.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Options {
+    std::string workspace;
+    std::string script;
+    std::string addin;
+    std::string engine;
+    std::string engineProject;
+    std::string drives;
+};
+
+#ifdef _WIN32
+constexpr char addinFile[] = "nimbvbadd.dll";
+constexpr char engineFile[] = "nimbvsadd.dll";
+#else
+constexpr char addinFile[] = "libnimbvbadd.so";
+constexpr char engineFile[] = "libnimbvsadd.so";
+#endif
+
+// The build tree the executable sits in: host/ beside src/ and engine-standin/.
+fs::path buildTree(const char* argv0) {
+    std::error_code ec;
+    fs::path self = fs::canonical("/proc/self/exe", ec);
+    if (ec) self = fs::absolute(argv0);
+    return self.parent_path().parent_path();
+}
+
+// The drives' folder, removed at the end unless the person named it.
+class DriveRoot {
+public:
+    explicit DriveRoot(const std::string& given) {
+        if (given.empty()) {
+            path_ = host::makeTemporaryDriveRoot();
+            temporary_ = true;
+        } else {
+            path_ = given;
+            fs::create_directories(path_);
+        }
+    }
+    ~DriveRoot() {
+        std::error_code ec;
+        if (temporary_) fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+    bool temporary_ = false;
+};
+
+// A path of the simulated machine as given, or a file of this computer as a root-relative Windows
+// path, which the engine maps back to the same file.
+std::string engineProjectPath(const std::string& given) {
+    if (host::DriveMap::isDrivePath(given)) return given;
+    std::string out = fs::absolute(given).lexically_normal().string();
+    for (char& c : out)
+        if (c == '/') c = '\\';
+    return out;
+}
+
+int run(const Options& options, const char* argv0) {
+    host::Workspace workspace = options.workspace.empty() ? host::Workspace{} : host::Workspace::readFile(options.workspace);
+    fs::path workspaceFolder = options.workspace.empty() ? fs::current_path() : fs::absolute(options.workspace).parent_path();
+    DriveRoot driveRoot(options.drives);
+    host::Machine machine(workspace, host::DriveMap(driveRoot.path()), workspaceFolder);
+    host::Console console(std::cout, machine.drives());
+
+    if (!options.engineProject.empty()) {
+        auto active = machine.ide().activeProject();
+        if (!active) throw host::HostError("--engine-project needs an open project to store it in");
+        active->setProperty("KALNIMB_WK", "KALNIMB_WKFILENAME", machine.drives().toSystem(engineProjectPath(options.engineProject)));
+    }
+
+    fs::path tree = buildTree(argv0);
+    host::EngineTestApi engine(options.engine.empty() ? (tree / "engine-standin" / engineFile).string() : options.engine);
+
+    const bool script = !options.script.empty();
+    std::ifstream scriptFile;
+    if (script && options.script != "-") {
+        scriptFile.open(options.script);
+        if (!scriptFile) throw host::HostError("cannot read the script " + options.script);
+    }
+    std::istream& input = script && options.script != "-" ? static_cast<std::istream&>(scriptFile) : std::cin;
+
+    auto user = std::make_shared<host::HostUser>(console, script ? nullptr : std::make_shared<host::TerminalUser>(console, input));
+    ui::User::install(user);
+    ui::EventLoop::reset();
+
+    host::AddinHost addins(machine.ide(), machine.registry());
+    auto before = addins.registered();
+    addins.loadModule(options.addin.empty() ? (tree / "src" / addinFile).string() : options.addin);
+    for (const auto& a : addins.registered())
+        if (std::none_of(before.begin(), before.end(), [&](const auto& b) { return b.progId == a.progId; }))
+            console.line("[IDE] registered " + a.progId + " \"" + a.friendlyName + "\"");
+
+    host::CommandRunner runner({console, machine, addins, engine, *user, options.workspace},
+                               script ? host::CommandRunner::Mode::Script : host::CommandRunner::Mode::Shell);
+    int status = 0;
+    if (script) {
+        std::string line;
+        for (int number = 1; std::getline(input, line); ++number) {
+            auto outcome = runner.run(line, number);
+            if (outcome == host::CommandRunner::Outcome::Quit) break;
+            if (outcome == host::CommandRunner::Outcome::Failed) {
+                status = 1;
+                break;
+            }
+        }
+        if (!runner.finish()) status = 1;
+    } else {
+        status = host::runShell(runner, console, input);
+    }
+    ui::Forms::unloadAll();
+    ui::User::install(nullptr);
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"nimbide: the simulated VB IDE host of the NIMB add-in (see docs/host.md)"};
+    Options options;
+    app.add_option("-w,--workspace", options.workspace, "workspace file (docs/workspace-format.md)");
+    app.add_option("-s,--script", options.script, "run the commands of this file (- for standard input) instead of the shell");
+    app.add_option("--addin", options.addin, "the add-in module (default: the one of this build tree)");
+    app.add_option("--engine", options.engine, "the engine library (default: the stand-in engine of this build tree)");
+    app.add_option("--engine-project", options.engineProject,
+                   "engine project file stored in the active VB project (C:\\... on the simulated drives, else a file here)");
+    app.add_option("--drives", options.drives, "keep the simulated drives in this folder (default: a temporary one)");
+    CLI11_PARSE(app, argc, argv);
+    try {
+        return run(options, argv[0]);
+    } catch (const std::exception& e) {
+        std::cerr << "nimbide: " << e.what() << '\n';
+        return 2;
+    }
+}
