@@ -139,7 +139,7 @@ const std::map<std::string, CommandRunner::Command>& CommandRunner::commands() {
                   "fail MEMBER NUMBER DESCRIPTION [TIMES] | fail clear - the IDE raises that error on its next calls of "
                   "MEMBER (Class.Member or Class.Member[object])"}},
         {"engine", {&CommandRunner::engineCmd, 1, any,
-                    "engine text|notify|sql|ado|deconnection|decommand|add|change|remove|generate|handle|journal|pending "
+                    "engine text|notify|sql|ado|deconnection|decommand|add|change|remove|generate|handle|journal [all|clear]|pending "
                     "... - the stand-in engine's test API"}},
         {"show", {&CommandRunner::showCmd, 1, 3,
                   "show menus|toolbars|windows|tree|list|view|menu NAME|projects|code P C|de P N|forms|addins|registry|"
@@ -562,10 +562,13 @@ void CommandRunner::engineCmd(const Args& a) {
         parts_.console.line(handle ? fmt::format("[engine] handle {} (key K{})", handle, handle) : "[engine] no such object");
     } else if (verb == "journal") {
         if (a.size() == 2 && a[1] == "clear") return engine.clearJournal();
-        need(0, "journal [clear]");
-        parts_.console.line("Engine journal:");
+        if (a.size() > 2 || (a.size() == 2 && a[1] != "all")) throw HostError("usage: engine journal [all|clear]");
+        // Text lookups are most of the calls and say little; "all" shows them too.
+        const bool all = a.size() == 2;
+        parts_.console.line(all ? "Engine journal:" : "Engine journal (without text lookups):");
         std::istringstream in(engine.journal());
-        for (std::string line; std::getline(in, line);) parts_.console.line("  " + line);
+        for (std::string line; std::getline(in, line);)
+            if (all || line.rfind("WKGetString", 0) != 0) parts_.console.line("  " + line);
     } else if (verb == "pending") {
         parts_.console.line(fmt::format("[engine] {} notifications wait", engine.pendingNotifications()));
     } else {

@@ -19,13 +19,14 @@ std::string withSeparators(std::string text, char separator) {
     return text;
 }
 
-// Replaces every "<prefix><sep><letter>" that ends a path or goes on with a separator by "<letter>:".
-std::string replaceDriveFolders(const std::string& text, const std::string& prefix) {
+// Replaces every "<root><separator><letter>" that ends a path or goes on with a separator by
+// "<letter>:". separator is how the root's own separators are written in root.
+std::string replaceDriveFolders(const std::string& text, const std::string& root, const std::string& separator) {
     std::string out;
     std::size_t from = 0;
-    for (std::size_t at = text.find(prefix); at != std::string::npos; at = text.find(prefix, at + 1)) {
-        std::size_t letter = at + prefix.size() + 1;
-        bool drive = letter < text.size() && isSeparator(text[letter - 1]) &&
+    for (std::size_t at = text.find(root); at != std::string::npos; at = text.find(root, at + 1)) {
+        std::size_t letter = at + root.size() + separator.size();
+        bool drive = letter < text.size() && text.compare(at + root.size(), separator.size(), separator) == 0 &&
                      std::isupper(static_cast<unsigned char>(text[letter])) &&
                      (letter + 1 == text.size() || !std::isalnum(static_cast<unsigned char>(text[letter + 1])));
         if (!drive || at < from) continue;
@@ -59,8 +60,13 @@ std::string DriveMap::toSystem(const std::string& path) const {
     return windowsRoot_ + '\\' + letter + withSeparators(path.substr(2), '\\');
 }
 
+// Also the form with doubled backslashes, as escaped strings in journals and JSON show it.
 std::string DriveMap::toDisplay(const std::string& text) const {
-    return replaceDriveFolders(replaceDriveFolders(text, windowsRoot_), hostRoot_);
+    std::string escapedRoot;
+    for (char c : windowsRoot_) escapedRoot += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    std::string out = replaceDriveFolders(text, escapedRoot, "\\\\");
+    out = replaceDriveFolders(out, windowsRoot_, "\\");
+    return replaceDriveFolders(out, hostRoot_, "/");
 }
 
 fs::path DriveMap::hostPath(const std::string& path) const {
