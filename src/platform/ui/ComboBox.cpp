@@ -37,7 +37,7 @@ void ComboBox::Clear() {
 }
 
 const std::string& ComboBox::List(int32_t index) const {
-    if (index < 0 || index >= ListCount()) throw vb::VBError(381, "Invalid property array index");
+    if (index < 0 || index >= ListCount()) throw vb::VBError(err::InvalidArrayIndex, "Invalid property array index");
     return items_[static_cast<std::size_t>(index)];
 }
 

@@ -1,6 +1,7 @@
 #include "platform/ui/ListItem.h"
 
 #include "platform/error.h"
+#include "platform/ui/UIErrors.h"
 #include "platform/ui/ListView.h"
 
 namespace ui {
@@ -25,7 +26,7 @@ void ListItem::setSmallIcon(std::string key) {
 
 namespace {
 void checkSubItemIndex(int32_t index) {
-    if (index < 1) throw vb::VBError(381, "Invalid property array index");
+    if (index < 1) throw vb::VBError(err::InvalidArrayIndex, "Invalid property array index");
 }
 } // namespace
 

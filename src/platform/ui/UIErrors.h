@@ -8,6 +8,7 @@ namespace ui::err {
 constexpr int32_t ResourceNotFound = 326;        // "Resource with identifier not found"
 constexpr int32_t FormAlreadyDisplayed = 400;    // "Form already displayed; can't show modally"
 constexpr int32_t InvalidPicture = 481;          // "Invalid picture"
+constexpr int32_t InvalidArrayIndex = 381;        // "Invalid property array index"
 constexpr int32_t TextReadOnly = 383;            // "'Text' property is read-only"
 constexpr int32_t IndexOutOfBounds = 35600;      // "Index out of bounds"
 constexpr int32_t InvalidKey = 35603;            // "Invalid key"
