@@ -86,7 +86,7 @@ void ChangeWatch::report() {
             [&](const std::string& key) { console_.line("[form " + key + " closed]"); });
     compare(last_.properties, now.properties,
             [&](const std::string& key, const std::string*, const std::string& value) { console_.line("[IDE] " + key + " = " + value); },
-            [&](const std::string& key) { console_.line("[IDE] " + key + ": removed"); });
+            [](const std::string&) {});  // properties go only with their project
     compare(last_.code, now.code,
             [&](const std::string& key, const std::vector<std::string>* before, const std::vector<std::string>& lines) {
                 if (before) console_.lines(text::codeModule(key, lines, *before));

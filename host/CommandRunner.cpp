@@ -34,6 +34,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -70,6 +71,12 @@ std::string joined(const std::vector<std::string>& words, std::size_t from = 0) 
     std::string out;
     for (std::size_t i = from; i < words.size(); ++i) out += (i > from ? " " : "") + words[i];
     return out;
+}
+
+std::string trimmed(const std::string& line) {
+    auto first = line.find_first_not_of(" \t\r");
+    auto last = line.find_last_not_of(" \t\r");
+    return first == std::string::npos ? "" : line.substr(first, last - first + 1);
 }
 
 void requireShown(const ui::Node& node) {
@@ -168,17 +175,21 @@ CommandRunner::CommandRunner(Parts parts, Mode mode)
     watch_.take();
 }
 
+std::string CommandRunner::errorPrefix(int lineNumber) const {
+    return mode_ == Mode::Script ? fmt::format("error: line {}: ", lineNumber) : "error: ";
+}
+
 CommandRunner::Outcome CommandRunner::run(const std::string& line, int lineNumber) {
     auto& console = parts_.console;
     CommandLine words;
     try {
         words = CommandLine::parse(line);
     } catch (const HostError& e) {
-        console.line(fmt::format("error: line {}: {}", lineNumber, e.what()));
+        console.line(errorPrefix(lineNumber) + e.what());
         return mode_ == Mode::Script ? Outcome::Failed : Outcome::Done;
     }
     if (words.empty()) return Outcome::Done;
-    if (mode_ == Mode::Script) console.line("> " + joined(words.words));
+    if (mode_ == Mode::Script) console.line("> " + trimmed(line));
     bool failed = false;
     try {
         const auto& table = commands();
@@ -189,13 +200,13 @@ CommandRunner::Outcome CommandRunner::run(const std::string& line, int lineNumbe
             throw HostError(std::string("usage: ") + it->second.usage);
         (this->*(it->second.handler))(args);
     } catch (const HostError& e) {
-        console.line(fmt::format("error: line {}: {}", lineNumber, e.what()));
+        console.line(errorPrefix(lineNumber) + e.what());
         failed = true;
     } catch (const vb::VBError& e) {
         // An error the add-in left unhandled reaches the IDE, which shows it as a run-time error.
         console.line(fmt::format("[IDE] run-time error {}: {}", e.number(), e.description()));
     } catch (const std::exception& e) {
-        console.line(fmt::format("error: line {}: {}", lineNumber, e.what()));
+        console.line(errorPrefix(lineNumber) + e.what());
         failed = true;
     }
     afterCommand();
@@ -213,7 +224,7 @@ void CommandRunner::afterCommand() {
 bool CommandRunner::reportProblems(int lineNumber) {
     auto problems = parts_.user.takeProblems();
     for (const auto& p : problems)
-        parts_.console.line(mode_ == Mode::Script ? fmt::format("error: line {}: {}", lineNumber, p) : "note: " + p);
+        parts_.console.line(mode_ == Mode::Script ? errorPrefix(lineNumber) + p : "note: " + p);
     return problems.empty() || mode_ == Mode::Shell;
 }
 
@@ -710,8 +721,10 @@ void CommandRunner::dumpCmd(const Args& a) {
 void CommandRunner::saveCmd(const Args& a) {
     std::string file = a.empty() ? parts_.workspaceFile : a[0];
     if (file.empty()) throw HostError("no workspace file to save to: give one (save FILE)");
+    auto workspace = parts_.machine.capture();
+    workspace.moveCopies(parts_.machine.workspaceFolder(), std::filesystem::absolute(file).parent_path());
     std::ofstream out(file);
-    out << parts_.machine.capture().toJson().dump(2) << '\n';
+    out << workspace.toJson().dump(2) << '\n';
     if (!out) throw HostError("cannot write " + file);
     parts_.console.line("[saved the workspace]");
 }

@@ -62,6 +62,7 @@ private:
     };
     static const std::map<std::string, Command>& commands();
 
+    std::string errorPrefix(int lineNumber) const;
     void afterCommand();
     void adoptToolWindows();
     bool reportProblems(int lineNumber);

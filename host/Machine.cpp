@@ -39,6 +39,7 @@ void writeText(const fs::path& target, const std::string& text) {
 
 Machine::Machine(const Workspace& workspace, DriveMap drives, const fs::path& workspaceFolder)
     : drives_(std::move(drives)),
+      workspaceFolder_(fs::absolute(workspaceFolder)),
       loaded_(workspace),
       registry_(std::make_shared<sim::MemoryRegistry>()),
       sourceSafe_(sim::MemorySourceSafe::create()),

@@ -36,6 +36,8 @@ public:
     sim::MemoryRegistry& registry() const { return *registry_; }
     sim::MemorySourceSafe& sourceSafe() const { return *sourceSafe_; }
     const DriveMap& drives() const { return drives_; }
+    // The folder the workspace's copies are named from.
+    const std::filesystem::path& workspaceFolder() const { return workspaceFolder_; }
 
     // The state now, in the workspace's terms.
     Workspace capture() const;
@@ -52,6 +54,7 @@ private:
     void captureSourceSafe(Workspace& w) const;
 
     DriveMap drives_;
+    std::filesystem::path workspaceFolder_;
     Workspace loaded_;
     std::shared_ptr<sim::MemoryRegistry> registry_;
     std::shared_ptr<sim::MemorySourceSafe> sourceSafe_;

@@ -287,6 +287,15 @@ Workspace Workspace::read(const json& document) {
     return w;
 }
 
+void Workspace::moveCopies(const std::filesystem::path& from, const std::filesystem::path& to) {
+    for (auto& f : files) {
+        if (f.copy.empty()) continue;
+        auto source = (from / f.copy).lexically_normal();
+        auto relative = source.lexically_relative(to.lexically_normal());
+        f.copy = (relative.empty() ? source : relative).generic_string();
+    }
+}
+
 Workspace Workspace::readFile(const std::string& path) {
     std::ifstream in(path);
     if (!in) throw HostError("workspace: cannot read " + path);

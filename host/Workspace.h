@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -95,6 +96,9 @@ struct Workspace {
     static Workspace read(const nlohmann::ordered_json& json);
     static Workspace readFile(const std::string& path);
     nlohmann::ordered_json toJson() const;
+    // Copies are named relative to the workspace file; for a file written into another folder
+    // they are named relative to that one (absolute when no relative path leads there).
+    void moveCopies(const std::filesystem::path& from, const std::filesystem::path& to);
 };
 
 // Component type names of the format and their vbext_ct_* numbers.

@@ -3,7 +3,7 @@
 #
 # Header comments of the script, each on a line of its own:
 #   # workspace: FILE       the workspace, relative to this folder (default: workspace.json)
-#   # args: ARGS            more arguments for nimbide ("ADDIN" and "ENGINE" stand for the built ones)
+#   # args: ARGS            more arguments for nimbide (an --engine here replaces the built stand-in)
 #   # exit status: N        the status nimbide must end with (default 0)
 #   # saved: FILE           after the run, WORKDIR/FILE must equal NAME.FILE beside the script
 set(dir ${CMAKE_CURRENT_LIST_DIR})
@@ -20,9 +20,7 @@ foreach(line IN LISTS header)
   if(line MATCHES "^# workspace: (.*)$")
     set(workspace ${dir}/${CMAKE_MATCH_1})
   elseif(line MATCHES "^# args: (.*)$")
-    string(REPLACE "ENGINE" "${ENGINE}" args "${CMAKE_MATCH_1}")
-    string(REPLACE "ADDIN" "${ADDIN}" args "${args}")
-    separate_arguments(extra UNIX_COMMAND "${args}")
+    separate_arguments(extra UNIX_COMMAND "${CMAKE_MATCH_1}")
   elseif(line MATCHES "^# exit status: ([0-9]+)$")
     set(status ${CMAKE_MATCH_1})
   elseif(line MATCHES "^# saved: (.*)$")
@@ -32,7 +30,10 @@ endforeach()
 
 file(REMOVE_RECURSE ${WORKDIR})
 file(MAKE_DIRECTORY ${WORKDIR})
-set(command ${NIMBIDE} --addin ${ADDIN} --engine ${ENGINE} --workspace ${workspace} ${extra})
+set(command ${NIMBIDE} --addin ${ADDIN} --workspace ${workspace} ${extra})
+if(NOT "${extra}" MATCHES "--engine")
+  list(APPEND command --engine ${ENGINE})
+endif()
 if(kind STREQUAL ".shell")
   execute_process(COMMAND ${command} INPUT_FILE ${SCRIPT} WORKING_DIRECTORY ${WORKDIR}
     OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
