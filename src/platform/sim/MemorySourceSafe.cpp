@@ -319,7 +319,7 @@ void MemorySourceSafe::addUser(const std::string& folder, const std::string& use
 
 namespace {
 
-// Makes every missing item on the spec's way; the last one is a project or a file.
+// Makes every missing item along the item path; the last one is a project or a file.
 std::shared_ptr<Node> make(Node& root, const std::string& spec, bool lastIsProject) {
     auto parts = specParts(spec);
     Node* node = &root;

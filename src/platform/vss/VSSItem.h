@@ -21,7 +21,7 @@ constexpr int32_t VSSFILE_CHECKEDOUT_ME = 2;
 
 class VSSItem : public vb::Object {
 public:
-    virtual std::string Name() = 0;  // the last part of the spec; "" for the root "$/"
+    virtual std::string Name() = 0;  // the last part of the item path; "" for the root "$/"
     virtual std::string Spec() = 0;
     virtual int32_t Type() = 0;      // VSSITEM_*
     // The children of a project in the order they were made; a file raises errWantProject.
