@@ -58,7 +58,7 @@ json controlJson(const sim::SimCommandBarControl& c) {
     return j;
 }
 
-json ideJson(const sim::SimVBE& ide) {
+json ideJson(const sim::SimVBE& ide, const std::vector<std::pair<std::string, std::string>>& watched) {
     json projects = json::array();
     for (const auto& p : ide.projects()) {
         json components = json::array();
@@ -76,8 +76,12 @@ json ideJson(const sim::SimVBE& ide) {
             }
             components.push_back(jc);
         }
+        json properties = json::array();
+        for (const auto& [section, key] : watched)
+            if (auto value = p->property(section, key))
+                properties.push_back({{"section", section}, {"key", key}, {"value", *value}});
         projects.push_back({{"name", p->name()}, {"fileName", p->fileName()}, {"active", ide.activeProject() == p},
-                            {"components", components}});
+                            {"properties", properties}, {"components", components}});
     }
     json bars = json::array();
     for (const auto& bar : ide.commandBars()->bars()) {
@@ -211,7 +215,7 @@ json stateJson(const Machine& machine, const AddinHost& addins, const HostUser& 
     for (const auto& m : user.messages())
         boxes.push_back({{"text", m.prompt}, {"style", m.style}, {"title", m.title}, {"answer", m.answer}});
     json saved = machine.capture().toJson();
-    json state = {{"ide", ideJson(machine.ide())},
+    json state = {{"ide", ideJson(machine.ide(), machine.watchedProperties())},
                   {"addIns", addInList},
                   {"forms", forms},
                   {"serverView", serverViewJson(machine.ide())},
@@ -220,10 +224,6 @@ json stateJson(const Machine& machine, const AddinHost& addins, const HostUser& 
                   {"sourceSafe", saved["sourceSafe"]},
                   {"engine", {{"pendingNotifications", engine.available() ? json(engine.pendingNotifications()) : json(nullptr)},
                               {"journal", journalJson(engine)}}}};
-    for (auto& p : state["ide"]["projects"]) {
-        for (const auto& sp : saved["ide"]["projects"])
-            if (sp["name"] == p["name"]) p["properties"] = sp["properties"];
-    }
     showPaths(state, machine.drives());
     return state;
 }
