@@ -93,7 +93,12 @@ void setIMgr(std::shared_ptr<IntegrationMgr> mgr) { moduleState().IMgr = std::mo
 void clearServerTreeView() { moduleState().serverTreeView.reset(); }
 void clearServerDetailsView() { moduleState().serverDetailsView.reset(); }
 
-std::string makeNodeKey(int32_t hdl) { return "K" + std::to_string(hdl); }
+std::string makeNodeKey(int32_t hdl) {
+    // Appended rather than "K" + to_string: GCC 12 at -O3 warns falsely (-Wrestrict) on the latter.
+    std::string key = "K";
+    key += std::to_string(hdl);
+    return key;
+}
 
 int32_t keyToHandle(const std::string& key) {
     if (key.empty() || key.front() != 'K')
