@@ -133,8 +133,11 @@ namespace {
 class SlotBuffer {
 public:
     static SlotBuffer fresh(size_t chars) { return SlotBuffer(std::vector<char>(chars + 1, '\0')); }
-    static SlotBuffer holding(const std::string& utf8) {
+    // The string as it stands, in a buffer of at least chars characters: the engine may write the
+    // slot again in full, whatever it left in it before (nothing, when it moved the slot away).
+    static SlotBuffer holding(const std::string& utf8, size_t chars) {
         std::string a = ansi::toAnsi(utf8);
+        a.resize(std::max(a.size(), chars), '\0');
         a.push_back('\0');
         return SlotBuffer(std::vector<char>(a.begin(), a.end()));
     }
@@ -202,7 +205,8 @@ template <class Rec, class Abi>
 Buffers buffersForRetry(const TextLayout<Rec, Abi>& layout, const Rec& rec, size_t textChars) {
     Buffers buffers;
     for (const auto& f : layout.strings) {
-        buffers.push_back(f.field == layout.text ? SlotBuffer::fresh(textChars) : SlotBuffer::holding(rec.*f.field));
+        buffers.push_back(f.field == layout.text ? SlotBuffer::fresh(textChars)
+                                                 : SlotBuffer::holding(rec.*f.field, f.size));
     }
     return buffers;
 }
