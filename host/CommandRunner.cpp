@@ -399,7 +399,9 @@ void CommandRunner::columnCmd(const Args& a) {
     auto& columns = view.list->ColumnHeaders();
     if (index < 1 || index > columns.Count())
         throw HostError(fmt::format("the list has {} columns, not a column {}", columns.Count(), index));
-    columns.Item(index)->setWidth(static_cast<float>(whole(a[1], "the width")));
+    int32_t width = whole(a[1], "the width");
+    if (width < 0) throw HostError("a column cannot be narrower than nothing");
+    columns.Item(index)->setWidth(static_cast<float>(width));
 }
 
 void CommandRunner::mouseCmd(const Args& a) {
@@ -421,8 +423,10 @@ void CommandRunner::mouseCmd(const Args& a) {
 
 void CommandRunner::resizeCmd(const Args& a) {
     auto view = serverView();
-    view.window->setWidth(whole(a[0], "the width"));
-    view.window->setHeight(whole(a[1], "the height"));
+    int32_t width = whole(a[0], "the width"), height = whole(a[1], "the height");
+    if (width < 0 || height < 0) throw HostError("a window cannot be smaller than nothing");
+    view.window->setWidth(width);
+    view.window->setHeight(height);
 }
 
 void CommandRunner::advanceCmd(const Args& a) {

@@ -26,8 +26,6 @@ public:
     // that is no such path.
     std::filesystem::path hostPath(const std::string& path) const;
 
-    const std::filesystem::path& root() const { return root_; }
-
     // "C:\x" and "c:/x" are drive paths; "C:" alone is too.
     static bool isDrivePath(const std::string& text);
 

@@ -17,7 +17,6 @@ public:
     // The engine the add-in will load: NIMB_ENGINE_LIBRARY is set to path.
     explicit EngineTestApi(const std::string& path);
 
-    const std::string& path() const { return path_; }
     // Whether the library loads and has the test API; why not in unavailableReason().
     bool available() const;
     std::string unavailableReason() const;

@@ -9,7 +9,7 @@
 namespace host {
 
 #ifdef _WIN32
-Library::Library(const std::string& path) : path_(path) {
+Library::Library(const std::string& path) {
     handle_ = reinterpret_cast<void*>(LoadLibraryA(path.c_str()));
     if (!handle_) error_ = "Windows error " + std::to_string(GetLastError());
 }
@@ -18,7 +18,7 @@ void* Library::symbol(const char* name) const {
     return handle_ ? reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name)) : nullptr;
 }
 #else
-Library::Library(const std::string& path) : path_(path) {
+Library::Library(const std::string& path) {
     handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle_) {
         const char* reason = dlerror();

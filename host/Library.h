@@ -16,7 +16,6 @@ public:
 
     bool loaded() const { return handle_ != nullptr; }
     const std::string& error() const { return error_; }
-    const std::string& path() const { return path_; }
     // The exported symbol, or nullptr.
     void* symbol(const char* name) const;
 
@@ -26,7 +25,6 @@ public:
     }
 
 private:
-    std::string path_;
     void* handle_ = nullptr;
     std::string error_;
 };

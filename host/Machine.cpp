@@ -186,15 +186,17 @@ void Machine::captureSourceSafe(Workspace& w) const {
         std::string folder = drives_.toSystem(db.folder);
         db.projects.clear();
         db.files.clear();
+        // A project's files before its subprojects', as a workspace lists them.
         auto walk = [&](auto& self, const std::string& spec) -> void {
+            std::vector<std::string> subprojects;
             for (const auto& name : sourceSafe_->children(folder, spec)) {
                 std::string child = (spec == "$/" ? spec : spec + "/") + name;
-                if (sourceSafe_->isProject(folder, child)) {
-                    db.projects.push_back(child);
-                    self(self, child);
-                } else {
-                    db.files.push_back({child, sourceSafe_->checkedOutBy(folder, child)});
-                }
+                if (sourceSafe_->isProject(folder, child)) subprojects.push_back(child);
+                else db.files.push_back({child, sourceSafe_->checkedOutBy(folder, child)});
+            }
+            for (const auto& child : subprojects) {
+                db.projects.push_back(child);
+                self(self, child);
             }
         };
         walk(walk, "$/");

@@ -32,7 +32,6 @@ public:
     Machine& operator=(const Machine&) = delete;
 
     sim::SimVBE& ide() const { return *ide_; }
-    const std::shared_ptr<sim::SimVBE>& sharedIde() const { return ide_; }
     sim::MemoryRegistry& registry() const { return *registry_; }
     sim::MemorySourceSafe& sourceSafe() const { return *sourceSafe_; }
     const DriveMap& drives() const { return drives_; }

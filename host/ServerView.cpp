@@ -2,13 +2,13 @@
 
 #include "HostError.h"
 
-#include "addin/serverViewDoc.h"
 #include "platform/sim/SimVBE.h"
 #include "platform/sim/SimWindow.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/TreeView.h"
 #include "platform/ui/UserControl.h"
+#include "platform/ui/UserDocument.h"
 
 #include <algorithm>
 #include <cctype>
@@ -43,15 +43,14 @@ bool isNodeKey(const std::string& text) {
                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
 }
 
-// The document is the add-in's serverViewDoc (the IDE made it for the window with the server view's
-// GUID); its one control is its public field svrViewCtl1, which the IDE's late binding reaches in
-// the original design. Everything below that is found by name in the widget model.
+// The IDE made the add-in's document for the window with the server view's GUID; its one control,
+// svrViewCtl1, and everything in that are found by name in the widget model.
 ServerView ServerView::find(const sim::SimVBE& ide) {
     ServerView view;
     for (const auto& window : ide.toolWindows()) {
         auto* document = dynamic_cast<ui::UserDocument*>(window->document().get());
         if (window->guidPosition() != serverViewWindowGuid || !document) continue;
-        auto control = static_cast<nimb::serverViewDoc*>(document)->svrViewCtl1;
+        auto control = document->control<ui::UserControl>("svrViewCtl1");
         if (!control) continue;
         view.window = window;
         view.control = control;

@@ -21,8 +21,9 @@ void setServerViewControlFactory(ServerViewControlFactory factory) { controlFact
 
 serverViewDoc::serverViewDoc() : ui::UserDocument("serverViewDoc") {
     setFont(ui::Font{.Name = "Arial", .Size = 9.0f});
+    // On the document's controls too, where a host looking at the widget model finds it.
     if (const auto& make = controlFactory()) {
-        svrViewCtl1 = make();
+        if (auto control = make()) svrViewCtl1 = addExisting("svrViewCtl1", std::move(control));
     }
 }
 

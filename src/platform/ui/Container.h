@@ -27,6 +27,15 @@ public:
         return control;
     }
 
+    // Puts a control made elsewhere on this container under that name - a user control made with
+    // ui::New that a form or document also keeps in a field - so that it is found like the others.
+    template <class T>
+    std::shared_ptr<T> addExisting(std::string name, std::shared_ptr<T> control) {
+        control->setName(std::move(name));
+        adopt(control);
+        return control;
+    }
+
     // Top-level menu of this form or user control (a menu bar title or a popup-only menu).
     MenuPtr addMenu(std::string name, std::string caption);
 
