@@ -340,7 +340,7 @@ std::vector<std::pair<std::string, std::string>> ideSummary(const sim::SimVBE& i
 }
 
 Lines tree(const ui::TreeView& t) {
-    Lines out = {fmt::format("Tree {}: {} nodes", t.Name(), t.Nodes().Count())};
+    Lines out = {fmt::format("Tree {}: {}", t.Name(), count(static_cast<std::size_t>(t.Nodes().Count()), "node"))};
     std::vector<std::vector<std::string>> rows;
     treeNodes(t.Nodes().roots(), "", rows);
     for (auto& line : table(rows)) out.push_back(line);
@@ -349,8 +349,9 @@ Lines tree(const ui::TreeView& t) {
 
 Lines list(const ui::ListView& l) {
     const auto& columns = l.ColumnHeaders();
-    Lines out = {fmt::format("List {}: {}, {} columns, {} items", l.Name(), viewName(l.View()), columns.Count(),
-                             l.ListItems().Count())};
+    Lines out = {fmt::format("List {}: {}, {}, {}", l.Name(), viewName(l.View()),
+                             count(static_cast<std::size_t>(columns.Count()), "column"),
+                             count(static_cast<std::size_t>(l.ListItems().Count()), "item"))};
     std::vector<std::string> header = {"Key"};
     std::string widths;
     for (const auto& c : columns.items()) {
