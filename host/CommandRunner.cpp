@@ -48,7 +48,8 @@ constexpr std::size_t any = SIZE_MAX;
 int32_t whole(const std::string& text, const std::string& what) {
     try {
         std::size_t used = 0;
-        long long n = std::stoll(text, &used, 0);
+        const bool hex = text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0;  // HRESULTs read best in hex
+        long long n = std::stoll(text, &used, hex ? 16 : 10);
         if (used == text.size() && n >= INT32_MIN && n <= UINT32_MAX) return static_cast<int32_t>(n);
     } catch (const std::logic_error&) {
     }
