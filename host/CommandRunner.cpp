@@ -190,7 +190,8 @@ CommandRunner::Outcome CommandRunner::run(const std::string& line, int lineNumbe
         return mode_ == Mode::Script ? Outcome::Failed : Outcome::Done;
     }
     if (words.empty()) return Outcome::Done;
-    if (mode_ == Mode::Script) console.line("> " + trimmed(line));
+    // echo is the script's own narration: its text is enough.
+    if (mode_ == Mode::Script && words.words[0] != "echo") console.line("> " + trimmed(line));
     bool failed = false;
     try {
         const auto& table = commands();
