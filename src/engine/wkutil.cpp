@@ -7,6 +7,8 @@
 #include "platform/variant.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <vector>
 
 namespace nimb::wkutil {
@@ -128,34 +130,6 @@ std::string getDirectory(const std::string& path) {
 
 namespace {
 
-// The caller's buffer behind one string slot: its characters plus the NUL a VB string always carries
-// after them, so an engine that fills the buffer and terminates it stays inside our memory.
-class SlotBuffer {
-public:
-    static SlotBuffer fresh(size_t chars) { return SlotBuffer(std::vector<char>(chars + 1, '\0')); }
-    // The string as it stands, in a buffer of at least chars characters: the engine may write the
-    // slot again in full, whatever it left in it before (nothing, when it moved the slot away).
-    static SlotBuffer holding(const std::string& utf8, size_t chars) {
-        std::string a = ansi::toAnsi(utf8);
-        a.resize(std::max(a.size(), chars), '\0');
-        a.push_back('\0');
-        return SlotBuffer(std::vector<char>(a.begin(), a.end()));
-    }
-
-    char* data() { return bytes_.data(); }
-
-    // The whole buffer as the engine left it, NULs included. A slot the engine pointed elsewhere
-    // (null, or memory we did not allocate) reads as empty: we never read memory that is not ours.
-    std::string readBack(const char* slot) const {
-        if (slot != bytes_.data()) return {};
-        return ansi::fromAnsi(std::string(bytes_.begin(), bytes_.end() - 1));
-    }
-
-private:
-    explicit SlotBuffer(std::vector<char> bytes) : bytes_(std::move(bytes)) {}
-    std::vector<char> bytes_;
-};
-
 template <class Rec, class Abi>
 struct StringField {
     std::string Rec::*field;
@@ -191,64 +165,95 @@ struct TextLayout : Layout<Rec, Abi> {
     int32_t Rec::*textSize;
 };
 
-using Buffers = std::vector<SlotBuffer>;
+// The caller's buffers behind a record's string slots, all in one block: each slot's characters
+// plus the NUL a VB string always carries after them, so an engine that fills the room it was given
+// and terminates it stays inside our memory. Every record but the three texts fits the block kept
+// inside the object, so the call that lists a folder allocates nothing here.
+class SlotBuffers {
+public:
+    static constexpr size_t maxSlots = 8;
 
-template <class Rec, class Abi>
-Buffers freshBuffers(const Layout<Rec, Abi>& layout) {
-    Buffers buffers;
-    for (const auto& f : layout.strings) buffers.push_back(SlotBuffer::fresh(f.size));
-    return buffers;
-}
-
-// Buffers holding the record's strings as they stand, except a fresh one of textChars for the text.
-template <class Rec, class Abi>
-Buffers buffersForRetry(const TextLayout<Rec, Abi>& layout, const Rec& rec, size_t textChars) {
-    Buffers buffers;
-    for (const auto& f : layout.strings) {
-        buffers.push_back(f.field == layout.text ? SlotBuffer::fresh(textChars)
-                                                 : SlotBuffer::holding(rec.*f.field, f.size));
+    // Fresh buffers, all NULs; the slot textSlot (if any) gets textChars characters instead.
+    template <class Rec, class Abi>
+    explicit SlotBuffers(const Layout<Rec, Abi>& layout, size_t textSlot = maxSlots, size_t textChars = 0)
+        : count_(layout.strings.size()) {
+        size_t total = 0;
+        for (size_t i = 0; i < count_; ++i) {
+            chars_[i] = i == textSlot ? textChars : layout.strings[i].size;
+            offset_[i] = total;
+            total += chars_[i] + 1;
+        }
+        if (total > inline_.size()) {
+            heap_.assign(total, '\0');
+            base_ = heap_.data();
+        } else {
+            std::fill_n(inline_.begin(), total, '\0');
+            base_ = inline_.data();
+        }
     }
-    return buffers;
-}
+    SlotBuffers(const SlotBuffers&) = delete;
+    SlotBuffers& operator=(const SlotBuffers&) = delete;
+
+    char* data(size_t i) { return base_ + offset_[i]; }
+    // Whether the engine left the slot pointing at our buffer.
+    bool holds(size_t i, const char* slot) const { return slot == base_ + offset_[i]; }
+
+    // What slot i reads as after the call: the text before the first NUL among its characters; empty
+    // when there is none, and empty when the engine pointed the slot elsewhere (null, or memory we did
+    // not allocate) - we never read memory that is not ours.
+    std::string text(size_t i, const char* slot) const {
+        if (!holds(i, slot)) return {};
+        const char* begin = base_ + offset_[i];
+        const auto* nul = static_cast<const char*>(std::memchr(begin, '\0', chars_[i]));
+        return nul ? ansi::fromAnsi(std::string(begin, nul)) : std::string();
+    }
+
+    // Slot i as an earlier call left it in other, when it stayed on other's buffer; the slot keeps
+    // its own room (and its NUL after it) whatever the engine did there.
+    void carryOver(size_t i, const SlotBuffers& other, const char* slot) {
+        if (other.holds(i, slot))
+            std::memcpy(data(i), other.base_ + other.offset_[i], std::min(chars_[i], other.chars_[i]));
+    }
+
+private:
+    std::array<char, 6 * 1024> inline_;  // filled as far as used
+    std::vector<char> heap_;
+    char* base_ = nullptr;
+    size_t count_;
+    std::array<size_t, maxSlots> chars_{};
+    std::array<size_t, maxSlots> offset_{};
+};
 
 template <class Rec, class Abi>
-Abi toAbi(const Layout<Rec, Abi>& layout, const Rec& rec, Buffers& buffers) {
+Abi toAbi(const Layout<Rec, Abi>& layout, const Rec& rec, SlotBuffers& buffers) {
     Abi abi{};
-    for (size_t i = 0; i < layout.strings.size(); ++i) abi.*layout.strings[i].slot = buffers[i].data();
+    for (size_t i = 0; i < layout.strings.size(); ++i) abi.*layout.strings[i].slot = buffers.data(i);
     for (const auto& f : layout.longs) abi.*f.slot = rec.*f.field;
     for (const auto& f : layout.bools) abi.*f.slot = rec.*f.field ? WK_TRUE : WK_FALSE;
     return abi;
 }
 
 template <class Rec, class Abi>
-void fromAbi(const Layout<Rec, Abi>& layout, const Abi& abi, Rec& rec, const Buffers& buffers) {
-    for (size_t i = 0; i < layout.strings.size(); ++i) {
-        rec.*layout.strings[i].field = buffers[i].readBack(abi.*layout.strings[i].slot);
-    }
+void numbersFromAbi(const Layout<Rec, Abi>& layout, const Abi& abi, Rec& rec) {
     for (const auto& f : layout.longs) rec.*f.field = abi.*f.slot;
     for (const auto& f : layout.bools) rec.*f.field = abi.*f.slot != 0;
 }
 
+// The strings, cut at their first NUL as trimNull cuts them.
 template <class Rec, class Abi>
-void trimStrings(const Layout<Rec, Abi>& layout, Rec& rec) {
-    for (const auto& f : layout.strings) trimNull(rec.*f.field);
-}
-
-template <class Result, class Rec, class Abi>
-Result call(Result (*engineCall)(int32_t, Abi*), int32_t hdl, const Layout<Rec, Abi>& layout, Rec& rec,
-            Buffers& buffers) {
-    Abi abi = toAbi(layout, rec, buffers);
-    Result result = engineCall(hdl, &abi);
-    fromAbi(layout, abi, rec, buffers);
-    return result;
+void stringsFromAbi(const Layout<Rec, Abi>& layout, const Abi& abi, Rec& rec, const SlotBuffers& buffers) {
+    for (size_t i = 0; i < layout.strings.size(); ++i)
+        rec.*layout.strings[i].field = buffers.text(i, abi.*layout.strings[i].slot);
 }
 
 template <class Result, class Rec, class Abi>
 Result exchange(Result (*engineCall)(int32_t, Abi*), int32_t hdl, const Layout<Rec, Abi>& layout, Rec& rec) {
     return vb::reraise([&] {
-        Buffers buffers = freshBuffers(layout);
-        Result result = call(engineCall, hdl, layout, rec, buffers);
-        trimStrings(layout, rec);
+        SlotBuffers buffers(layout);
+        Abi abi = toAbi(layout, rec, buffers);
+        Result result = engineCall(hdl, &abi);
+        numbersFromAbi(layout, abi, rec);
+        stringsFromAbi(layout, abi, rec, buffers);
         return result;
     });
 }
@@ -269,17 +274,27 @@ template <class Rec, class Abi>
 int32_t exchangeText(int32_t (*engineCall)(int32_t, Abi*), int32_t hdl, const TextLayout<Rec, Abi>& layout,
                      Rec& rec) {
     return vb::reraise([&] {
-        auto textField = std::find_if(layout.strings.begin(), layout.strings.end(),
-                                      [&](const auto& f) { return f.field == layout.text; });
+        const auto textField = std::find_if(layout.strings.begin(), layout.strings.end(),
+                                            [&](const auto& f) { return f.field == layout.text; });
+        const auto textSlot = static_cast<size_t>(textField - layout.strings.begin());
         const auto given = static_cast<int32_t>(textField->size);
         rec.*layout.textSize = given;
-        Buffers buffers = freshBuffers(layout);
-        int32_t result = call(engineCall, hdl, layout, rec, buffers);
-        if (rec.*layout.textSize > given) {
-            buffers = buffersForRetry(layout, rec, checkedTextSize(rec.*layout.textSize) + 1);
-            result = call(engineCall, hdl, layout, rec, buffers);
+        SlotBuffers first(layout);
+        Abi abi = toAbi(layout, rec, first);
+        int32_t result = engineCall(hdl, &abi);
+        numbersFromAbi(layout, abi, rec);
+        if (rec.*layout.textSize <= given) {
+            stringsFromAbi(layout, abi, rec, first);
+            return result;
         }
-        trimStrings(layout, rec);
+        // Once more with the record as it came back, and a text buffer of the size asked for.
+        SlotBuffers second(layout, textSlot, checkedTextSize(rec.*layout.textSize) + 1);
+        for (size_t i = 0; i < layout.strings.size(); ++i)
+            if (i != textSlot) second.carryOver(i, first, abi.*layout.strings[i].slot);
+        abi = toAbi(layout, rec, second);
+        result = engineCall(hdl, &abi);
+        numbersFromAbi(layout, abi, rec);
+        stringsFromAbi(layout, abi, rec, second);
         return result;
     });
 }
