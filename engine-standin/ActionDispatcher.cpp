@@ -93,6 +93,9 @@ std::string uniqueSourceFile(const Project& project, const std::string& name, co
 
 void addObject(Engine& engine, Folder& folder, std::shared_ptr<DbObject> object) {
     engine.catalogue.addObject(folder, object);
+    // A listing of the folder still waiting in the queue will show the new object; reporting it
+    // as added as well would hand the add-in the same object twice.
+    if (engine.queue.pending(5, folder.hdl)) return;
     engine.notify(8, *engine.catalogue.locate(object->hdl));
 }
 

@@ -1,11 +1,18 @@
 #include "NotificationQueue.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace standin {
 
 void NotificationQueue::push(const twkNotify_abi& record) {
     queue_.push_back(record);
+}
+
+bool NotificationQueue::pending(int32_t kind, int32_t objectHdl) const {
+    return std::any_of(queue_.begin(), queue_.end(), [&](const twkNotify_abi& n) {
+        return n.lNotifyType == kind && n.lObjectHdl == objectHdl;
+    });
 }
 
 int32_t NotificationQueue::pushPayload(HandleRegistry::Target payload, int32_t kind, int32_t projectHdl,

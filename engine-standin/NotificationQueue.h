@@ -68,6 +68,9 @@ class NotificationQueue {
     void message(std::string text);
     void command(std::string word);
 
+    // Whether a notification of that kind about that object waits in the queue.
+    bool pending(int32_t kind, int32_t objectHdl) const;
+
     std::optional<twkNotify_abi> pop();
     size_t size() const { return queue_.size(); }
     void clear();

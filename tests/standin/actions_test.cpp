@@ -177,6 +177,24 @@ TEST_F(StandinActions, AddingNamesNewThingsUniquely) {
     EXPECT_EQ(c.rec.bConnected, WK_FALSE);
 }
 
+TEST_F(StandinActions, AnObjectAddedWhileItsFolderIsBeingListedArrivesOnlyInTheListing) {
+    // A right-click shows the folder (a listing is queued) and the user picks New at once.
+    openSample();
+    int32_t folder = find(7, "SHOPDB");
+    api().WKSetCurrentFolder(folder, 0);
+    api().WKObjectDoAction(folder, 9);
+    auto notes = drain();
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].lNotifyType, 5);
+    EXPECT_EQ(notes[0].lObjectHdl, folder);
+    EXPECT_NE(find(8, "NEW_PROCEDURE"), 0);
+
+    api().WKObjectDoAction(folder, 9);  // nothing pending now: reported as added
+    notes = drain();
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].lNotifyType, 8);
+}
+
 TEST_F(StandinActions, CopyThenPasteMakesARenamedCopy) {
     openSample();
     api().WKObjectDoAction(find(8, "P_DEBUG"), 24);
