@@ -153,6 +153,10 @@ void IMgrVB::closeWKCommunication() {
     vb::attemptEach({
         [] { ui::Forms::unload<notificationThreadFrm>(); },
         [] { wkapis::WKTerminate(); },
+        // A start that failed half-way leaves the splash up, and an about box may still be open:
+        // once disconnected nothing of the add-in may stay on the screen.
+        [] { ui::Forms::unload<splashscrnFrm>(); },
+        [] { ui::Forms::unload<WKfrmAbout>(); },
     });
 }
 
