@@ -130,7 +130,7 @@ TEST_F(SourceSafeTest, AddTakesTheFileNameOfTheLocalPath) {
     auto added = project->Add("C:\\work\\proc2.sql", "", 0);
     EXPECT_EQ(added->Spec(), "$/Routines/proc2.sql");
     EXPECT_EQ(added->Type(), vss::VSSITEM_FILE);
-    EXPECT_EQ(errorOf([&] { project->Add("D:\\elsewhere\\PROC2.sql", "", 0); }), vss::errItemExists);
+    EXPECT_EQ(errorOf([&] { project->Add("D:\\elsewhere\\PROC2.sql", "", 0); }), vss::errDuplicateFile);
     EXPECT_EQ(errorOf([&] { added->Add("C:\\work\\x.sql", "", 0); }), vss::errWantProject);
     EXPECT_EQ(errorOf([&] { project->Add("C:\\work\\", "", 0); }), vss::errInvalidName);
 }

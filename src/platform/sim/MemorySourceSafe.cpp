@@ -217,7 +217,12 @@ private:
             raise(vss::errInvalidName, "\"" + name + "\" is an invalid " + kind + " name");
         }
         if (node_->child(name)) {
-            raise(vss::errItemExists, "An item with the name " + name + " already exists");
+            // The automation refuses a second file of a name through its item collection's key
+            // check; a second project of a name is SourceSafe's own "already exists".
+            if (project) {
+                raise(vss::errItemExists, "An item with the name " + name + " already exists");
+            }
+            raise(vss::errDuplicateFile, "Key is not unique in collection");
         }
         return node_->addChild(name, project);
     }

@@ -10,7 +10,7 @@ constexpr int32_t fromStatus(int16_t status) {
     return static_cast<int32_t>(0x80040000u | static_cast<uint16_t>(status));
 }
 
-// "An item with the name %s already exists" (NewSubproject and Add of a name in use)
+// "An item with the name %s already exists" (NewSubproject of a name in use)
 constexpr int32_t errItemExists = fromStatus(-10604);          // 0x8004D694, -2147166572
 // "Cannot check out %s. It is already checked out." (Checkout of a checked-out file)
 constexpr int32_t errAlreadyCheckedOut = fromStatus(-10280);   // 0x8004D7D8, -2147166248
@@ -33,6 +33,8 @@ constexpr int32_t errWantProject = fromStatus(-10617);         // 0x8004D687
 constexpr int32_t errWantFile = fromStatus(-10616);            // 0x8004D688
 // "Permission denied" (any use of a database that is not open)
 constexpr int32_t errPermissionDenied = fromStatus(-10554);    // 0x8004D6C6
+// Add of a file whose name the project holds already: the item collection's "Key is not unique".
+constexpr int32_t errDuplicateFile = 35602;
 // A spec naming no item raises the runtime's "File not found" (53): "File "$/p/f.sql" not found".
 constexpr int32_t errItemNotFound = 53;
 
