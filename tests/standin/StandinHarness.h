@@ -6,6 +6,7 @@
 #include "engine/wkabi.h"
 #include "standin_api.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
@@ -20,33 +21,25 @@
 
 namespace standin_test {
 
-#define STANDIN_FUNCTIONS(X)                                                                                 \
-    X(WKInitialize)                                                                                          \
-    X(WKTerminate) X(WKGetString) X(WKGetStringP1) X(WKGetStringP2) X(WKGetNotification) X(WKGetText) X(     \
-        WKGetSQLText) X(WKGetADOText) X(WKButtonDoAction) X(WKConnectionGetDE) X(WKCommandGetDE)             \
-        X(WKProjectGet) X(WKConnectionGet) X(WKProcedureGet) X(WKFunctionGet) X(WKTriggerGet) X(WKTableGet)  \
-            X(WKViewGet) X(WKProcedureEnumBegin) X(WKProcedureEnumNext) X(WKProcedureEnumEnd)                \
-                X(WKFunctionEnumBegin) X(WKFunctionEnumNext) X(WKFunctionEnumEnd) X(WKTriggerEnumBegin)      \
-                    X(WKTriggerEnumNext) X(WKTriggerEnumEnd) X(WKTableEnumBegin) X(WKTableEnumNext) X(       \
-                        WKTableEnumEnd) X(WKViewEnumBegin) X(WKViewEnumNext) X(WKViewEnumEnd)                \
-                        X(WKSetCurrentFolder) X(WKObjectDoAction) X(WKObjectDoGetADO) X(WKConnectionDoGetDE) \
-                            X(WKCommandDoGetDE) X(WKProjectDoAccess) X(WKLaunchApp) X(WKLaunchNIMBTool)      \
-                                X(WKDoTestAction) X(WKMgrInitialize) X(WKMgrTerminate) X(WKMgrSendData)      \
-                                    X(WKMgrRecvData) X(WKGetFontInfo) X(WKGetSplashScreenBMPName) X(         \
-                                        WKBuildSQLStatement) X(WKParameterDEEnumBegin)                       \
-                                        X(WKParameterDEEnumNext) X(WKParameterDEEnumEnd) X(WKObjectDoPaste)  \
-                                            X(WKConnectionEnumBegin) X(WKConnectionEnumNext)                 \
-                                                X(WKConnectionEnumEnd) X(WKSI_Reset) X(WKSI_GetJournal)      \
-                                                    X(WKSI_ClearJournal) X(WKSI_PendingNotifications)        \
-                                                        X(WKSI_InjectNotification) X(WKSI_InjectText)        \
-                                                            X(WKSI_InjectSQLText) X(WKSI_InjectADOText)      \
-                                                                X(WKSI_InjectDEConnection)                   \
-                                                                    X(WKSI_InjectDECommand)                  \
-                                                                        X(WKSI_InjectObjectAdded)            \
-                                                                            X(WKSI_InjectObjectChanged)      \
-                                                                                X(WKSI_InjectObjectRemoved)  \
-                                                                                    X(WKSI_GenerateObjects)  \
-                                                                                        X(WKSI_FindHandle)
+// clang-format off
+#define STANDIN_FUNCTIONS(X) \
+    X(WKInitialize) X(WKTerminate) X(WKGetString) X(WKGetStringP1) X(WKGetStringP2) X(WKGetNotification) \
+    X(WKGetText) X(WKGetSQLText) X(WKGetADOText) X(WKButtonDoAction) X(WKConnectionGetDE) \
+    X(WKCommandGetDE) X(WKProjectGet) X(WKConnectionGet) X(WKProcedureGet) X(WKFunctionGet) \
+    X(WKTriggerGet) X(WKTableGet) X(WKViewGet) X(WKProcedureEnumBegin) X(WKProcedureEnumNext) \
+    X(WKProcedureEnumEnd) X(WKFunctionEnumBegin) X(WKFunctionEnumNext) X(WKFunctionEnumEnd) \
+    X(WKTriggerEnumBegin) X(WKTriggerEnumNext) X(WKTriggerEnumEnd) X(WKTableEnumBegin) X(WKTableEnumNext) \
+    X(WKTableEnumEnd) X(WKViewEnumBegin) X(WKViewEnumNext) X(WKViewEnumEnd) X(WKSetCurrentFolder) \
+    X(WKObjectDoAction) X(WKObjectDoGetADO) X(WKConnectionDoGetDE) X(WKCommandDoGetDE) \
+    X(WKProjectDoAccess) X(WKLaunchApp) X(WKLaunchNIMBTool) X(WKDoTestAction) X(WKMgrInitialize) \
+    X(WKMgrTerminate) X(WKMgrSendData) X(WKMgrRecvData) X(WKGetFontInfo) X(WKGetSplashScreenBMPName) \
+    X(WKBuildSQLStatement) X(WKParameterDEEnumBegin) X(WKParameterDEEnumNext) X(WKParameterDEEnumEnd) \
+    X(WKObjectDoPaste) X(WKConnectionEnumBegin) X(WKConnectionEnumNext) X(WKConnectionEnumEnd) \
+    X(WKSI_Reset) X(WKSI_GetJournal) X(WKSI_ClearJournal) X(WKSI_PendingNotifications) \
+    X(WKSI_InjectNotification) X(WKSI_InjectText) X(WKSI_InjectSQLText) X(WKSI_InjectADOText) \
+    X(WKSI_InjectDEConnection) X(WKSI_InjectDECommand) X(WKSI_InjectObjectAdded) \
+    X(WKSI_InjectObjectChanged) X(WKSI_InjectObjectRemoved) X(WKSI_GenerateObjects) X(WKSI_FindHandle)
+// clang-format on
 
 struct Api {
 #define STANDIN_POINTER(name) decltype(&::name) name = nullptr;
@@ -101,15 +94,12 @@ class Slots {
 struct ProcedureRec {
     Slots slots;
     twkProcedure_abi rec{};
-    explicit ProcedureRec(char fill = '\0') {
-        rec.strSchema = slots.add(256, fill);
-        rec.strName = slots.add(1024, fill);
-        rec.strSpecific = slots.add(1024, fill);
-        rec.strParameters = slots.add(1024, fill);
-        rec.strLanguage = slots.add(256, fill);
-        rec.strSQLPackage = slots.add(256, fill);
-        rec.strComment = slots.add(256, fill);
-        rec.strFileName = slots.add(1024, fill);
+    explicit ProcedureRec(char f = '\0') {
+        for (auto [slot, size] :
+             {std::pair{&rec.strSchema, 256}, {&rec.strName, 1024}, {&rec.strSpecific, 1024},
+              {&rec.strParameters, 1024}, {&rec.strLanguage, 256}, {&rec.strSQLPackage, 256},
+              {&rec.strComment, 256}, {&rec.strFileName, 1024}})
+            *slot = slots.add(static_cast<size_t>(size), f);
     }
 };
 
@@ -117,25 +107,20 @@ struct FunctionRec {
     Slots slots;
     twkFunction_abi rec{};
     FunctionRec() {
-        rec.strSchema = slots.add(256);
-        rec.strName = slots.add(256);
-        rec.strSpecific = slots.add(1024);
-        rec.strParameters = slots.add(1024);
-        rec.strResult = slots.add(1024);
-        rec.strLanguage = slots.add(256);
-        rec.strComment = slots.add(256);
-        rec.strFileName = slots.add(1024);
+        for (auto [slot, size] :
+             {std::pair{&rec.strSchema, 256}, {&rec.strName, 256}, {&rec.strSpecific, 1024},
+              {&rec.strParameters, 1024}, {&rec.strResult, 1024}, {&rec.strLanguage, 256},
+              {&rec.strComment, 256}, {&rec.strFileName, 1024}})
+            *slot = slots.add(static_cast<size_t>(size));
     }
 };
 
 struct TableRec {
     Slots slots;
     twkTable_abi rec{};
-    explicit TableRec(char fill = '\0') {
-        rec.strSchema = slots.add(256, fill);
-        rec.strName = slots.add(256, fill);
-        rec.strTableSpace = slots.add(256, fill);
-        rec.strComment = slots.add(256, fill);
+    explicit TableRec(char f = '\0') {
+        for (char** slot : {&rec.strSchema, &rec.strName, &rec.strTableSpace, &rec.strComment})
+            *slot = slots.add(256, f);
     }
 };
 
@@ -215,9 +200,28 @@ inline std::string journal() {
     return buf.data();
 }
 
-inline int32_t find(int32_t type, const char* name) {
-    return api().WKSI_FindHandle(type, name);
+inline int32_t find(int32_t type, const char* name) { return api().WKSI_FindHandle(type, name); }
+
+// The names a procedure folder lists, and whether it said it was filtered.
+inline std::vector<std::string> procedureNames(int32_t folder, wkBool* filteredOut = nullptr) {
+    wkBool filtered = 99;
+    int32_t e = -1;
+    std::vector<std::string> names;
+    if (api().WKProcedureEnumBegin(folder, &filtered, &e)) {
+        ProcedureRec r;
+        while (api().WKProcedureEnumNext(e, &r.rec))
+            names.push_back(r.rec.strName);
+    }
+    api().WKProcedureEnumEnd(e);
+    if (filteredOut)
+        *filteredOut = filtered;
+    return names;
 }
+
+using ::testing::AllOf;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using Names = std::vector<std::string>;
 
 // A small project with something of every kind: routines in several languages, dirty, debuggable,
 // a system procedure for the filter, and a second connection that is not connected.

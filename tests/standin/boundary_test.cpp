@@ -14,26 +14,17 @@ TEST_F(StandinBoundary, StaleOrForeignHandlesZeroTheNumbersAndLeaveTheStrings) {
     int32_t removed = find(8, "P_DIRTY");
     api().WKObjectDoAction(removed, 21);
     drain();
-    struct Row {
-        const char* name;
-        int32_t hdl;
-    };
-    for (Row row : {Row{"removed", removed},
-                    {"a function", find(10, "F1")},
-                    {"a folder", find(7, "SHOPDB")},
-                    {"never given", 0},
-                    {"negative", -1},
-                    {"far away", 2000000000}}) {
+    for (int32_t hdl : {removed, find(10, "F1"), find(7, "SHOPDB"), 0, -1, 2000000000}) {
         ProcedureRec r('q');
         r.rec.lHdl = 5;
         r.rec.bIsDirty = r.rec.bCanDebug = r.rec.bIsFenced = WK_TRUE;
         r.rec.lResultSets = 9;
-        EXPECT_EQ(api().WKProcedureGet(row.hdl, &r.rec), 0) << row.name;
+        EXPECT_EQ(api().WKProcedureGet(hdl, &r.rec), 0) << hdl;
         EXPECT_EQ((std::vector<int32_t>{r.rec.lHdl, r.rec.bIsDirty, r.rec.bCanDebug, r.rec.bIsFenced,
                                         r.rec.lResultSets}),
-                  (std::vector<int32_t>{0, 0, 0, 0, 0}))
-            << row.name;
-        EXPECT_EQ(std::string(r.rec.strName, 1024), std::string(1024, 'q')) << row.name;
+                  (std::vector<int32_t>(5, 0)))
+            << hdl;
+        EXPECT_EQ(std::string(r.rec.strName, 1024), std::string(1024, 'q')) << hdl;
         EXPECT_TRUE(r.slots.intact());
     }
 
@@ -80,15 +71,8 @@ TEST_F(StandinBoundary, HandlesAreDistinctAndPositiveAcrossEverything) {
         for (int32_t type : {7, 9, 11, 13, 15})
             all.push_back(find(type, db));
     }
-    for (auto [type, name] : {std::pair{8, "P_DEBUG"},
-                              {8, "P_DIRTY"},
-                              {8, "P_COBOL"},
-                              {8, "SYSPROC1"},
-                              {10, "F1"},
-                              {12, "T1"},
-                              {14, "ITEMS"},
-                              {16, "V1"},
-                              {8, "Q1"}})
+    for (auto [type, name] : {std::pair{8, "P_DEBUG"}, {8, "P_DIRTY"}, {8, "P_COBOL"}, {8, "SYSPROC1"},
+                              {10, "F1"}, {12, "T1"}, {14, "ITEMS"}, {16, "V1"}, {8, "Q1"}})
         all.push_back(find(type, name));
     api().WKObjectDoAction(find(8, "P_DEBUG"), 13);
     char project[] = "P", component[] = "C", de[] = "D", con[] = "N", cmd[] = "M";
@@ -111,11 +95,7 @@ TEST_F(StandinBoundary, LongFieldsAreCutAtTheWrapperBufferSizes) {
     openSample();
     const std::string huge(5000, 'N');
     WKSI_ObjectFields f{};
-    f.strName = huge.c_str();
-    f.strSchema = huge.c_str();
-    f.strParameters = huge.c_str();
-    f.strComment = huge.c_str();
-    f.strLanguage = huge.c_str();
+    f.strName = f.strSchema = f.strParameters = f.strComment = f.strLanguage = f.strTableSpace = huge.c_str();
     const std::string longFile = "src/" + std::string(3000, 'f');
     f.strFileName = longFile.c_str();
     int32_t proc = find(8, "P_DEBUG");
@@ -123,11 +103,11 @@ TEST_F(StandinBoundary, LongFieldsAreCutAtTheWrapperBufferSizes) {
     ProcedureRec r;
     ASSERT_EQ(api().WKProcedureGet(proc, &r.rec), 1);
     EXPECT_TRUE(r.slots.intact());
-    EXPECT_EQ(std::strlen(r.rec.strName), 1023u);
-    EXPECT_EQ(std::strlen(r.rec.strParameters), 1023u);
-    EXPECT_EQ(std::strlen(r.rec.strSchema), 255u);
-    EXPECT_EQ(std::strlen(r.rec.strComment), 255u);
-    EXPECT_EQ(std::strlen(r.rec.strFileName), 1023u);
+    std::vector<size_t> lengths;
+    for (const char* field :
+         {r.rec.strName, r.rec.strParameters, r.rec.strFileName, r.rec.strSchema, r.rec.strComment})
+        lengths.push_back(std::strlen(field));
+    EXPECT_EQ(lengths, (std::vector<size_t>{1023, 1023, 1023, 255, 255}));
 
     int32_t fn = find(10, "F1");
     ASSERT_EQ(api().WKSI_InjectObjectChanged(fn, &f), 1);
@@ -137,7 +117,6 @@ TEST_F(StandinBoundary, LongFieldsAreCutAtTheWrapperBufferSizes) {
     EXPECT_EQ(std::strlen(fr.rec.strName), 255u); // a function's name has the smaller buffer
 
     int32_t table = find(14, "ITEMS");
-    f.strTableSpace = huge.c_str();
     ASSERT_EQ(api().WKSI_InjectObjectChanged(table, &f), 1);
     TableRec t;
     ASSERT_EQ(api().WKTableGet(table, &t.rec), 1);
@@ -155,24 +134,17 @@ TEST_F(StandinBoundary, NullStringSlotsAreSkipped) {
 }
 
 TEST_F(StandinBoundary, ATextLongerThanTheBufferNeedsTheSecondCall) {
-    struct Row {
-        const char* name;
-        size_t length;
-        bool secondCall;
-    };
-    for (Row row :
-         {Row{"fits", 4095, false}, {"one too long for its NUL", 4096, true}, {"long", 20000, true}}) {
-        std::string message(row.length, 'm');
+    for (int32_t length : {4095, 4096, 20000}) { // 4096 is one too long for its NUL
+        std::string message(static_cast<size_t>(length), 'm');
         int32_t hdl = api().WKSI_InjectText(3, message.c_str(), "");
         drain();
         Slots slots;
         twkText_abi rec{slots.add(4096, 'x'), 4096, 0, slots.add(256)};
         api().WKGetText(hdl, &rec);
-        EXPECT_EQ(rec.lTextSz, static_cast<int32_t>(row.length) + 1) << row.name;
-        EXPECT_EQ(rec.strText[0], row.secondCall ? 'x' : 'm')
-            << row.name; // nothing written when it does not fit
-        EXPECT_TRUE(slots.intact()) << row.name;
-        EXPECT_EQ(readText(hdl).text, message) << row.name;
+        EXPECT_EQ(rec.lTextSz, length + 1);
+        EXPECT_EQ(rec.strText[0], length < 4096 ? 'm' : 'x') << length; // written only when it fits
+        EXPECT_TRUE(slots.intact()) << length;
+        EXPECT_EQ(readText(hdl).text, message) << length;
     }
 }
 

@@ -9,50 +9,34 @@ namespace {
 
 using StandinProtocol = StandinTest;
 
-TEST_F(StandinProtocol, StartReportsInitCompleteThenTheQueueRunsDry) {
+TEST_F(StandinProtocol, StartReportsInitCompleteFirstAndMoreHoldsWhileOthersWait) {
     EXPECT_EQ(api().WKInitialize(1, path("wk\\").c_str(), ""), 1);
-    twkNotify_abi n{};
-    wkBool more = WK_TRUE;
-    EXPECT_EQ(api().WKGetNotification(&n, &more), 1);
-    EXPECT_EQ(n.lNotifyType, 2);
-    EXPECT_EQ(more, WK_FALSE);
-    Text t = readText(n.lObjectHdl);
-    EXPECT_EQ(t.type, 1);
-    EXPECT_EQ(t.text, "WK_INIT_COMPLETE");
-    EXPECT_EQ(t.buttons, "");
-
-    for (int i = 0; i < 3; ++i) { // the empty record, again and again
-        n = {7, 7, 7, 7, 7};
-        more = WK_TRUE;
-        EXPECT_EQ(api().WKGetNotification(&n, &more), 0);
-        EXPECT_EQ(n.lNotifyType, 0);
-        EXPECT_EQ(n.lObjectHdl, 0);
-        EXPECT_EQ(more, WK_FALSE);
-    }
-}
-
-TEST_F(StandinProtocol, MoreIsTrueExactlyWhileOthersWait) {
     api().WKSI_InjectText(3, "a", "");
     api().WKSI_InjectText(3, "b", "");
-    api().WKSI_InjectText(3, "c", "");
+    wkBool more = WK_TRUE;
+    EXPECT_EQ(api().WKGetNotification(nullptr, &more), 0); // a null record leaves the queue alone
+    EXPECT_EQ(api().WKSI_PendingNotifications(), 3);
+
     std::vector<wkBool> mores;
+    std::vector<Text> texts;
     for (int i = 0; i < 3; ++i) {
         twkNotify_abi n{};
-        wkBool more = 0;
-        api().WKGetNotification(&n, &more);
+        EXPECT_EQ(api().WKGetNotification(&n, &more), 1);
+        EXPECT_EQ(n.lNotifyType, 2);
         mores.push_back(more);
+        texts.push_back(readText(n.lObjectHdl));
     }
     EXPECT_EQ(mores, (std::vector<wkBool>{WK_TRUE, WK_TRUE, WK_FALSE}));
-}
+    EXPECT_EQ(texts[0].type, 1);
+    EXPECT_EQ(texts[0].buttons, "");
+    EXPECT_EQ((Names{texts[0].text, texts[1].text, texts[2].text}), (Names{"WK_INIT_COMPLETE", "a", "b"}));
 
-TEST_F(StandinProtocol, ANullRecordLeavesTheNotificationQueued) {
-    api().WKSI_InjectText(3, "kept", "");
-    wkBool more = 0;
-    EXPECT_EQ(api().WKGetNotification(nullptr, &more), 0);
-    EXPECT_EQ(api().WKSI_PendingNotifications(), 1);
-    auto texts = textsOf(drain());
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].text, "kept");
+    for (int i = 0; i < 3; ++i) { // the empty record, again and again
+        twkNotify_abi n{7, 7, 7, 7, 7};
+        more = WK_TRUE;
+        EXPECT_EQ(api().WKGetNotification(&n, &more), 0);
+        EXPECT_EQ((std::vector<int32_t>{n.lNotifyType, n.lObjectHdl, more}), (std::vector<int32_t>{0, 0, 0}));
+    }
 }
 
 TEST_F(StandinProtocol, OpeningAProjectAddsItThenEachConnectionInOrder) {
@@ -60,20 +44,20 @@ TEST_F(StandinProtocol, OpeningAProjectAddsItThenEachConnectionInOrder) {
     auto notes = access(path("shop.wkv"), "", 2);
     ASSERT_EQ(notes.size(), 3u);
     int32_t project = notes[0].lObjectHdl;
-    EXPECT_EQ(notes[0].lNotifyType, 8);
     EXPECT_EQ(notes[0].lObjectType, 5);
-    EXPECT_EQ(notes[0].lProjectHdl, project);
-    std::vector<std::string> databases;
-    for (size_t i = 1; i < notes.size(); ++i) {
+    Names databases;
+    for (size_t i = 0; i < notes.size(); ++i) {
         EXPECT_EQ(notes[i].lNotifyType, 8);
-        EXPECT_EQ(notes[i].lObjectType, 6);
         EXPECT_EQ(notes[i].lProjectHdl, project);
+        if (i == 0)
+            continue;
+        EXPECT_EQ(notes[i].lObjectType, 6);
         EXPECT_EQ(notes[i].lConnectionHdl, notes[i].lObjectHdl);
         ConnectionRec c;
         EXPECT_EQ(api().WKConnectionGet(notes[i].lObjectHdl, &c.rec), 1);
         databases.push_back(c.rec.strDatabase);
     }
-    EXPECT_EQ(databases, (std::vector<std::string>{"SHOPDB", "OFFDB"}));
+    EXPECT_EQ(databases, (Names{"SHOPDB", "OFFDB"}));
 
     ProjectRec p;
     EXPECT_EQ(api().WKProjectGet(project, &p.rec), 1);
@@ -84,19 +68,14 @@ TEST_F(StandinProtocol, OpeningAProjectAddsItThenEachConnectionInOrder) {
 
 TEST_F(StandinProtocol, ConnectionRecordsCarryTheirStateAndFiveFolders) {
     openSample();
-    struct Row {
-        const char* database;
-        wkBool connected;
-    };
-    for (Row row : {Row{"SHOPDB", WK_TRUE}, {"OFFDB", WK_FALSE}}) {
+    for (auto [database, connected] : {std::pair{"SHOPDB", WK_TRUE}, {"OFFDB", WK_FALSE}}) {
         ConnectionRec c;
-        ASSERT_EQ(api().WKConnectionGet(find(6, row.database), &c.rec), 1);
-        EXPECT_EQ(c.rec.bConnected, row.connected) << row.database;
+        ASSERT_EQ(api().WKConnectionGet(find(6, database), &c.rec), 1);
+        EXPECT_EQ(c.rec.bConnected, connected) << database;
         std::vector<int32_t> folders{c.rec.lProceduresHdl, c.rec.lFunctionsHdl, c.rec.lTriggersHdl,
                                      c.rec.lTablesHdl, c.rec.lViewsHdl};
-        EXPECT_EQ(folders,
-                  (std::vector<int32_t>{find(7, row.database), find(9, row.database), find(11, row.database),
-                                        find(13, row.database), find(15, row.database)}));
+        EXPECT_EQ(folders, (std::vector<int32_t>{find(7, database), find(9, database), find(11, database),
+                                                 find(13, database), find(15, database)}));
         EXPECT_EQ(std::set<int32_t>(folders.begin(), folders.end()).size(), 5u);
     }
 }
@@ -108,10 +87,9 @@ TEST_F(StandinProtocol, SettingTheCurrentFolderSendsItsContentsChanged) {
         api().WKSetCurrentFolder(folder, type == 7 ? -1 : 0);
         auto notes = drain();
         ASSERT_EQ(notes.size(), 1u) << type;
-        EXPECT_EQ(notes[0].lNotifyType, 5);
-        EXPECT_EQ(notes[0].lObjectType, type);
-        EXPECT_EQ(notes[0].lObjectHdl, folder);
-        EXPECT_EQ(notes[0].lConnectionHdl, find(6, "SHOPDB"));
+        EXPECT_EQ((std::vector<int32_t>{notes[0].lNotifyType, notes[0].lObjectType, notes[0].lObjectHdl,
+                                        notes[0].lConnectionHdl}),
+                  (std::vector<int32_t>{5, type, folder, find(6, "SHOPDB")}));
     }
     // Projects, connections, objects and unknown handles are no folders: nothing is sent.
     for (int32_t hdl : {find(5, ""), find(6, "SHOPDB"), find(8, "P_DEBUG"), 0, -3, 999999}) {
@@ -120,33 +98,15 @@ TEST_F(StandinProtocol, SettingTheCurrentFolderSendsItsContentsChanged) {
     }
 }
 
-std::vector<std::string> procedureNames(int32_t folder, wkBool* filteredOut = nullptr) {
-    wkBool filtered = 99;
-    int32_t e = -1;
-    std::vector<std::string> names;
-    if (api().WKProcedureEnumBegin(folder, &filtered, &e)) {
-        ProcedureRec r;
-        while (api().WKProcedureEnumNext(e, &r.rec))
-            names.push_back(r.rec.strName);
-    }
-    api().WKProcedureEnumEnd(e);
-    if (filteredOut)
-        *filteredOut = filtered;
-    return names;
-}
-
 TEST_F(StandinProtocol, EnumerationWalksTheFolderAndTheFilterHidesSystemObjects) {
     openSample();
     int32_t folder = find(7, "SHOPDB");
     wkBool filtered = 0;
-    EXPECT_EQ(procedureNames(folder, &filtered),
-              (std::vector<std::string>{"P_DEBUG", "P_DIRTY", "P_COBOL", "SYSPROC1"}));
+    EXPECT_EQ(procedureNames(folder, &filtered), (Names{"P_DEBUG", "P_DIRTY", "P_COBOL", "SYSPROC1"}));
     EXPECT_EQ(filtered, WK_FALSE);
-
     api().WKObjectDoAction(folder, 11);
-    EXPECT_EQ(procedureNames(folder, &filtered), (std::vector<std::string>{"P_DEBUG", "P_DIRTY", "P_COBOL"}));
+    EXPECT_EQ(procedureNames(folder, &filtered), (Names{"P_DEBUG", "P_DIRTY", "P_COBOL"}));
     EXPECT_EQ(filtered, WK_TRUE);
-
     api().WKObjectDoAction(folder, 11);
     EXPECT_EQ(procedureNames(folder, &filtered).size(), 4u);
     EXPECT_EQ(filtered, WK_FALSE);
@@ -183,21 +143,17 @@ TEST_F(StandinProtocol, EnumerationRecordsCarryEveryField) {
 
 TEST_F(StandinProtocol, EnumerationRefusesFoldersOfAnotherKindAndEmptyFolders) {
     openSample();
-    struct Row {
-        const char* name;
-        int32_t folder;
-    };
-    for (Row row : {Row{"table folder", find(13, "SHOPDB")},
-                    {"empty folder", find(9, "OFFDB")},
-                    {"connection", find(6, "SHOPDB")},
-                    {"unknown", 4242}}) {
+    for (auto [name, folder] : {std::pair{"table folder", find(13, "SHOPDB")},
+                                {"empty folder", find(9, "OFFDB")},
+                                {"connection", find(6, "SHOPDB")},
+                                {"unknown", 4242}}) {
         wkBool filtered = 7;
         int32_t e = -1;
-        int16_t ok = row.folder == find(9, "OFFDB") ? api().WKFunctionEnumBegin(row.folder, &filtered, &e)
-                                                    : api().WKProcedureEnumBegin(row.folder, &filtered, &e);
-        EXPECT_EQ(ok, 0) << row.name;
-        EXPECT_EQ(e, 0) << row.name;
-        EXPECT_EQ(api().WKProcedureEnumEnd(e), 0) << row.name;
+        int16_t ok = folder == find(9, "OFFDB") ? api().WKFunctionEnumBegin(folder, &filtered, &e)
+                                                : api().WKProcedureEnumBegin(folder, &filtered, &e);
+        EXPECT_EQ(ok, 0) << name;
+        EXPECT_EQ(e, 0) << name;
+        EXPECT_EQ(api().WKProcedureEnumEnd(e), 0) << name;
     }
 }
 
@@ -207,12 +163,12 @@ TEST_F(StandinProtocol, AnObjectRemovedDuringAnEnumerationIsSkipped) {
     int32_t e = 0;
     ASSERT_EQ(api().WKProcedureEnumBegin(find(7, "SHOPDB"), &filtered, &e), 1);
     api().WKSI_InjectObjectRemoved(find(8, "P_DIRTY"));
-    std::vector<std::string> names;
+    Names names;
     ProcedureRec r;
     while (api().WKProcedureEnumNext(e, &r.rec))
         names.push_back(r.rec.strName);
     api().WKProcedureEnumEnd(e);
-    EXPECT_EQ(names, (std::vector<std::string>{"P_DEBUG", "P_COBOL", "SYSPROC1"}));
+    EXPECT_EQ(names, (Names{"P_DEBUG", "P_COBOL", "SYSPROC1"}));
 }
 
 TEST_F(StandinProtocol, InjectedNotificationsArriveAsGiven) {
@@ -220,9 +176,7 @@ TEST_F(StandinProtocol, InjectedNotificationsArriveAsGiven) {
     api().WKSI_InjectNotification(42, 1, 2, 3, 4);
     WKSI_ObjectFields f{};
     f.strName = "INJECTED";
-    f.strSchema = "X";
     f.strLanguage = "SQL";
-    f.bIsDirty = WK_TRUE;
     int32_t added = api().WKSI_InjectObjectAdded(find(7, "SHOPDB"), &f);
     ASSERT_GT(added, 0);
     f.strComment = "changed";
@@ -236,23 +190,21 @@ TEST_F(StandinProtocol, InjectedNotificationsArriveAsGiven) {
                                     notes[0].lObjectType, notes[0].lObjectHdl}),
               (std::vector<int32_t>{42, 1, 2, 3, 4}));
     for (size_t i = 1; i <= 3; ++i) {
+        EXPECT_EQ(notes[i].lNotifyType, std::vector<int32_t>({8, 6, 7})[i - 1]);
         EXPECT_EQ(notes[i].lObjectType, 8);
         EXPECT_EQ(notes[i].lObjectHdl, added);
     }
-    EXPECT_EQ((std::vector<int32_t>{notes[1].lNotifyType, notes[2].lNotifyType, notes[3].lNotifyType}),
-              (std::vector<int32_t>{8, 6, 7}));
 
     std::vector<char> project(1024), file(1024), sql(4096);
     twkSQLText_abi s{project.data(), file.data(), 0, 0, 0, 0, sql.data(), 4096};
     EXPECT_EQ(api().WKGetSQLText(notes[4].lObjectHdl, &s), 1);
-    EXPECT_STREQ(s.strVSProject, "Project1");
-    EXPECT_STREQ(s.strVSFile, "Module1");
+    EXPECT_EQ((Names{s.strVSProject, s.strVSFile, s.strText}), (Names{"Project1", "Module1", "SELECT 1"}));
     EXPECT_EQ((std::vector<int32_t>{s.lSelFromLine, s.lSelFromColumn, s.lSelToLine, s.lSelToColumn}),
               (std::vector<int32_t>{3, 1, 5, 2}));
-    EXPECT_STREQ(s.strText, "SELECT 1");
 
-    f.strName = nullptr; // a nameless object is refused
+    f.strName = nullptr; // a nameless object is refused, and so is a folder that is no folder
     EXPECT_EQ(api().WKSI_InjectObjectAdded(find(7, "SHOPDB"), &f), 0);
+    f.strName = "X";
     EXPECT_EQ(api().WKSI_InjectObjectAdded(find(6, "SHOPDB"), &f), 0);
 }
 
@@ -267,13 +219,11 @@ TEST_F(StandinProtocol, GeneratedObjectsFillAFolderForLoadTests) {
     int32_t e = 0;
     ASSERT_EQ(api().WKTableEnumBegin(folder, &filtered, &e), 1);
     TableRec t;
-    int count = 0;
     std::set<int32_t> handles;
     while (api().WKTableEnumNext(e, &t.rec))
-        ++count, handles.insert(t.rec.lHdl);
+        handles.insert(t.rec.lHdl);
     api().WKTableEnumEnd(e);
-    EXPECT_EQ(count, 2501);
-    EXPECT_EQ(handles.size(), 2501u);
+    EXPECT_EQ(handles.size(), 2501u); // distinct, so none was listed twice
     EXPECT_EQ(api().WKSI_GenerateObjects(folder, 8, 10), 0); // procedures do not go into the table folder
     EXPECT_EQ(api().WKSI_GenerateObjects(folder, 14, -1), 0);
 }
@@ -284,18 +234,13 @@ TEST_F(StandinProtocol, TheJournalListsEveryCallWithItsArguments) {
     api().WKSI_ClearJournal();
     api().WKObjectDoAction(1234, 18);
     std::string file = path("a.wkv");
-    std::vector<char> name(file.begin(), file.end());
-    name.push_back('\0');
+    std::vector<char> name(file.c_str(), file.c_str() + file.size() + 1);
     char empty[] = "";
-    api().WKProjectDoAccess(name.data(), empty, 9);
+    api().WKProjectDoAccess(name.data(), empty, 9); // not access(): draining would be journalled
     api().WKButtonDoAction("User response", 6);
     api().WKTerminate();
-    std::string expected = "WKObjectDoAction(1234, 18)\n"
-                           "WKProjectDoAccess(\"" +
-                           file +
-                           "\", \"\", 9)\n"
-                           "WKButtonDoAction(\"User response\", 6)\n"
-                           "WKTerminate()\n";
+    std::string expected = "WKObjectDoAction(1234, 18)\nWKProjectDoAccess(\"" + file +
+                           "\", \"\", 9)\nWKButtonDoAction(\"User response\", 6)\nWKTerminate()\n";
     EXPECT_EQ(journal(), expected);
 
     char small[10];

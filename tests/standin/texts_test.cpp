@@ -19,6 +19,11 @@ TEST(StandinTexts, EveryIdTheAddInUsesHasAText) {
         EXPECT_FALSE(engineString(id).empty()) << "text " << id;
     EXPECT_EQ(engineString(100), "Arial");
     EXPECT_EQ(engineString(101), "9");
+    char name[8] = {}; // the font information agrees with the font texts
+    int32_t size = 0;
+    EXPECT_EQ(api().WKGetFontInfo(name, sizeof name, &size), 1);
+    EXPECT_STREQ(name, "Arial");
+    EXPECT_EQ(size, 9);
 }
 
 TEST(StandinTexts, UnknownIdsGiveNothingAndLeaveTheBufferAlone) {
@@ -34,18 +39,16 @@ TEST(StandinTexts, PlaceholdersAreFilledOncePerCall) {
     char buf[512];
     int32_t n = api().WKGetStringP1(675, buf, sizeof buf, "C:\\work\\p.sql");
     std::string one(buf, static_cast<size_t>(n));
-    EXPECT_NE(one.find("C:\\work\\p.sql"), std::string::npos);
-    EXPECT_EQ(one.find("%1"), std::string::npos);
+    EXPECT_THAT(one, AllOf(HasSubstr("C:\\work\\p.sql"), Not(HasSubstr("%1"))));
 
     // A placeholder inside an argument stays as it is: %2 given as the first value is not replaced.
     n = api().WKGetStringP2(683, buf, sizeof buf, "View %2", "Check In");
     std::string two(buf, static_cast<size_t>(n));
-    EXPECT_NE(two.find("\"View %2\""), std::string::npos) << two;
-    EXPECT_NE(two.find("\"Check In\""), std::string::npos) << two;
+    EXPECT_THAT(two, AllOf(HasSubstr("\"View %2\""), HasSubstr("\"Check In\"")));
 
     for (int32_t id : {662, 664, 676, 677, 678, 679}) {
         n = api().WKGetStringP1(id, buf, sizeof buf, "<<VALUE>>");
-        EXPECT_NE(std::string(buf, static_cast<size_t>(n)).find("<<VALUE>>"), std::string::npos) << id;
+        EXPECT_THAT(std::string(buf, static_cast<size_t>(n)), HasSubstr("<<VALUE>>")) << id;
     }
     n = api().WKGetStringP1(669, buf, sizeof buf, nullptr); // no placeholder, null argument
     EXPECT_EQ(std::string(buf, static_cast<size_t>(n)), engineString(669));
@@ -54,34 +57,20 @@ TEST(StandinTexts, PlaceholdersAreFilledOncePerCall) {
 TEST(StandinTexts, LongTextsAreCutToTheBufferWithTheirNul) {
     const std::string full = engineString(669);
     ASSERT_GT(full.size(), 10u);
-    struct Row {
-        int32_t size;
-        int32_t written;
-    };
-    for (Row row : {Row{1, 0},
-                    {2, 1},
-                    {5, 4},
-                    {static_cast<int32_t>(full.size()), static_cast<int32_t>(full.size()) - 1},
-                    {static_cast<int32_t>(full.size()) + 1, static_cast<int32_t>(full.size())}}) {
+    const auto length = static_cast<int32_t>(full.size());
+    for (int32_t size : {1, 2, 5, length, length + 1}) {
+        const int32_t written = std::min(size - 1, length);
         Slots slots;
-        char* buf = slots.add(static_cast<size_t>(row.size), 'x');
-        EXPECT_EQ(api().WKGetString(669, buf, row.size), row.written) << row.size;
-        EXPECT_EQ(std::string(buf), full.substr(0, static_cast<size_t>(row.written)));
-        EXPECT_TRUE(slots.intact()) << row.size;
+        char* buf = slots.add(static_cast<size_t>(size), 'x');
+        EXPECT_EQ(api().WKGetString(669, buf, size), written) << size;
+        EXPECT_EQ(std::string(buf), full.substr(0, static_cast<size_t>(written)));
+        EXPECT_TRUE(slots.intact()) << size;
     }
     EXPECT_EQ(api().WKGetString(669, nullptr, 100), 0);
     char untouched = 'x';
     EXPECT_EQ(api().WKGetString(669, &untouched, 0), 0);
     EXPECT_EQ(untouched, 'x');
     EXPECT_EQ(api().WKGetString(669, &untouched, -5), 0);
-}
-
-TEST(StandinTexts, FontInfoMatchesTheFontTexts) {
-    char name[8] = {};
-    int32_t size = 0;
-    EXPECT_EQ(api().WKGetFontInfo(name, sizeof name, &size), 1);
-    EXPECT_STREQ(name, "Arial");
-    EXPECT_EQ(size, 9);
 }
 
 } // namespace
