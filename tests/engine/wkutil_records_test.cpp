@@ -1,5 +1,5 @@
 // The record wrappers against the engine double: buffer sizes, conversion both ways, the second text
-// call, hostile answers and error pass-through.
+// call, hostile answers (some found by fuzzing, fuzz/record_wrappers_fuzz.cpp) and error pass-through.
 #include "engine/wkapis.h"
 #include "engine/wkutil.h"
 #include "platform/error.h"
@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -58,11 +59,11 @@ TEST(RecordWrappers, EveryFieldArrivesWhereTheEngineWroteIt) {
     twkCommandDE commandDE{"Project1", "DataEnvironment1", "Connection1", "Command1", "CALL P1(?)", 1, true};
     EXPECT_EQ(served(engine, &wkutil::wkCommandGetDE, commandDE), commandDE);
 
+    // The text calls report lTextSz on their way back: only the other fields are compared.
     twkText text{"Save changes?", 0, 1, "IDE_QUESTION#67#Save"};
     twkText gotText = served(engine, &wkutil::wkGetText, text);
-    EXPECT_EQ(gotText.strText, text.strText);
-    EXPECT_EQ(gotText.lTextType, 1);
-    EXPECT_EQ(gotText.strButtons, text.strButtons);
+    gotText.lTextSz = 0;
+    EXPECT_EQ(gotText, text);
     twkSQLText sql{"Project1", "Module1", 3, 1, 9, 20, "SELECT 1 FROM T", 0};
     twkSQLText gotSql = served(engine, &wkutil::wkGetSQLText, sql);
     gotSql.lTextSz = 0;
@@ -211,28 +212,24 @@ struct TextCall {
     std::function<std::pair<std::string, int32_t>(EngineDouble&, const std::string&)> fetch;
 };
 
+template <class Rec>
+std::pair<std::string, int32_t> fetchText(EngineDouble& e, const Rec& rec, int32_t (*wrapper)(int32_t, Rec&)) {
+    e.put(hdl, rec);
+    Rec out;
+    int32_t r = wrapper(hdl, out);
+    return {out.strText, r};
+}
+
 std::vector<TextCall> textCalls() {
     return {
-        {"WKGetText", 4096,
-         [](EngineDouble& e, const std::string& s) {
-             e.put(hdl, twkText{s, 0, 3, "IDE_INFORMATION"});
-             twkText out;
-             int32_t r = wkutil::wkGetText(hdl, out);
-             return std::pair{out.strText, r};
+        {"WKGetText", 4096, [](EngineDouble& e, const std::string& s) {
+             return fetchText(e, twkText{s, 0, 3, "IDE_INFORMATION"}, &wkutil::wkGetText);
          }},
-        {"WKGetSQLText", 4096,
-         [](EngineDouble& e, const std::string& s) {
-             e.put(hdl, twkSQLText{"P", "M", 1, 1, 2, 2, s, 0});
-             twkSQLText out;
-             int32_t r = wkutil::wkGetSQLText(hdl, out);
-             return std::pair{out.strText, r};
+        {"WKGetSQLText", 4096, [](EngineDouble& e, const std::string& s) {
+             return fetchText(e, twkSQLText{"P", "M", 1, 1, 2, 2, s, 0}, &wkutil::wkGetSQLText);
          }},
-        {"WKGetADOText", 65536,
-         [](EngineDouble& e, const std::string& s) {
-             e.put(hdl, twkADOText{"P", "M", s, 0});
-             twkADOText out;
-             int32_t r = wkutil::wkGetADOText(hdl, out);
-             return std::pair{out.strText, r};
+        {"WKGetADOText", 65536, [](EngineDouble& e, const std::string& s) {
+             return fetchText(e, twkADOText{"P", "M", s, 0}, &wkutil::wkGetADOText);
          }},
     };
 }
@@ -241,72 +238,51 @@ std::string textCall(const char* function, int32_t size) {
     return std::string(function) + "(" + std::to_string(hdl) + ", lTextSz=" + std::to_string(size) + ")";
 }
 
-TEST(TextWrappers, TextThatFitsTakesOneCallWithTheFullBufferSize) {
+TEST(TextWrappers, LongerTextIsFetchedOnceMoreWithTheSizeTheEngineAskedFor) {
     for (const auto& t : textCalls()) {
         SCOPED_TRACE(t.function);
+        for (int32_t extra : {-1, 500}) {
+            EngineDouble engine;
+            const std::string text(t.firstSize + extra, 's');
+            auto [got, result] = t.fetch(engine, text);
+            EXPECT_EQ(got, text);
+            EXPECT_EQ(result, 1);  // the second call's result, when there is one; the first returned 0
+            std::vector<std::string> calls{textCall(t.function, t.firstSize)};
+            if (extra > 0) calls.push_back(textCall(t.function, t.firstSize + extra + 1));
+            EXPECT_EQ(engine.callsTo(t.function), calls);
+        }
+    }
+}
+
+TEST(TextWrappers, TheEnginesReportedSizeDecidesTheSecondCall) {
+    struct Case {
+        const char* what;
+        Hostility hostility;
+        std::string text, expected;
+        std::vector<int32_t> sizes;  // lTextSz of each call
+    };
+    const std::string n5000(5000, 'n'), e4096(4096, 'e');
+    const std::vector<Case> cases{
+        // Only a buffer of 5001 keeps a NUL behind 5000 characters written without one.
+        {"second buffer filled to its end", {.noNul = true, .textSize = 5000}, n5000, n5000, {4096, 5000}},
+        {"full text reported without room for its NUL", {.textSize = 4096}, e4096, "", {4096}},
+        {"full text reported with room for its NUL", {}, e4096, e4096, {4096, 4097}},
+        {"asks for more again", {.textSize = 9000}, std::string(9500, 'a'), "", {4096, 9000}},
+        {"reports the buffer size", {.textSize = 4096}, "hello", "hello", {4096}},
+        {"reports less", {.textSize = 100}, "hello", "hello", {4096}},
+        {"reports zero", {.textSize = 0}, "hello", "hello", {4096}},
+        {"reports minus one", {.textSize = -1}, "hello", "hello", {4096}},
+        {"reports the least number", {.textSize = INT32_MIN}, "hello", "hello", {4096}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         EngineDouble engine;
-        const std::string text(t.firstSize - 1, 's');
-        auto [got, result] = t.fetch(engine, text);
-        EXPECT_EQ(got, text);
-        EXPECT_EQ(result, 1);
-        EXPECT_EQ(engine.callsTo(t.function), std::vector<std::string>{textCall(t.function, t.firstSize)});
+        engine.setHostility("WKGetText", c.hostility);
+        EXPECT_EQ(textCalls()[0].fetch(engine, c.text).first, c.expected);
+        std::vector<std::string> calls;
+        for (int32_t size : c.sizes) calls.push_back(textCall("WKGetText", size));
+        EXPECT_EQ(engine.callsTo("WKGetText"), calls);
     }
-}
-
-TEST(TextWrappers, LongerTextIsFetchedAgainWithTheSizeTheEngineAskedFor) {
-    for (const auto& t : textCalls()) {
-        SCOPED_TRACE(t.function);
-        EngineDouble engine;
-        const std::string text(t.firstSize + 500, 'l');
-        auto [got, result] = t.fetch(engine, text);
-        EXPECT_EQ(got, text);
-        EXPECT_EQ(result, 1);  // the second call's result; the first one returned 0
-        const int32_t needed = t.firstSize + 501;
-        EXPECT_EQ(engine.callsTo(t.function),
-                  (std::vector<std::string>{textCall(t.function, t.firstSize), textCall(t.function, needed)}));
-    }
-}
-
-TEST(TextWrappers, SecondBufferHoldsOneCharacterMoreThanTheEngineAskedFor) {
-    EngineDouble engine;
-    // The engine asks for 5000 and then fills all 5000 characters without a NUL: only a buffer of
-    // 5001 keeps a NUL behind the text.
-    engine.setHostility("WKGetText", {.noNul = true, .textSize = 5000});
-    const std::string text(5000, 'n');
-    EXPECT_EQ(textCalls()[0].fetch(engine, text).first, text);
-    EXPECT_EQ(engine.callsTo("WKGetText").back(), textCall("WKGetText", 5000));
-}
-
-TEST(TextWrappers, ExactlyFullTextNeedsTheEngineToAskForMore) {
-    const std::string text(4096, 'e');
-    {
-        EngineDouble engine;  // reports 4096 needed although it needs room for its NUL: no second call
-        engine.setHostility("WKGetText", {.textSize = 4096});
-        EXPECT_EQ(textCalls()[0].fetch(engine, text).first, "");
-        EXPECT_EQ(engine.callsTo("WKGetText").size(), 1u);
-    }
-    {
-        EngineDouble engine;  // reports 4097: the second call's buffer of 4098 holds it
-        EXPECT_EQ(textCalls()[0].fetch(engine, text).first, text);
-        EXPECT_EQ(engine.callsTo("WKGetText").back(), textCall("WKGetText", 4097));
-    }
-}
-
-TEST(TextWrappers, ReportedSizesAtOrBelowTheBufferMakeNoSecondCall) {
-    for (int32_t reported : {4096, 100, 0, -1, INT32_MIN}) {
-        SCOPED_TRACE(reported);
-        EngineDouble engine;
-        engine.setHostility("WKGetText", {.textSize = reported});
-        EXPECT_EQ(textCalls()[0].fetch(engine, "hello").first, "hello");
-        EXPECT_EQ(engine.callsTo("WKGetText").size(), 1u);
-    }
-}
-
-TEST(TextWrappers, EngineAskingForMoreAgainGetsNoThirdCall) {
-    EngineDouble engine;
-    engine.setHostility("WKGetText", {.textSize = 9000});  // always too small for this text
-    EXPECT_EQ(textCalls()[0].fetch(engine, std::string(9500, 'a')).first, "");
-    EXPECT_EQ(engine.callsTo("WKGetText").size(), 2u);
 }
 
 TEST(TextWrappers, SizeAboveTheCapIsRefusedBeforeAllocating) {
@@ -349,41 +325,43 @@ TEST(RecordWrappers, SlotsTheEngineMovedOffOurBuffersReadAsEmpty) {
     }
 }
 
+// Found by fuzzing: the first text call moves the other slots off our buffers and asks for more
+// room; the second call is well behaved. Those slots must have their whole size again then.
+TEST(TextWrapperRetry, SlotsMovedInTheFirstCallGetTheirFullRoomInTheSecond) {
+    for (Hostility first : {Hostility{.nullSlots = true, .textSize = 5000},
+                            Hostility{.foreignSlots = true, .textSize = 5000}}) {
+        EngineDouble engine;
+        const std::string buttons(255, 'b');  // the most a 256-character slot holds with its NUL
+        engine.put(7, twkText{.strText = std::string(4500, 't'), .lTextType = 1, .strButtons = buttons});
+        engine.setHostility("WKGetText", first);
+        engine.setReaction("WKGetText", [&] { engine.setHostility("WKGetText", {}); });
+        twkText text;
+        wkutil::wkGetText(7, text);
+        EXPECT_EQ(engine.callsTo("WKGetText").size(), 2u);
+        EXPECT_EQ(text.strText, std::string(4500, 't'));
+        EXPECT_EQ(text.strButtons, buttons);
+    }
+}
+
 // ---- Errors ----
 
 TEST(RecordWrappers, ErrorsInsideReachTheCallerWithNumberSourceAndDescription) {
-    const std::vector<std::pair<const char*, std::function<void()>>> calls = {
-        {"WKProjectGet", [] { twkProject r; wkutil::wkProjectGet(hdl, r); }},
-        {"WKConnectionGet", [] { twkConnection r; wkutil::wkConnectionGet(hdl, r); }},
-        {"WKProcedureGet", [] { twkProcedure r; wkutil::wkProcedureGet(hdl, r); }},
-        {"WKProcedureEnumNext", [] { twkProcedure r; wkutil::wkProcedureEnumNext(hdl, r); }},
-        {"WKFunctionGet", [] { twkFunction r; wkutil::wkFunctionGet(hdl, r); }},
-        {"WKFunctionEnumNext", [] { twkFunction r; wkutil::wkFunctionEnumNext(hdl, r); }},
-        {"WKTriggerGet", [] { twkTrigger r; wkutil::wkTriggerGet(hdl, r); }},
-        {"WKTriggerEnumNext", [] { twkTrigger r; wkutil::wkTriggerEnumNext(hdl, r); }},
-        {"WKTableGet", [] { twkTable r; wkutil::wkTableGet(hdl, r); }},
-        {"WKTableEnumNext", [] { twkTable r; wkutil::wkTableEnumNext(hdl, r); }},
-        {"WKViewGet", [] { twkView r; wkutil::wkViewGet(hdl, r); }},
-        {"WKViewEnumNext", [] { twkView r; wkutil::wkViewEnumNext(hdl, r); }},
-        {"WKGetText", [] { twkText r; wkutil::wkGetText(hdl, r); }},
-        {"WKGetSQLText", [] { twkSQLText r; wkutil::wkGetSQLText(hdl, r); }},
-        {"WKGetADOText", [] { twkADOText r; wkutil::wkGetADOText(hdl, r); }},
-        {"WKConnectionGetDE", [] { twkConnectionDE r; wkutil::wkConnectionGetDE(hdl, r); }},
-        {"WKCommandGetDE", [] { twkCommandDE r; wkutil::wkCommandGetDE(hdl, r); }},
-    };
-    for (const auto& [function, call] : calls) {
-        SCOPED_TRACE(function);
+    std::set<std::string> functions;
+    for (const auto& c : fieldCases()) {
+        if (!functions.insert(c.function).second) continue;
+        SCOPED_TRACE(c.function);
         EngineDouble engine;
-        engine.failWith(function, vb::VBError(1004, std::string("failed in ") + function, "nimbvsadd"));
+        engine.failWith(c.function, vb::VBError(1004, std::string("failed in ") + c.function, "nimbvsadd"));
         try {
-            call();
+            c.fetch(engine, "x");
             ADD_FAILURE() << "no error";
         } catch (const vb::VBError& e) {
             EXPECT_EQ(e.number(), 1004);
-            EXPECT_EQ(e.description(), std::string("failed in ") + function);
+            EXPECT_EQ(e.description(), std::string("failed in ") + c.function);
             EXPECT_EQ(e.source(), "nimbvsadd");
         }
     }
+    EXPECT_EQ(functions.size(), 17u);  // every Get, EnumNext, text and Data Environment wrapper
 }
 
 // ---- The boundary values themselves, seen from a hand-written engine ----
