@@ -110,15 +110,10 @@ TEST_F(FormsTest, CloseBoxAsksQueryUnloadAndMayBeRefused) {
     EXPECT_FALSE(stubborn->closeBox());
     EXPECT_TRUE(stubborn->Loaded());
     EXPECT_FALSE(stubborn->Unload());
-    stubborn->refuseClose = false;
-    EXPECT_TRUE(stubborn->Unload());
-}
-
-TEST_F(FormsTest, AVisibleFormCannotBeShownModally) {
-    auto form = ui::Forms::instance<frmTest>();
-    form->Show();
-    EXPECT_EQ(errorNumberOf([&] { form->Show(ui::vbModal); }), 400);
-    EXPECT_EQ(user->interactions().size(), 0u);
+    ui::Forms::unloadAll();  // overrules the refusal
+    EXPECT_FALSE(stubborn->Loaded());
+    EXPECT_TRUE(ui::Forms::loaded().empty());
+    EXPECT_FALSE(ui::Forms::existing<frmTest>());
 }
 
 TEST_F(FormsTest, APersonCannotPressWhatIsDisabledOrHidden) {
@@ -135,9 +130,11 @@ TEST_F(FormsTest, APersonCannotPressWhatIsDisabledOrHidden) {
     EXPECT_FALSE(form->Visible()) << "Escape pressed the cancel button";
 }
 
-TEST_F(FormsTest, EnterAndEscapePressTheDefaultAndCancelButtons) {
+TEST_F(FormsTest, EnterAndEscapePressTheDefaultAndCancelButtonsAndAVisibleFormIsNotShownModally) {
     auto form = ui::Forms::instance<frmTest>();
     form->Show();
+    EXPECT_EQ(errorNumberOf([&] { form->Show(ui::vbModal); }), 400);
+    EXPECT_EQ(user->interactions().size(), 0u);
     EXPECT_TRUE(form->pressEscape());
     EXPECT_FALSE(form->decision);
     form->Show();
@@ -145,15 +142,6 @@ TEST_F(FormsTest, EnterAndEscapePressTheDefaultAndCancelButtons) {
     EXPECT_TRUE(form->decision);
     form->okBtn->setDefault(false);
     EXPECT_FALSE(form->pressEnter());
-}
-
-TEST_F(FormsTest, UnloadAllOverrulesARefusingForm) {
-    auto form = ui::Forms::instance<frmTest>();
-    form->refuseClose = true;
-    ui::Forms::unloadAll();
-    EXPECT_FALSE(form->Loaded());
-    EXPECT_TRUE(ui::Forms::loaded().empty());
-    EXPECT_FALSE(ui::Forms::existing<frmTest>());
 }
 
 namespace {
