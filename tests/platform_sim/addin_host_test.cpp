@@ -11,6 +11,8 @@
 #include "platform/vbide/Window.h"
 #include "platform/vbide/Windows.h"
 
+#include "sim_errors.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -18,15 +20,6 @@
 namespace {
 
 using vbide::ClassRegistry;
-
-int32_t errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const vb::VBError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 struct Document : vb::Object {
     static inline int alive = 0;
@@ -107,21 +100,20 @@ TEST_F(AddInHostTest, ConnectingCreatesTheAddInAndItsToolWindowHidden) {
     EXPECT_EQ(TestAddIn::heard.size(), 1u);
 }
 
-TEST_F(AddInHostTest, DisconnectingClosesTheToolWindowsAndReleasesTheDocument) {
-    auto addIn = ide->connectAddIn("test.Connect", "Test add-in");
-    ASSERT_EQ(Document::alive, 1);
-    ide->disconnectAddIn(addIn);
-    EXPECT_EQ(TestAddIn::heard.back(), "disconnect 1");
-    EXPECT_FALSE(addIn->Connect());
-    EXPECT_TRUE(ide->toolWindows().empty());
-    EXPECT_EQ(Document::alive, 0);
-}
-
-TEST_F(AddInHostTest, EndOfSessionDisconnectsForShutdown) {
-    ide->connectAddIn("test.Connect", "Test add-in");
-    ide->endSession();
-    EXPECT_EQ(TestAddIn::heard.back(), "disconnect 0");
-    EXPECT_EQ(Document::alive, 0);
+TEST_F(AddInHostTest, DisconnectingOrEndingTheSessionClosesTheToolWindowsAndReleasesTheDocument) {
+    for (bool shutdown : {false, true}) {
+        ide = sim::SimVBE::create();
+        auto addIn = ide->connectAddIn("test.Connect", "Test add-in");
+        ASSERT_EQ(Document::alive, 1);
+        if (shutdown)
+            ide->endSession();
+        else
+            ide->disconnectAddIn(addIn);
+        EXPECT_EQ(TestAddIn::heard.back(), shutdown ? "disconnect 0" : "disconnect 1");
+        EXPECT_FALSE(addIn->Connect());
+        EXPECT_TRUE(ide->toolWindows().empty());
+        EXPECT_EQ(Document::alive, 0);
+    }
 }
 
 TEST_F(AddInHostTest, AFailedConnectionLeavesNothingConnected) {

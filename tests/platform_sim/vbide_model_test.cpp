@@ -13,6 +13,8 @@
 #include "platform/vbide/VBProjects.h"
 #include "platform/vbide/VBProjectsEvents.h"
 
+#include "sim_errors.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,15 +27,6 @@ std::vector<std::string> projectNames(vbide::VBProjects& projects) {
         names.push_back(p->Name());
     }
     return names;
-}
-
-int32_t errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const vb::VBError& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 class VBIdeModel : public ::testing::Test {
@@ -52,16 +45,10 @@ TEST_F(VBIdeModel, ProjectsAreListedInOrderAndFoundByExactName) {
     EXPECT_EQ(projects->Item(2)->Name(), "beta");
     EXPECT_EQ(projects->Item("Gamma")->Name(), "Gamma");
 
-    struct Miss {
-        std::function<void()> call;
-    };
-    for (const auto& miss : std::vector<Miss>{{[&] { projects->Item("alpha"); }},
-                                              {[&] { projects->Item("BETA"); }},
-                                              {[&] { projects->Item(""); }},
-                                              {[&] { projects->Item(0); }},
-                                              {[&] { projects->Item(4); }}}) {
-        EXPECT_EQ(errorOf(miss.call), vb::err::SubscriptOutOfRange);
-    }
+    for (const char* name : {"alpha", "BETA", ""})
+        EXPECT_EQ(errorOf([&] { projects->Item(name); }), vb::err::SubscriptOutOfRange) << name;
+    for (int32_t index : {0, 4})
+        EXPECT_EQ(errorOf([&] { projects->Item(index); }), vb::err::SubscriptOutOfRange) << index;
 }
 
 TEST_F(VBIdeModel, ComponentsKeepTheirKindDesignerAndOrder) {
