@@ -288,20 +288,16 @@ Result serveRecord(const char* name, std::string text, int32_t hdl, Abi* rec) {
     });
 }
 
-template <class R, class Abi>
-int16_t serveGet(const char* name, int32_t hdl, Abi* rec) {
-    return serveRecord<int16_t, R>(name, callText(name, hdl), hdl, rec);
+// The Get calls answer a 16-bit flag, the Data Environment calls a 32-bit one.
+template <class R, class Result = int16_t, class Abi>
+Result serveGet(const char* name, int32_t hdl, Abi* rec) {
+    return serveRecord<Result, R>(name, callText(name, hdl), hdl, rec);
 }
 
 template <class R, class Abi>
 int32_t serveText(const char* name, int32_t hdl, Abi* rec) {
     std::string text = std::string(name) + "(" + std::to_string(hdl) + ", lTextSz=" + std::to_string(rec->lTextSz) + ")";
     return serveRecord<int32_t, R>(name, std::move(text), hdl, rec);
-}
-
-template <class R, class Abi>
-int32_t serveDE(const char* name, int32_t hdl, Abi* rec) {
-    return serveRecord<int32_t, R>(name, callText(name, hdl), hdl, rec);
 }
 
 template <class R>
@@ -408,10 +404,10 @@ int32_t WKAPI buttonDoAction(const char* what, int32_t result) {
     return serve("WKButtonDoAction", callText("WKButtonDoAction", what, result), [](State&) { return 0; });
 }
 int32_t WKAPI connectionGetDE(int32_t hdl, twkConnectionDE_abi* rec) {
-    return serveDE<twkConnectionDE>("WKConnectionGetDE", hdl, rec);
+    return serveGet<twkConnectionDE, int32_t>("WKConnectionGetDE", hdl, rec);
 }
 int32_t WKAPI commandGetDE(int32_t hdl, twkCommandDE_abi* rec) {
-    return serveDE<twkCommandDE>("WKCommandGetDE", hdl, rec);
+    return serveGet<twkCommandDE, int32_t>("WKCommandGetDE", hdl, rec);
 }
 int16_t WKAPI projectGet(int32_t hdl, twkProject_abi* rec) { return serveGet<twkProject>("WKProjectGet", hdl, rec); }
 int16_t WKAPI connectionGet(int32_t hdl, twkConnection_abi* rec) {
