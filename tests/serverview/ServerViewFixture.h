@@ -46,19 +46,12 @@ using Log = std::vector<std::string>;
 class Model : public nimb::ModelUtil {
   public:
     explicit Model(Log& log) : log(log) {}
-    bool existsDataEnvObjs() override { return note("existsDataEnvObjs"), dataEnvs; }
     std::string getActiveProjName() override { return note("getActiveProjName"), "Proj1"; }
     std::string getSelectedcompName() override { return note("getSelectedcompName"), "Module1"; }
     std::string GetDevLanguage() override { return note("GetDevLanguage"), "2"; }
     void saveWKFileName(std::string f) override { note("saveWKFileName(" + f + ")"); }
-    void getProjList(std::vector<std::string>& l) override { l = {"Proj1"}; }
-    void getDataEnvList(std::vector<std::string>& l, const std::string&) override { l = {"DE1"}; }
-    void getConnectionList(std::vector<std::string>& l, const std::string&, const std::string&) override {
-        l = {"Con1"};
-    }
     void note(const std::string& call) { log.push_back(call); }
     Log& log;
-    bool dataEnvs = true;
 };
 
 class Manager : public nimb::IntegrationMgr {
@@ -67,13 +60,6 @@ class Manager : public nimb::IntegrationMgr {
     std::string getWKFileName() override { return log.push_back("getWKFileName"), wkFile; }
     std::shared_ptr<nimb::ModelUtil> getModel() override { return log.push_back("getModel"), model; }
     int32_t getIdeType() override { return log.push_back("getIdeType"), ideType; }
-    void getProjList(std::vector<std::string>& l) override { model->getProjList(l); }
-    void getDataEnvList(std::vector<std::string>& l, const std::string& p) override {
-        model->getDataEnvList(l, p);
-    }
-    void getConnectionList(std::vector<std::string>& l, const std::string& d, const std::string& p) override {
-        model->getConnectionList(l, d, p);
-    }
     Log log;
     int32_t ideType = 1;
     std::string wkFile = "C:\\work\\shop\\shop.wkv";
@@ -83,7 +69,7 @@ class Manager : public nimb::IntegrationMgr {
 class ServerViewTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        for (auto [from, to] : {std::pair{400, 445}, {500, 532}, {610, 611}, {670, 671}, {681, 682}})
+        for (auto [from, to] : {std::pair{400, 445}, {500, 532}, {610, 611}, {681, 682}})
             for (int32_t id = from; id <= to; ++id)
                 engine.setString(id, "t" + std::to_string(id));
         engine.setString(675, "t675 %1");

@@ -2,7 +2,6 @@
 // prepared, and what every item hands to the engine, the dialogs and SourceSafe.
 #include "ServerViewFixture.h"
 
-#include "dialogs/conLstCtl.h"
 #include "dialogs/fileChooserForm.h"
 #include "scc/frmVSSLogin.h"
 
@@ -140,6 +139,7 @@ TEST_F(ServerViewMenuTest, TheRoutineMenuFollowsLanguageDebugFlagKindAndSourceSa
         buildTree();
         onItem(c.folder, "", {}, c.language, c.canDebug, "p.sql");
         EXPECT_EQ(routineMenu(*ctl), c.state) << c.scc << c.folder << c.language << c.canDebug;
+        EXPECT_EQ(ctl->scmPropsMnuItem->Enabled(), c.scc);
     }
 }
 
@@ -212,55 +212,6 @@ TEST_F(ServerViewMenuTest, SaveAsStoresTheFileWithTheVBProjectOnlyInTheVBIde) {
         const auto& dialog = *ui::Forms::existing<nimb::fileChooserForm>()->fileChooserDlg;
         EXPECT_EQ((Texts{dialog.DialogTitle(), dialog.Filter(), dialog.DefaultExt()}),
                   (Texts{"t611", "wkv", "wkv"}));
-    }
-}
-
-TEST_F(ServerViewMenuTest, DataEnvironmentObjectsAskWhereToGoOrRefuseWithoutDataEnvironments) {
-    struct Case {
-        const char* key;
-        bool item;
-        const char* menuItem;
-        bool dataEnvs;
-        std::vector<ScriptedUser::Step> steps;
-        Texts calls;
-        Texts boxes;
-    } cases[] = {
-        {"K20",
-         false,
-         "adoConObjMnuItem",
-         true,
-         {ScriptedUser::press("okBtn")},
-         {"WKConnectionDoGetDE(20, \"Proj1\", \"DE1\", \"WKConnection\")"},
-         {}},
-        {"K20",
-         false,
-         "adoConObjMnuItem",
-         true,
-         {ScriptedUser::setText("nameTxt", "Mine"), ScriptedUser::press("okBtn")},
-         {"WKConnectionDoGetDE(20, \"Proj1\", \"DE1\", \"Mine\")"},
-         {}},
-        {"K20", false, "adoConObjMnuItem", true, {ScriptedUser::press("cancelBtn")}, {}, {}},
-        {"K20", false, "adoConObjMnuItem", false, {}, {}, {"t670"}},
-        {"K21",
-         true,
-         "addCmdObjMnuItem",
-         true,
-         {ScriptedUser::press("okBtn")},
-         {"WKCommandDoGetDE(100, \"Proj1\", \"DE1\", \"Con1\", \"WKCommand\")"},
-         {}},
-        {"K22", true, "addCmdObjMnuItem", true, {ScriptedUser::closeBox()}, {}, {}},
-        {"K21", true, "addCmdObjMnuItem", false, {}, {}, {"t671"}},
-    };
-    for (auto& c : cases) {
-        mgr->model->dataEnvs = c.dataEnvs;
-        engine.clearJournal();
-        const auto shown = boxes().size();
-        auto script = [&] { c.dataEnvs ? user->expectModal("conLstCtl", c.steps) : ok(); };
-        c.item ? onItem(c.key, c.menuItem, script) : onNode(c.key, c.menuItem, script);
-        EXPECT_EQ(commands(), c.calls) << c.menuItem;
-        const auto all = boxes();
-        EXPECT_EQ(Texts(all.begin() + static_cast<std::ptrdiff_t>(shown), all.end()), c.boxes);
-        EXPECT_FALSE(ui::Forms::isLoaded<nimb::conLstCtl>());
     }
 }
 

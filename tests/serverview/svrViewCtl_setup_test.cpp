@@ -1,5 +1,5 @@
-// svrViewCtl set-up and layout: design, menus after setupGUI, SourceSafe and IDE-kind items, the
-// font rule, resizing, the splitter drag and what termination lets go.
+// svrViewCtl set-up and layout: menus after setupGUI, IDE-kind items, the font rule, resizing, the
+// splitter drag and what termination lets go.
 #include "ServerViewFixture.h"
 
 #include <array>
@@ -11,35 +11,6 @@ using namespace svtest;
 
 std::array<int32_t, 4> box(const ui::Control& c) {
     return {c.Left(), c.Top(), c.Width(), c.Height()};
-}
-
-TEST_F(ServerViewTest, StartsWithTheDesignedLayoutImagesAndViewOptions) {
-    auto fresh = ui::New<nimb::svrViewCtl>();
-    EXPECT_EQ(box(*fresh->serverTreeView), (std::array{0, 0, 2500, 2000}));
-    EXPECT_EQ(box(*fresh->splitPane), (std::array{2500, 0, 60, 2000}));
-    EXPECT_EQ(box(*fresh->serverDetailsView), (std::array{2560, 0, 1000, 2000}));
-    const auto& images = *fresh->ImageList1;
-    std::vector<std::string> keys;
-    for (int32_t i = 1; i <= images.ListImages().Count(); ++i) {
-        keys.push_back(images.ListImages().Item(i)->Key());
-        EXPECT_EQ(images.ListImages().Item(i)->Picture()->widthPx(), 20);
-    }
-    EXPECT_EQ(keys, (std::vector<std::string>{"WKFolder", "FilteredWKFolder", "ConnectedConnection",
-                                              "DisconnectedConnection", "StoredProcedure",
-                                              "DirtyStoredProcedure", "UserFunction", "DirtyUserFunction",
-                                              "NimbTable", "Trigger", "NimbView"}));
-    EXPECT_EQ((std::array{images.ImageWidth(), images.ImageHeight(), images.MaskColor()}),
-              (std::array{20, 20, 0xC0C0C0}));
-    const auto& list = *fresh->serverDetailsView;
-    EXPECT_EQ(list.View(), ui::lvw::Icon);
-    EXPECT_EQ(list.ColumnHeaders().Count(), 0);
-    EXPECT_EQ(list.LabelEdit(), ui::lvw::LabelManual);
-    EXPECT_TRUE(list.Icons() == fresh->ImageList1 && list.SmallIcons() == fresh->ImageList1);
-    const auto& tree = *fresh->serverTreeView;
-    EXPECT_TRUE(tree.Sorted() && tree.FullRowSelect() && tree.HotTracking());
-    EXPECT_EQ((std::array{tree.LineStyle(), tree.LabelEdit()}),
-              (std::array{ui::tvw::RootLines, ui::tvw::LabelManual}));
-    EXPECT_EQ(tree.ImageList(), fresh->ImageList1);
 }
 
 std::string outline(const ui::Menu& m) {
@@ -82,21 +53,6 @@ TEST_F(ServerViewTest, SetupGivesEveryItemItsTextAndActionCodeAndPublishesTheVie
     EXPECT_EQ(published.serverTreeView, ctl->serverTreeView);
     EXPECT_EQ(published.serverDetailsView, ctl->serverDetailsView);
     EXPECT_EQ(published.IMgr, mgr);
-}
-
-TEST_F(ServerViewTest, SourceSafeItemsAreEnabledOnlyWhenSourceSafeIsInstalled) {
-    for (bool installed : {true, false}) {
-        auto machine = std::make_shared<sim::MemoryRegistry>();
-        if (installed)
-            machine->setString(registry::HKEY_LOCAL_MACHINE, "Software\\Microsoft\\SourceSafe",
-                               "SCCServerPath", "x");
-        registry::install(machine);
-        ctl = start();
-        EXPECT_EQ(ctl->sccAvailable(), installed);
-        for (const auto& item : {ctl->scmPropsMnuItem, ctl->devObjScmMnuItem, ctl->devObjChkInMnuItem,
-                                 ctl->devObjChkOutMnuItem, ctl->devObjAddFileMnuItem})
-            EXPECT_EQ(item->Enabled(), installed) << item->Name();
-    }
 }
 
 TEST_F(ServerViewTest, DataEnvironmentAndCodeItemsFollowTheIdeKindAskedTwice) {
