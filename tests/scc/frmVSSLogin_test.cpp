@@ -95,13 +95,6 @@ TEST_F(FrmVSSLoginTest, OkOnAnExistingProjectMakesItCurrentWithoutAWord) {
     EXPECT_TRUE(ui::Forms::isLoaded<frmVSSLogin>());
 }
 
-TEST_F(FrmVSSLoginTest, OkOnATypedNameCreatesTheProjectUnderTheRoot) {
-    EXPECT_TRUE(runLogin(login("alice", "secret", {ScriptedUser::setText("projNameCombo", "Fresh"),
-                                                   ScriptedUser::press("cmdOK")})));
-    EXPECT_EQ(server->children(scctest::common, "$/"), (Strings{"Routines", "Other", "Fresh"}));
-    EXPECT_EQ(nimb::VSSAPI::moduleState().vssCurrentProject->Spec(), "$/Fresh");
-}
-
 TEST_F(FrmVSSLoginTest, EditingAfterALoginWantsAnotherLoginBeforeOk) {
     EXPECT_FALSE(runLogin(login("alice", "secret", {ScriptedUser::setText("txtPassword", "other"),
                                                     check("OK waits", [](frmVSSLogin& form) {
