@@ -27,10 +27,14 @@ std::string convert(const std::string& text, UINT from, UINT to) {
 
 std::string toAnsi(const std::string& utf8) { return convert(utf8, CP_UTF8, CP_ACP); }
 std::string fromAnsi(const std::string& ansi) { return convert(ansi, CP_ACP, CP_UTF8); }
+void assignFromAnsi(std::string& out, const char* begin, const char* end) {
+    out = convert(std::string(begin, end), CP_ACP, CP_UTF8);
+}
 #else
 // The engine on this platform speaks UTF-8, so the code page is the identity.
 std::string toAnsi(const std::string& utf8) { return utf8; }
 std::string fromAnsi(const std::string& ansi) { return ansi; }
+void assignFromAnsi(std::string& out, const char* begin, const char* end) { out.assign(begin, end); }
 #endif
 
 InOutBuffer::InOutBuffer(const std::string& utf8) {

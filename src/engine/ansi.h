@@ -8,6 +8,9 @@ namespace nimb::ansi {
 
 std::string toAnsi(const std::string& utf8);
 std::string fromAnsi(const std::string& ansi);
+// out = fromAnsi of the text [begin, end), in out's own storage where the conversion allows: the
+// wrappers read hundreds of thousands of records into the same few strings.
+void assignFromAnsi(std::string& out, const char* begin, const char* end);
 
 // A string handed to the engine as a buffer it may change in place but never lengthen; text()
 // reads back what the engine left, up to the first NUL inside the buffer.

@@ -201,11 +201,11 @@ public:
     // What slot i reads as after the call: the text before the first NUL among its characters; empty
     // when there is none, and empty when the engine pointed the slot elsewhere (null, or memory we did
     // not allocate) - we never read memory that is not ours.
-    std::string text(size_t i, const char* slot) const {
-        if (!holds(i, slot)) return {};
+    void read(size_t i, const char* slot, std::string& out) const {
         const char* begin = base_ + offset_[i];
-        const auto* nul = static_cast<const char*>(std::memchr(begin, '\0', chars_[i]));
-        return nul ? ansi::fromAnsi(std::string(begin, nul)) : std::string();
+        const void* nul = holds(i, slot) ? std::memchr(begin, '\0', chars_[i]) : nullptr;
+        if (nul) ansi::assignFromAnsi(out, begin, static_cast<const char*>(nul));
+        else out.clear();
     }
 
     // Slot i as an earlier call left it in other, when it stayed on other's buffer; the slot keeps
@@ -243,7 +243,7 @@ void numbersFromAbi(const Layout<Rec, Abi>& layout, const Abi& abi, Rec& rec) {
 template <class Rec, class Abi>
 void stringsFromAbi(const Layout<Rec, Abi>& layout, const Abi& abi, Rec& rec, const SlotBuffers& buffers) {
     for (size_t i = 0; i < layout.strings.size(); ++i)
-        rec.*layout.strings[i].field = buffers.text(i, abi.*layout.strings[i].slot);
+        buffers.read(i, abi.*layout.strings[i].slot, rec.*layout.strings[i].field);
 }
 
 template <class Result, class Rec, class Abi>
