@@ -10,6 +10,7 @@
 #include "platform/variant.h"
 
 #include <initializer_list>
+#include <iterator>
 
 namespace nimb::viewAPIs {
 
@@ -42,11 +43,12 @@ const char* functionImage(const twkFunction& f) {
 }
 
 // Appends an item with its icon and cells. The icon goes in with the item, so an icon the image list
-// lacks leaves no half-made item behind.
+// lacks leaves no half-made item behind. The last cell is set first, so the row is made in one piece.
 ui::ListItemPtr appendItem(int32_t hdl, const std::string& name, const char* smallIcon,
                            std::initializer_list<std::string> cells) {
     auto item = list().ListItems().Add(0, makeNodeKey(hdl), name, {}, smallIcon);
-    for (const auto& cell : cells) item->ListSubItems().Add(0, {}, cell);
+    auto index = static_cast<int32_t>(cells.size());
+    for (auto cell = std::rbegin(cells); cell != std::rend(cells); ++cell) item->setSubItems(index--, *cell);
     return item;
 }
 

@@ -5,15 +5,18 @@
 #include "platform/ui/KeyedCollection.h"
 #include "platform/variant.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <variant>
+#include <vector>
 
 namespace ui {
 
 class ListView;
 
-class ListSubItem : public vb::Object, public CollectionEntry {
+class ListSubItem : public vb::Object {
 public:
     ListSubItem(std::string key, std::string text) : key_(std::move(key)), text_(std::move(text)) {}
     const std::string& Key() const { return key_; }
@@ -33,19 +36,33 @@ private:
 
 using ListSubItemPtr = std::shared_ptr<ListSubItem>;
 
+// The sub-items of one item, 1-based, with the collection errors of KeyedCollection. A sub-item set
+// through ListItem::setSubItems stays a bare text until something asks for it as an object (Item);
+// a details list of a large folder holds hundreds of thousands of cells, read through SubItems(i).
+// The object, once made, is the one every later Item returns.
 class ListSubItems {
 public:
     // index 0 appends; otherwise 1..Count+1 inserts there.
     ListSubItemPtr Add(int32_t index = 0, const std::string& key = {}, const std::string& text = {});
-    ListSubItemPtr Item(int32_t index) const { return items_.Item(index); }
-    ListSubItemPtr Item(const std::string& key) const { return items_.Item(key); }
-    ListSubItemPtr Item(const char* key) const { return items_.Item(std::string(key)); }
-    void Remove(int32_t index) { items_.erase(*items_.Item(index)); }
-    void Clear() { items_.clear(); }
-    int32_t Count() const { return items_.Count(); }
+    ListSubItemPtr Item(int32_t index) const;
+    ListSubItemPtr Item(const std::string& key) const;
+    ListSubItemPtr Item(const char* key) const { return Item(std::string(key)); }
+    void Remove(int32_t index);
+    void Clear() { cells_.clear(); }
+    int32_t Count() const { return static_cast<int32_t>(cells_.size()); }
 
 private:
-    KeyedCollection<ListSubItem> items_;
+    friend class ListItem;
+    // A cell is its text until its object is made.
+    using Cell = std::variant<std::string, ListSubItemPtr>;
+
+    std::size_t at(int32_t index) const;  // 0-based; raises 35600 outside 1..Count
+    const std::string& text(std::size_t i) const;
+    void setText(std::size_t i, std::string text);
+    // Empty cells up to count; the storage grows once.
+    void extendTo(std::size_t count) { cells_.resize(std::max(count, cells_.size())); }
+
+    mutable std::vector<Cell> cells_;
 };
 
 class ListItem : public vb::Object, public CollectionEntry, public std::enable_shared_from_this<ListItem> {
