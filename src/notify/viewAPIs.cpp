@@ -11,6 +11,7 @@
 
 #include <initializer_list>
 #include <iterator>
+#include <string_view>
 
 namespace nimb::viewAPIs {
 
@@ -45,10 +46,11 @@ const char* functionImage(const twkFunction& f) {
 // Appends an item with its icon and cells. The icon goes in with the item, so an icon the image list
 // lacks leaves no half-made item behind. The last cell is set first, so the row is made in one piece.
 ui::ListItemPtr appendItem(int32_t hdl, const std::string& name, const char* smallIcon,
-                           std::initializer_list<std::string> cells) {
+                           std::initializer_list<std::string_view> cells) {
     auto item = list().ListItems().Add(0, makeNodeKey(hdl), name, {}, smallIcon);
     auto index = static_cast<int32_t>(cells.size());
-    for (auto cell = std::rbegin(cells); cell != std::rend(cells); ++cell) item->setSubItems(index--, *cell);
+    for (auto cell = std::rbegin(cells); cell != std::rend(cells); ++cell)
+        item->setSubItems(index--, std::string(*cell));
     return item;
 }
 
@@ -68,16 +70,23 @@ int32_t selectedObjectType() {
     }
 }
 
-void showProcedure(ui::ListItem& item, const twkProcedure& p) {
-    item.setSmallIcon(procedureImage(p));
+// A routine's bold face and tag follow its dirty and debug flags; a new item has its icon already.
+void markProcedure(ui::ListItem& item, const twkProcedure& p) {
     item.setBold(p.bIsDirty);
     item.setTag(debugTag(p.bCanDebug, p.strFileName));
 }
+void showProcedure(ui::ListItem& item, const twkProcedure& p) {
+    item.setSmallIcon(procedureImage(p));
+    markProcedure(item, p);
+}
 
-void showFunction(ui::ListItem& item, const twkFunction& f) {
-    item.setSmallIcon(functionImage(f));
+void markFunction(ui::ListItem& item, const twkFunction& f) {
     item.setBold(f.bIsDirty);
     item.setTag(debugTag(f.bCanDebug, f.strFileName));
+}
+void showFunction(ui::ListItem& item, const twkFunction& f) {
+    item.setSmallIcon(functionImage(f));
+    markFunction(item, f);
 }
 
 } // namespace
@@ -164,7 +173,7 @@ void addProcedureItem(const twkProcedure& p) {
         auto item = appendItem(p.lHdl, p.strName, procedureImage(p),
                                {p.strSchema, p.strParameters, std::to_string(p.lResultSets), p.strLanguage,
                                 p.strSpecific, p.strSQLPackage, boolText(p.bIsFenced), p.strComment});
-        showProcedure(*item, p);
+        markProcedure(*item, p);
     });
 }
 
@@ -173,7 +182,7 @@ void addFunctionItem(const twkFunction& f) {
         auto item = appendItem(f.lHdl, f.strName, functionImage(f),
                                {f.strSchema, f.strParameters, f.strResult, f.strLanguage, f.strSpecific,
                                 std::to_string(f.bIsFenced), f.strComment});
-        showFunction(*item, f);
+        markFunction(*item, f);
     });
 }
 
