@@ -3,19 +3,20 @@
 // raises 35602 "Key is not unique in collection", a missing key 35601 "Element not found", a key
 // that reads as a number 35603 "Invalid key", an index outside 1..Count 35600 "Index out of bounds".
 //
-// Keys are case-sensitive and hashed. Appending and removing are O(1) (amortised): a removed
+// Keys are case-sensitive and hashed (KeyIndex). Appending and removing are O(1) (amortised): a removed
 // element leaves a hole that is squeezed out when holes outnumber elements or when an index is
 // needed (Item(index), indexOf), so a run of removals followed by index look-ups costs O(n) once.
 // Elements derive from CollectionEntry (their place) and have an unchanging `const std::string&
 // Key() const`.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace ui {
@@ -28,6 +29,79 @@ namespace keyed {
 [[noreturn]] void raiseIndexOutOfBounds();
 bool isNumericKey(const std::string& key);
 } // namespace keyed
+
+// The key index of a collection: open addressing with linear probing over (hash, element) slots,
+// never more than half full. A look-up touches one slot array - no node per element - which matters
+// for a list of hundreds of thousands of items, where every miss is a trip to memory. Elements are
+// found by their own Key(), which must not change while they are indexed.
+template <class T>
+class KeyIndex {
+public:
+    const T* find(std::string_view key) const {
+        if (slots_.empty()) return nullptr;
+        const std::size_t hash = hashOf(key);
+        for (std::size_t i = hash & mask();; i = (i + 1) & mask()) {
+            const Slot& slot = slots_[i];
+            if (!slot.element) return nullptr;
+            if (slot.hash == hash && slot.element->Key() == key) return slot.element;
+        }
+    }
+
+    // The element's key must not be in the index yet.
+    void insert(const T& element) {
+        if ((count_ + 1) * 2 > slots_.size()) rehash(std::max<std::size_t>(16, slots_.size() * 2));
+        place({hashOf(element.Key()), &element});
+        ++count_;
+    }
+
+    void erase(const T& element) {
+        if (slots_.empty()) return;
+        std::size_t i = hashOf(element.Key()) & mask();
+        while (slots_[i].element != &element) {
+            if (!slots_[i].element) return;
+            i = (i + 1) & mask();
+        }
+        // Backward shift: each later slot of the run moves into the hole unless its home lies
+        // between the hole and itself, so no look-up ever stops early at the emptied slot.
+        for (std::size_t j = (i + 1) & mask(); slots_[j].element; j = (j + 1) & mask()) {
+            const std::size_t home = slots_[j].hash & mask();
+            if (((j - home) & mask()) >= ((j - i) & mask())) {
+                slots_[i] = slots_[j];
+                i = j;
+            }
+        }
+        slots_[i] = Slot{};
+        --count_;
+    }
+
+    void clear() {
+        slots_ = {};
+        count_ = 0;
+    }
+
+private:
+    struct Slot {
+        std::size_t hash = 0;
+        const T* element = nullptr;
+    };
+
+    static std::size_t hashOf(std::string_view key) { return std::hash<std::string_view>{}(key); }
+    std::size_t mask() const { return slots_.size() - 1; }
+    void place(Slot slot) {
+        std::size_t i = slot.hash & mask();
+        while (slots_[i].element) i = (i + 1) & mask();
+        slots_[i] = slot;
+    }
+    void rehash(std::size_t size) {
+        std::vector<Slot> old(size);
+        old.swap(slots_);
+        for (const Slot& slot : old)
+            if (slot.element) place(slot);
+    }
+
+    std::vector<Slot> slots_;  // a power of two in size
+    std::size_t count_ = 0;
+};
 
 // An element's place in the one collection that holds it.
 class CollectionEntry {
@@ -54,10 +128,10 @@ public:
         return found;
     }
     std::shared_ptr<T> find(const std::string& key) const {
-        auto it = byKey_.find(key);
-        return it == byKey_.end() ? nullptr : slots_[it->second->slot_];
+        const T* element = byKey_.find(key);
+        return element ? slots_[element->slot_] : nullptr;
     }
-    bool contains(const std::string& key) const { return byKey_.count(key) != 0; }
+    bool contains(const std::string& key) const { return byKey_.find(key) != nullptr; }
 
     // Raises the error a new element with this key would meet (empty key: no key, always fine).
     void checkNewKey(const std::string& key) const {
@@ -88,7 +162,7 @@ public:
     void erase(const T& element) {
         const std::size_t slot = element.slot_;
         if (slot >= slots_.size() || slots_[slot].get() != &element) return;
-        if (!element.Key().empty()) byKey_.erase(element.Key());
+        if (!element.Key().empty()) byKey_.erase(element);
         element.slot_ = CollectionEntry::nowhere;
         slots_[slot].reset();
         --live_;
@@ -125,9 +199,8 @@ public:
     }
 
 private:
-    // The map's keys view the elements' own key strings, which live as long as the element is here.
     void remember(const T& element) {
-        if (!element.Key().empty()) byKey_.emplace(std::string_view(element.Key()), &element);
+        if (!element.Key().empty()) byKey_.insert(element);
     }
 
     void compact() const {
@@ -143,13 +216,9 @@ private:
         for (std::size_t i = first; i < slots_.size(); ++i) slots_[i]->slot_ = i;
     }
 
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
     // Compaction is invisible to callers, so it may run inside const look-ups.
     mutable std::vector<std::shared_ptr<T>> slots_;
-    std::unordered_map<std::string_view, const T*, Hash, std::equal_to<>> byKey_;
+    KeyIndex<T> byKey_;
     std::size_t live_ = 0;
     mutable std::size_t holes_ = 0;
 };
