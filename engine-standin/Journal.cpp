@@ -10,15 +10,23 @@ constexpr size_t maxShown = 200;
 } // namespace
 
 void Journal::record(std::string entry) {
-    if (entries_.size() == maxEntries)
-        entries_.pop_front();
-    entries_.push_back(std::move(entry));
+    if (size_ == maxEntries) {
+        if (--runs_.front().count == 0)
+            runs_.pop_front();
+        --size_;
+    }
+    if (!runs_.empty() && runs_.back().entry == entry)
+        ++runs_.back().count;
+    else
+        runs_.push_back({std::move(entry), 1});
+    ++size_;
 }
 
 std::string Journal::text() const {
     std::string all;
-    for (auto& entry : entries_)
-        all += entry + "\n";
+    for (const auto& run : runs_)
+        for (size_t i = 0; i < run.count; ++i)
+            all += run.entry + "\n";
     return all;
 }
 

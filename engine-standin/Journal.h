@@ -1,6 +1,7 @@
 // Journal: every call the engine received, one line each ("WKObjectDoAction(1012, 18)"), so tests
 // and the simulated IDE can see exactly what the add-in asked for. The oldest lines go when the
-// journal is full.
+// journal is full. A run of identical lines (the Next calls of an enumeration) is kept once with its
+// count: listing a folder of 200,000 objects must not fill the process with 200,000 strings.
 #pragma once
 
 #include <cstdint>
@@ -16,10 +17,18 @@ class Journal {
     void record(std::string entry);
     // All entries, each followed by a line feed.
     std::string text() const;
-    void clear() { entries_.clear(); }
+    void clear() {
+        runs_.clear();
+        size_ = 0;
+    }
 
   private:
-    std::deque<std::string> entries_;
+    struct Run {
+        std::string entry;
+        size_t count;
+    };
+    std::deque<Run> runs_;
+    size_t size_ = 0; // entries, repeats included
 };
 
 // One journal line: the function's name and its arguments as the engine saw them.

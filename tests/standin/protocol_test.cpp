@@ -250,6 +250,34 @@ TEST_F(StandinProtocol, TheJournalListsEveryCallWithItsArguments) {
     EXPECT_EQ(small[8], 'x');
 }
 
+// Repeated calls are stored once, but the journal still reads (and is bounded) line by line: the
+// oldest lines of a long run go first, and a run emptied that way goes whole.
+TEST_F(StandinProtocol, TheJournalKeepsItsNewestLinesThroughLongRunsOfOneCall) {
+    openSample();
+    int32_t folder = find(13, "SHOPDB");
+    ASSERT_EQ(api().WKSI_GenerateObjects(folder, 14, 100001), 100001);
+    drain();
+    api().WKSI_ClearJournal();
+    api().WKObjectDoAction(1234, 18);
+    wkBool filtered = 0;
+    int32_t e = 0;
+    ASSERT_EQ(api().WKTableEnumBegin(folder, &filtered, &e), 1);
+    TableRec t;
+    int32_t listed = 0;
+    while (api().WKTableEnumNext(e, &t.rec))
+        ++listed;
+    ASSERT_EQ(listed, 100002); // and the sample's own table
+    api().WKTableEnumEnd(e);
+
+    // DoAction, Begin, 100,003 Next calls (the last one finds nothing) and End: 100,006 lines.
+    const std::string next = "WKTableEnumNext(" + std::to_string(e) + ", out)\n";
+    std::string expected;
+    for (int i = 0; i < 99999; ++i)
+        expected += next;
+    expected += "WKTableEnumEnd(" + std::to_string(e) + ")\n";
+    EXPECT_EQ(journal(), expected);
+}
+
 TEST_F(StandinProtocol, TerminateDropsWhatWasQueuedAndTheProject) {
     openSample();
     api().WKSI_InjectText(3, "pending", "");
