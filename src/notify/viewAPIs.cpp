@@ -48,9 +48,7 @@ const char* functionImage(const twkFunction& f) {
 ui::ListItemPtr appendItem(int32_t hdl, const std::string& name, const char* smallIcon,
                            std::initializer_list<std::string_view> cells) {
     auto item = list().ListItems().Add(0, makeNodeKey(hdl), name, {}, smallIcon);
-    auto index = static_cast<int32_t>(cells.size());
-    for (auto cell = std::rbegin(cells); cell != std::rend(cells); ++cell)
-        item->setSubItems(index--, std::string(*cell));
+    item->setSubItems(cells);
     return item;
 }
 

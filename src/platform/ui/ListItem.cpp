@@ -4,20 +4,21 @@
 #include "platform/ui/UIErrors.h"
 #include "platform/ui/ListView.h"
 
+#include <algorithm>
+
 namespace ui {
 
 ListSubItemPtr ListSubItems::Add(int32_t index, const std::string& key, const std::string& text) {
     if (!key.empty()) {
         if (keyed::isNumericKey(key)) keyed::raiseInvalidKey();
-        if (std::any_of(cells_.begin(), cells_.end(), [&](const Cell& c) {
-                const auto* object = std::get_if<ListSubItemPtr>(&c);
-                return object && (*object)->Key() == key;
-            }))
+        if (unpacked_ && std::any_of(objects_.begin(), objects_.end(),
+                                     [&](const ListSubItemPtr& cell) { return cell->Key() == key; }))
             keyed::raiseNotUnique();
     }
     if (index < 0 || index > Count() + 1) keyed::raiseIndexOutOfBounds();
+    unpack();
     auto item = std::make_shared<ListSubItem>(key, text);
-    cells_.insert(index == 0 ? cells_.end() : cells_.begin() + (index - 1), item);
+    objects_.insert(index == 0 ? objects_.end() : objects_.begin() + (index - 1), item);
     return item;
 }
 
@@ -27,31 +28,56 @@ std::size_t ListSubItems::at(int32_t index) const {
 }
 
 ListSubItemPtr ListSubItems::Item(int32_t index) const {
-    Cell& cell = cells_[at(index)];
-    if (auto* text = std::get_if<std::string>(&cell)) cell = std::make_shared<ListSubItem>(std::string(), std::move(*text));
-    return std::get<ListSubItemPtr>(cell);
+    const std::size_t i = at(index);
+    unpack();
+    return objects_[i];
 }
 
 ListSubItemPtr ListSubItems::Item(const std::string& key) const {
-    for (const auto& cell : cells_) {
-        const auto* object = std::get_if<ListSubItemPtr>(&cell);
-        if (object && !key.empty() && (*object)->Key() == key) return *object;
-    }
+    if (unpacked_ && !key.empty())
+        for (const auto& cell : objects_)
+            if (cell->Key() == key) return cell;
     keyed::raiseNotFound();
 }
 
-void ListSubItems::Remove(int32_t index) { cells_.erase(cells_.begin() + static_cast<std::ptrdiff_t>(at(index))); }
-
-const std::string& ListSubItems::text(std::size_t i) const {
-    const Cell& cell = cells_[i];
-    if (const auto* text = std::get_if<std::string>(&cell)) return *text;
-    return std::get<ListSubItemPtr>(cell)->Text();
+void ListSubItems::Remove(int32_t index) {
+    const std::size_t i = at(index);
+    unpack();
+    objects_.erase(objects_.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
-void ListSubItems::setText(std::size_t i, std::string text) {
-    Cell& cell = cells_[i];
-    if (auto* object = std::get_if<ListSubItemPtr>(&cell)) (*object)->setText(std::move(text));
-    else cell = std::move(text);
+void ListSubItems::Clear() {
+    texts_.clear();
+    objects_.clear();
+    unpacked_ = false;
+}
+
+std::string_view ListSubItems::text(std::size_t i) const { return unpacked_ ? objects_[i]->Text() : texts_.at(i); }
+
+void ListSubItems::setText(std::size_t i, std::string_view text) {
+    if (unpacked_) objects_[i]->setText(std::string(text));
+    else texts_.set(i, text);
+}
+
+void ListSubItems::setTexts(std::initializer_list<std::string_view> texts) {
+    if (!unpacked_) return texts_.setFirst(texts);
+    extendTo(texts.size());
+    std::size_t i = 0;
+    for (auto text : texts) setText(i++, text);
+}
+
+void ListSubItems::extendTo(std::size_t count) {
+    if (!unpacked_) return texts_.extendTo(count);
+    while (objects_.size() < count) objects_.push_back(std::make_shared<ListSubItem>(std::string(), std::string()));
+}
+
+void ListSubItems::unpack() const {
+    if (unpacked_) return;
+    objects_.reserve(texts_.size());
+    for (std::size_t i = 0; i < texts_.size(); ++i)
+        objects_.push_back(std::make_shared<ListSubItem>(std::string(), std::string(texts_.at(i))));
+    texts_.clear();
+    unpacked_ = true;
 }
 
 void ListItem::setIcon(std::string key) {
@@ -72,14 +98,16 @@ void checkSubItemIndex(int32_t index) {
 
 std::string ListItem::SubItems(int32_t index) const {
     checkSubItemIndex(index);
-    return index > subItems_.Count() ? std::string() : subItems_.text(static_cast<std::size_t>(index - 1));
+    return index > subItems_.Count() ? std::string() : std::string(subItems_.text(static_cast<std::size_t>(index - 1)));
 }
 
-void ListItem::setSubItems(int32_t index, std::string text) {
+void ListItem::setSubItems(int32_t index, std::string_view text) {
     checkSubItemIndex(index);
     subItems_.extendTo(static_cast<std::size_t>(index));
-    subItems_.setText(static_cast<std::size_t>(index - 1), std::move(text));
+    subItems_.setText(static_cast<std::size_t>(index - 1), text);
 }
+
+void ListItem::setSubItems(std::initializer_list<std::string_view> texts) { subItems_.setTexts(texts); }
 
 bool ListItem::Selected() const { return list_ != nullptr && list_->SelectedItem().get() == this; }
 

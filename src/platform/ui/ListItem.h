@@ -3,13 +3,14 @@
 #pragma once
 
 #include "platform/ui/KeyedCollection.h"
+#include "platform/ui/PackedTexts.h"
 #include "platform/variant.h"
 
-#include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
-#include <variant>
+#include <string_view>
 #include <vector>
 
 namespace ui {
@@ -36,10 +37,11 @@ private:
 
 using ListSubItemPtr = std::shared_ptr<ListSubItem>;
 
-// The sub-items of one item, 1-based, with the collection errors of KeyedCollection. A sub-item set
-// through ListItem::setSubItems stays a bare text until something asks for it as an object (Item);
-// a details list of a large folder holds hundreds of thousands of cells, read through SubItems(i).
-// The object, once made, is the one every later Item returns.
+// The sub-items of one item, 1-based, with the collection errors of KeyedCollection. Sub-items set
+// through ListItem::setSubItems stay packed texts - the row's cells in one block - until something
+// needs one as an object (Item, Add, Remove); then every cell becomes one, the object every later
+// Item returns. A details list of a large folder holds hundreds of thousands of rows, read through
+// SubItems(i).
 class ListSubItems {
 public:
     // index 0 appends; otherwise 1..Count+1 inserts there.
@@ -48,21 +50,25 @@ public:
     ListSubItemPtr Item(const std::string& key) const;
     ListSubItemPtr Item(const char* key) const { return Item(std::string(key)); }
     void Remove(int32_t index);
-    void Clear() { cells_.clear(); }
-    int32_t Count() const { return static_cast<int32_t>(cells_.size()); }
+    void Clear();
+    int32_t Count() const { return static_cast<int32_t>(unpacked_ ? objects_.size() : texts_.size()); }
 
 private:
     friend class ListItem;
-    // A cell is its text until its object is made.
-    using Cell = std::variant<std::string, ListSubItemPtr>;
 
     std::size_t at(int32_t index) const;  // 0-based; raises 35600 outside 1..Count
-    const std::string& text(std::size_t i) const;
-    void setText(std::size_t i, std::string text);
-    // Empty cells up to count; the storage grows once.
-    void extendTo(std::size_t count) { cells_.resize(std::max(count, cells_.size())); }
+    std::string_view text(std::size_t i) const;
+    void setText(std::size_t i, std::string_view text);
+    void setTexts(std::initializer_list<std::string_view> texts);
+    // Empty cells up to count.
+    void extendTo(std::size_t count);
+    // Every cell as its object from now on.
+    void unpack() const;
 
-    mutable std::vector<Cell> cells_;
+    // Unpacking is invisible to callers, so it may happen inside const look-ups.
+    mutable PackedTexts texts_;
+    mutable std::vector<ListSubItemPtr> objects_;
+    mutable bool unpacked_ = false;
 };
 
 class ListItem : public vb::Object, public CollectionEntry, public std::enable_shared_from_this<ListItem> {
@@ -90,7 +96,9 @@ public:
     // VB's SubItems(i): the text of sub-item i (1-based; "" when there is none yet). Setting adds
     // empty sub-items up to i as needed.
     std::string SubItems(int32_t index) const;
-    void setSubItems(int32_t index, std::string text);
+    void setSubItems(int32_t index, std::string_view text);
+    // SubItems(1..n) set in one go: a row filled cell by cell would rebuild its block each time.
+    void setSubItems(std::initializer_list<std::string_view> texts);
 
     bool Selected() const;
     void setSelected(bool v);
