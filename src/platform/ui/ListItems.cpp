@@ -10,14 +10,16 @@ ListItems::~ListItems() {
 
 ListItemPtr ListItems::Add(int32_t index, const std::string& key, const std::string& text, const std::string& icon,
                            const std::string& smallIcon) {
-    items_.checkNewKey(key);
-    if (!icon.empty()) list_.checkImageKey(list_.Icons(), icon);
-    if (!smallIcon.empty()) list_.checkImageKey(list_.SmallIcons(), smallIcon);
+    // The item is built while the key's slot comes from memory; it is dropped if the key is refused.
+    const std::size_t hash = items_.prepareKey(key);
     auto item = std::make_shared<ListItem>(key, text);
     item->icon_ = icon;
     item->smallIcon_ = smallIcon;
+    items_.checkNewKey(key, hash);
+    if (!icon.empty()) list_.checkImageKey(list_.Icons(), icon);
+    if (!smallIcon.empty()) list_.checkImageKey(list_.SmallIcons(), smallIcon);
     item->list_ = &list_;
-    if (index == 0) items_.append(item);
+    if (index == 0) items_.append(item, hash);
     else items_.insert(index, item);
     return item;
 }

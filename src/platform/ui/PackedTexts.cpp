@@ -4,6 +4,24 @@
 
 namespace ui {
 
+namespace {
+
+// Writes the length's bytes to out (room for ten); returns how many.
+std::size_t encodeLength(std::size_t length, char* out) {
+    std::size_t n = 0;
+    for (; length >= 0x80; length >>= 7) out[n++] = static_cast<char>((length & 0x7F) | 0x80);
+    out[n++] = static_cast<char>(length);
+    return n;
+}
+
+void append(std::string& block, std::string_view text) {
+    char length[10];
+    block.append(length, encodeLength(text.size(), length));
+    block += text;
+}
+
+} // namespace
+
 PackedTexts::Cell PackedTexts::cell(std::size_t i) const {
     std::size_t pos = 0;
     for (std::size_t n = 0;; ++n) {
@@ -17,19 +35,6 @@ PackedTexts::Cell PackedTexts::cell(std::size_t i) const {
         if (n == i) return {begin, pos, pos + length};
         pos += length;
     }
-}
-
-std::size_t PackedTexts::encodeLength(std::size_t length, char* out) {
-    std::size_t n = 0;
-    for (; length >= 0x80; length >>= 7) out[n++] = static_cast<char>((length & 0x7F) | 0x80);
-    out[n++] = static_cast<char>(length);
-    return n;
-}
-
-void PackedTexts::append(std::string& block, std::string_view text) {
-    char length[10];
-    block.append(length, encodeLength(text.size(), length));
-    block += text;
 }
 
 std::string_view PackedTexts::at(std::size_t i) const {

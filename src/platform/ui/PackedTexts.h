@@ -31,9 +31,6 @@ private:
         std::size_t end;    // one past them
     };
     Cell cell(std::size_t i) const;
-    // Writes the length's bytes to out (room for ten); returns how many.
-    static std::size_t encodeLength(std::size_t length, char* out);
-    static void append(std::string& block, std::string_view text);
 
     std::string block_;
     std::size_t count_ = 0;
