@@ -14,12 +14,6 @@ std::size_t encodeLength(std::size_t length, char* out) {
     return n;
 }
 
-void append(std::string& block, std::string_view text) {
-    char length[10];
-    block.append(length, encodeLength(text.size(), length));
-    block += text;
-}
-
 } // namespace
 
 PackedTexts::Cell PackedTexts::cell(std::size_t i) const {
@@ -51,13 +45,17 @@ void PackedTexts::set(std::size_t i, std::string_view text) {
 }
 
 void PackedTexts::setFirst(std::initializer_list<std::string_view> texts) {
-    std::size_t chars = 0;
-    for (auto text : texts) chars += text.size() + 3;  // lengths up to 2 MB take three bytes
+    char length[10];
+    std::size_t size = 0;
+    for (auto text : texts) size += encodeLength(text.size(), length) + text.size();
     const std::size_t keptFrom = texts.size() < count_ ? cell(texts.size()).begin : block_.size();
-    std::string block;
-    block.reserve(chars + block_.size() - keptFrom);
-    for (auto text : texts) append(block, text);
-    block.append(block_, keptFrom);
+    std::string block(size + (block_.size() - keptFrom), '\0');
+    char* out = block.data();
+    for (auto text : texts) {
+        out += encodeLength(text.size(), out);
+        out = std::copy(text.begin(), text.end(), out);
+    }
+    std::copy(block_.begin() + static_cast<std::ptrdiff_t>(keptFrom), block_.end(), out);
     block_ = std::move(block);
     count_ = std::max(count_, texts.size());
 }
