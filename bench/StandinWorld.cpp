@@ -77,7 +77,7 @@ StandinWorld::StandinWorld()
       ide_(sim::SimVBE::create()), lines_(numberedLines(moduleLines)),
       mgr_(std::make_shared<BenchMgr>(directory_ + "/bench.wkv")),
       user_(std::make_shared<ui::ScriptedUser>()), tree_(std::make_shared<ui::TreeView>()),
-      list_(std::make_shared<ui::ListView>()) {
+      images_(std::make_shared<ui::ImageList>()) {
     setenv("NIMB_ENGINE_LIBRARY", NIMB_STANDIN_LIBRARY, 1);
     nimb::wkapis::useLibrary();
     void* library = dlopen(NIMB_STANDIN_LIBRARY, RTLD_NOW | RTLD_LOCAL);
@@ -97,21 +97,25 @@ StandinWorld::StandinWorld()
     module_ = project->addModule("Module1", lines_)->code();
     mgr_->model->setVBInstance(ide_);
 
-    auto images = std::make_shared<ui::ImageList>();
     for (const char* key : nimb::viewAPIs::images::inOrder)
-        images->ListImages().Add(0, key, ui::StoredPicture(key));
-    tree_->setImageList(images);
+        images_->ListImages().Add(0, key, ui::StoredPicture(key));
+    tree_->setImageList(images_);
     tree_->setSorted(true);
-    list_->setSmallIcons(images);
-    list_->setIcons(images);
-    list_->setView(ui::lvw::Report);
     nimb::viewAPIs::setServerTreeView(tree_);
-    nimb::viewAPIs::setServerDetailsView(list_);
+    freshList();
     nimb::viewAPIs::setIMgr(mgr_);
 
     poller_ = ui::New<nimb::notificationThreadFrm>();
     poller_->Load();
     poller_->setIMMgr(mgr_);
+}
+
+void StandinWorld::freshList() {
+    list_ = std::make_shared<ui::ListView>();
+    list_->setSmallIcons(images_);
+    list_->setIcons(images_);
+    list_->setView(ui::lvw::Report);
+    nimb::viewAPIs::setServerDetailsView(list_);
 }
 
 StandinWorld::~StandinWorld() {

@@ -18,6 +18,7 @@ class SimCodeModule;
 class SimVBE;
 } // namespace sim
 namespace ui {
+class ImageList;
 class ListView;
 class ScriptedUser;
 class TreeView;
@@ -60,6 +61,9 @@ class StandinWorld {
     void tick();
 
     ui::ListView& list() { return *list_; }
+    // A new details list in place of the old one, as it is when the view is made: empty, and never
+    // grown by an earlier listing.
+    void freshList();
     sim::SimCodeModule& module() { return *module_; }
     // The module's lines as they were made.
     const std::vector<std::string>& originalLines() const { return lines_; }
@@ -76,6 +80,7 @@ class StandinWorld {
     std::shared_ptr<BenchMgr> mgr_;
     std::shared_ptr<ui::ScriptedUser> user_;
     std::shared_ptr<ui::TreeView> tree_;
+    std::shared_ptr<ui::ImageList> images_;
     std::shared_ptr<ui::ListView> list_;
     std::shared_ptr<nimb::notificationThreadFrm> poller_;
     int32_t project_ = 0;

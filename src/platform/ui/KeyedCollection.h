@@ -71,9 +71,9 @@ public:
     void erase(const T& element) {
         if (slots_.empty()) return;
         std::size_t i = hashOf(element.Key()) & mask();
-        while (slots_[i].element != &element) {
+        for (;; i = (i + 1) & mask()) {
             if (!tags_[i]) return;
-            i = (i + 1) & mask();
+            if (slots_[i].element == &element) break;
         }
         // Backward shift: each later slot of the run moves into the hole unless its home lies
         // between the hole and itself, so no look-up ever stops early at the emptied slot.
@@ -90,9 +90,11 @@ public:
         --count_;
     }
 
+    // The arrays stay: a list cleared to be filled again (a folder listed once more) would otherwise
+    // grow them anew, and every growth places every key again at a random place in memory. A slot
+    // counts only where its byte says so, so only the bytes are reset.
     void clear() {
-        slots_ = {};
-        tags_ = {};
+        std::fill(tags_.begin(), tags_.end(), std::uint8_t{0});
         count_ = 0;
     }
 
@@ -114,11 +116,12 @@ private:
         slots_[i] = slot;
     }
     void rehash(std::size_t size) {
-        std::vector<Slot> old(size);
-        old.swap(slots_);
-        tags_.assign(size, 0);
-        for (const Slot& slot : old)
-            if (slot.element) place(slot);
+        std::vector<Slot> oldSlots(size);
+        std::vector<std::uint8_t> oldTags(size, 0);
+        oldSlots.swap(slots_);
+        oldTags.swap(tags_);
+        for (std::size_t i = 0; i < oldSlots.size(); ++i)
+            if (oldTags[i]) place(oldSlots[i]);
     }
 
     std::vector<Slot> slots_;         // a power of two in size
