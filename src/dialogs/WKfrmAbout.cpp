@@ -1,5 +1,6 @@
 #include "dialogs/WKfrmAbout.h"
 
+#include "dialogs/designLayout.h"
 #include "dialogs/uiFontRule.h"
 #include "engine/wkutil.h"
 #include "platform/ui/LoadResPicture.h"
@@ -34,7 +35,7 @@ WKfrmAbout::WKfrmAbout() : ui::Form("WKfrmAbout") {
 void WKfrmAbout::Form_Load() {
     applyUIFont(*this, {cmdClose.get(), lblTitle.get(), lblVersion.get(), lblDescription.get()});
     setCaption(getString(600));
-    setIcon(ui::LoadResPicture(117, ui::vbResIcon));
+    setIcon(ui::LoadResPicture(designLayout::dialogIcon, ui::vbResIcon));
     cmdClose->setCaption(getString(601));
     lblTitle->setCaption(getString(602) + "\n" + getString(603));
     lblVersion->setCaption(getString(604));

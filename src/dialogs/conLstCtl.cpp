@@ -1,5 +1,6 @@
 #include "dialogs/conLstCtl.h"
 
+#include "dialogs/designLayout.h"
 #include "dialogs/uiFontRule.h"
 #include "engine/wkutil.h"
 #include "platform/error.h"
@@ -11,21 +12,9 @@
 namespace nimb {
 
 using wkutil::getString;
+using namespace designLayout;
 
 namespace {
-
-constexpr int32_t dialogIcon = 117;
-
-template <class T>
-std::shared_ptr<T> place(std::shared_ptr<T> control, int32_t left, int32_t top, int32_t width, int32_t height) {
-    control->Move(left, top, width, height);
-    return control;
-}
-
-std::shared_ptr<ui::Label> label(std::shared_ptr<ui::Label> control, const char* caption) {
-    control->setCaption(caption);
-    return control;
-}
 
 // Every entry in order, empty ones too, then the first one chosen (which runs the combo's Click).
 void fillAndSelectFirst(ui::ComboBox& combo, const std::vector<std::string>& entries) {
@@ -40,14 +29,14 @@ conLstCtl::conLstCtl() : ui::Form("conLstCtl") {
     setCaption("conLstCtl");
     setClientSize(4830, 3510);
     setIcon(ui::LoadResPicture(dialogIcon, ui::vbResIcon));
-    descLbl = label(place(add<ui::Label>("descLbl"), 120, 240, 4575, 375), "Specify the following information.");
-    nameLbl = label(place(add<ui::Label>("nameLbl"), 120, 840, 1815, 255), "Command Name");
+    descLbl = captioned(place(add<ui::Label>("descLbl"), 120, 240, 4575, 375), "Specify the following information.");
+    nameLbl = captioned(place(add<ui::Label>("nameLbl"), 120, 840, 1815, 255), "Command Name");
     nameTxt = place(add<ui::TextBox>("nameTxt"), 2280, 840, 2415, 375);
-    projLbl = label(place(add<ui::Label>("projLbl"), 120, 1440, 1935, 255), "Project");
+    projLbl = captioned(place(add<ui::Label>("projLbl"), 120, 1440, 1935, 255), "Project");
     projCombo = place(add<ui::ComboBox>("projCombo", ui::vbComboDropdownList), 2280, 1440, 2415, 315);
-    dataEnvLbl = label(place(add<ui::Label>("dataEnvLbl"), 120, 1920, 1935, 255), "Data environment");
+    dataEnvLbl = captioned(place(add<ui::Label>("dataEnvLbl"), 120, 1920, 1935, 255), "Data environment");
     dataEnvCombo = place(add<ui::ComboBox>("dataEnvCombo", ui::vbComboDropdownList), 2280, 1920, 2415, 315);
-    conLbl = label(place(add<ui::Label>("conLbl"), 120, 2400, 1935, 255), "Connection");
+    conLbl = captioned(place(add<ui::Label>("conLbl"), 120, 2400, 1935, 255), "Connection");
     conCombo = place(add<ui::ComboBox>("conCombo", ui::vbComboDropdownList), 2280, 2400, 2415, 315);
     okBtn = place(add<ui::CommandButton>("okBtn"), 1800, 3000, 1335, 375);
     okBtn->setCaption("OK");

@@ -1,5 +1,6 @@
 #include "scc/frmVSSLogin.h"
 
+#include "dialogs/designLayout.h"
 #include "dialogs/uiFontRule.h"
 #include "engine/wkutil.h"
 #include "platform/ui/LoadResPicture.h"
@@ -9,22 +10,9 @@
 namespace nimb {
 
 using wkutil::getString;
+using namespace designLayout;
 
 namespace {
-
-constexpr int32_t dialogIcon = 117;
-
-template <class T>
-std::shared_ptr<T> place(std::shared_ptr<T> control, int32_t left, int32_t top, int32_t width, int32_t height) {
-    control->Move(left, top, width, height);
-    return control;
-}
-
-template <class T>
-std::shared_ptr<T> captioned(std::shared_ptr<T> control, const char* caption) {
-    control->setCaption(caption);
-    return control;
-}
 
 } // namespace
 
