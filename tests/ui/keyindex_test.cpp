@@ -1,6 +1,6 @@
 // The key index behind every keyed collection, checked against a plain map through ListItems: keys
-// added and removed in random order, the index grown and emptied, and every key looked up after each
-// round - a removal that broke a probe run would lose keys that are still there.
+// added and removed in random order, the index grown, cleared and emptied, and every key looked up
+// after each round - a removal that broke a probe run would lose keys that are still there.
 #include "platform/ui/ListView.h"
 
 #include "ui_fixture.h"
@@ -39,7 +39,11 @@ TEST(KeyIndex, RandomAddsAndRemovesKeepEveryKeyFindable) {
     std::vector<int> order(keys);
     for (int k = 0; k < keys; ++k) order[k] = k;
 
-    for (int round = 0; round < 6; ++round) {
+    for (int round = 0; round < 8; ++round) {
+        if (round == 6) {  // cleared: the index keeps its arrays, every old slot must read as empty
+            items.Clear();
+            model.clear();
+        }
         std::shuffle(order.begin(), order.end(), random);
         for (int k : order) {  // add what is missing, remove about half of what is there
             const std::string key = "K" + std::to_string(k);
