@@ -212,6 +212,12 @@ public:
         live_ = holes_ = 0;
     }
 
+    // The collection's own pointer to the element; nullptr when the element is not here.
+    std::shared_ptr<T> shared(const T& element) const {
+        if (element.slot_ >= slots_.size() || slots_[element.slot_].get() != &element) return nullptr;
+        return slots_[element.slot_];
+    }
+
     // 1-based position, 0 when the element is not here.
     int32_t indexOf(const T& element) const {
         if (element.slot_ >= slots_.size() || slots_[element.slot_].get() != &element) return 0;

@@ -11,14 +11,14 @@ namespace ui {
 ListSubItemPtr ListSubItems::Add(int32_t index, const std::string& key, const std::string& text) {
     if (!key.empty()) {
         if (keyed::isNumericKey(key)) keyed::raiseInvalidKey();
-        if (unpacked_ && std::any_of(objects_.begin(), objects_.end(),
-                                     [&](const ListSubItemPtr& cell) { return cell->Key() == key; }))
+        if (objects_ && std::any_of(objects_->begin(), objects_->end(),
+                                    [&](const ListSubItemPtr& cell) { return cell->Key() == key; }))
             keyed::raiseNotUnique();
     }
     if (index < 0 || index > Count() + 1) keyed::raiseIndexOutOfBounds();
-    unpack();
+    auto& objects = unpack();
     auto item = std::make_shared<ListSubItem>(key, text);
-    objects_.insert(index == 0 ? objects_.end() : objects_.begin() + (index - 1), item);
+    objects.insert(index == 0 ? objects.end() : objects.begin() + (index - 1), item);
     return item;
 }
 
@@ -29,55 +29,54 @@ std::size_t ListSubItems::at(int32_t index) const {
 
 ListSubItemPtr ListSubItems::Item(int32_t index) const {
     const std::size_t i = at(index);
-    unpack();
-    return objects_[i];
+    return unpack()[i];
 }
 
 ListSubItemPtr ListSubItems::Item(const std::string& key) const {
-    if (unpacked_ && !key.empty())
-        for (const auto& cell : objects_)
+    if (objects_ && !key.empty())
+        for (const auto& cell : *objects_)
             if (cell->Key() == key) return cell;
     keyed::raiseNotFound();
 }
 
 void ListSubItems::Remove(int32_t index) {
     const std::size_t i = at(index);
-    unpack();
-    objects_.erase(objects_.begin() + static_cast<std::ptrdiff_t>(i));
+    auto& objects = unpack();
+    objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
 void ListSubItems::Clear() {
     texts_.clear();
-    objects_.clear();
-    unpacked_ = false;
+    objects_.reset();
 }
 
-std::string_view ListSubItems::text(std::size_t i) const { return unpacked_ ? objects_[i]->Text() : texts_.at(i); }
+std::string_view ListSubItems::text(std::size_t i) const { return objects_ ? (*objects_)[i]->Text() : texts_.at(i); }
 
 void ListSubItems::setText(std::size_t i, std::string_view text) {
-    if (unpacked_) objects_[i]->setText(std::string(text));
+    if (objects_) (*objects_)[i]->setText(std::string(text));
     else texts_.set(i, text);
 }
 
 void ListSubItems::setTexts(std::initializer_list<std::string_view> texts) {
-    if (!unpacked_) return texts_.setFirst(texts);
+    if (!objects_) return texts_.setFirst(texts);
     extendTo(texts.size());
     std::size_t i = 0;
     for (auto text : texts) setText(i++, text);
 }
 
 void ListSubItems::extendTo(std::size_t count) {
-    if (!unpacked_) return texts_.extendTo(count);
-    while (objects_.size() < count) objects_.push_back(std::make_shared<ListSubItem>(std::string(), std::string()));
+    if (!objects_) return texts_.extendTo(count);
+    while (objects_->size() < count) objects_->push_back(std::make_shared<ListSubItem>(std::string(), std::string()));
 }
 
-void ListSubItems::unpack() const {
-    if (unpacked_) return;
-    objects_.reserve(texts_.size());
+std::vector<ListSubItemPtr>& ListSubItems::unpack() const {
+    if (objects_) return *objects_;
+    objects_ = std::make_unique<std::vector<ListSubItemPtr>>();
+    objects_->reserve(texts_.size());
     for (std::size_t i = 0; i < texts_.size(); ++i)
-        objects_.push_back(std::make_shared<ListSubItem>(std::string(), std::string(texts_.at(i))));
+        objects_->push_back(std::make_shared<ListSubItem>(std::string(), std::string(texts_.at(i))));
     texts_.clear();
-    unpacked_ = true;
+    return *objects_;
 }
 
 void ListItem::setIcon(std::string key) {
@@ -113,7 +112,7 @@ bool ListItem::Selected() const { return list_ != nullptr && list_->SelectedItem
 
 void ListItem::setSelected(bool v) {
     if (list_ == nullptr) return;
-    if (v) list_->setSelectedItem(shared_from_this());
+    if (v) list_->setSelectedItem(list_->ListItems().shared(*this));
     else if (Selected()) list_->setSelectedItem(nullptr);
 }
 

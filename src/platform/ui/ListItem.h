@@ -51,7 +51,7 @@ public:
     ListSubItemPtr Item(const char* key) const { return Item(std::string(key)); }
     void Remove(int32_t index);
     void Clear();
-    int32_t Count() const { return static_cast<int32_t>(unpacked_ ? objects_.size() : texts_.size()); }
+    int32_t Count() const { return static_cast<int32_t>(objects_ ? objects_->size() : texts_.size()); }
 
 private:
     friend class ListItem;
@@ -62,16 +62,16 @@ private:
     void setTexts(std::initializer_list<std::string_view> texts);
     // Empty cells up to count.
     void extendTo(std::size_t count);
-    // Every cell as its object from now on.
-    void unpack() const;
+    // Every cell as its object from now on; returns them.
+    std::vector<ListSubItemPtr>& unpack() const;
 
-    // Unpacking is invisible to callers, so it may happen inside const look-ups.
+    // Unpacking is invisible to callers, so it may happen inside const look-ups. No objects (null)
+    // while the cells are packed texts.
     mutable PackedTexts texts_;
-    mutable std::vector<ListSubItemPtr> objects_;
-    mutable bool unpacked_ = false;
+    mutable std::unique_ptr<std::vector<ListSubItemPtr>> objects_;
 };
 
-class ListItem : public vb::Object, public CollectionEntry, public std::enable_shared_from_this<ListItem> {
+class ListItem : public vb::Object, public CollectionEntry {
 public:
     ListItem(std::string key, std::string text) : key_(std::move(key)), text_(std::move(text)) {}
     ListItem(const ListItem&) = delete;

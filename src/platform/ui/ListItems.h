@@ -31,6 +31,7 @@ public:
     void Clear();
     int32_t Count() const { return items_.Count(); }
     int32_t indexOf(const ListItem& item) const { return items_.indexOf(item); }
+    ListItemPtr shared(const ListItem& item) const { return items_.shared(item); }
     std::vector<ListItemPtr> items() const { return items_.items(); }
 
 private:
