@@ -53,11 +53,15 @@ public:
         return nullptr;
     }
 
-    // The key's hash, with the byte its look-up starts at already on its way from memory, so that
-    // the caller's work before the look-up hides the wait.
+    // The key's hash, with the byte its look-up starts at and the slot a new key would most likely
+    // take already on their way from memory, so that the caller's work before the look-up and the
+    // insertion hides the wait.
     std::size_t prepare(std::string_view key) const {
         const std::size_t hash = hashOf(key);
-        if (!slots_.empty()) __builtin_prefetch(&tags_[hash & mask()]);
+        if (!slots_.empty()) {
+            __builtin_prefetch(&tags_[hash & mask()]);
+            __builtin_prefetch(&slots_[hash & mask()], 1);
+        }
         return hash;
     }
 
