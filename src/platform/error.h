@@ -31,6 +31,7 @@ constexpr int32_t SubscriptOutOfRange = 9;
 constexpr int32_t TypeMismatch = 13;
 constexpr int32_t FileNotFound = 53;
 constexpr int32_t ObjectVariableNotSet = 91;
+constexpr int32_t InvalidUseOfNull = 94;
 constexpr int32_t InvalidPropertyValue = 380;
 constexpr int32_t InvalidProcedureCall = 5;
 constexpr int32_t ObjectDoesNotSupport = 438;

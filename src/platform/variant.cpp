@@ -12,6 +12,7 @@ namespace vb {
 namespace {
 
 VBError typeMismatch() { return VBError(err::TypeMismatch, "Type mismatch"); }
+VBError invalidUseOfNull() { return VBError(err::InvalidUseOfNull, "Invalid use of Null"); }
 
 std::string trimmed(const std::string& s) {
     size_t b = 0, e = s.size();
@@ -20,10 +21,13 @@ std::string trimmed(const std::string& s) {
     return s.substr(b, e - b);
 }
 
-// The whole text as a number, or nullopt when anything but a number stands in it.
+// The whole text as a number, or nullopt when anything but a number stands in it. A sign may lead;
+// the words from_chars also reads ("inf", "nan") are no numbers to VB.
 std::optional<double> wholeNumber(const std::string& s) {
     std::string t = trimmed(s);
-    if (t.empty()) return std::nullopt;
+    if (!t.empty() && t[0] == '+') t.erase(0, 1);
+    const size_t first = !t.empty() && t[0] == '-' ? 1 : 0;
+    if (first == t.size() || std::isalpha(static_cast<unsigned char>(t[first]))) return std::nullopt;
     double d = 0;
     auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), d);
     if (ec != std::errc() || p != t.data() + t.size()) return std::nullopt;
@@ -79,6 +83,7 @@ bool Variant::isNumeric() const {
 
 double Variant::toDouble() const {
     if (isEmpty()) return 0;
+    if (isNull()) throw invalidUseOfNull();
     if (auto b = std::get_if<bool>(&value_)) return *b ? -1 : 0;
     if (auto l = std::get_if<int32_t>(&value_)) return *l;
     if (auto d = std::get_if<double>(&value_)) return *d;
@@ -106,6 +111,7 @@ std::string Variant::toString() const {
     if (auto l = std::get_if<int32_t>(&value_)) return std::to_string(*l);
     if (auto d = std::get_if<double>(&value_)) return formatDouble(*d);
     if (auto s = std::get_if<std::string>(&value_)) return *s;
+    if (isNull()) throw invalidUseOfNull();
     throw typeMismatch();
 }
 

@@ -41,6 +41,16 @@ TEST(Variant, ValuesThatAreNotNumbersRaiseTypeMismatch) {
     EXPECT_EQ(errorNumberOf([] { Variant(std::make_shared<vb::Object>()).toString(); }), 13);
 }
 
+TEST(Variant, NullConvertsToNothingAndWordsAreNoNumbers) {
+    EXPECT_EQ(errorNumberOf([] { Variant(vb::Null{}).toLong(); }), 94);
+    EXPECT_EQ(errorNumberOf([] { Variant(vb::Null{}).toString(); }), 94);
+    for (const char* text : {"inf", "-inf", "nan", "Infinity", "+", "-", " "})
+        EXPECT_FALSE(Variant(text).isNumeric()) << text;
+    EXPECT_EQ(errorNumberOf([] { Variant("nan").toDouble(); }), 13);
+    EXPECT_EQ(Variant(" +5 ").toLong(), 5);
+    EXPECT_EQ(Variant("-.5e1").toDouble(), -5.0);
+}
+
 TEST(Variant, CLngOutsideTheLongRangeOverflows) {
     EXPECT_EQ(errorNumberOf([] { Variant(2147483647.5).toLong(); }), 6);
     EXPECT_EQ(errorNumberOf([] { Variant(-2147483649.0).toLong(); }), 6);
