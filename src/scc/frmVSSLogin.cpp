@@ -5,6 +5,7 @@
 #include "engine/wkutil.h"
 #include "platform/ui/LoadResPicture.h"
 
+#include <initializer_list>
 #include <vector>
 
 namespace nimb {
@@ -35,6 +36,12 @@ frmVSSLogin::frmVSSLogin() : ui::Form("frmVSSLogin") {
     cmdOK->setDefault(true);
     cmdCancel = captioned(place(add<ui::CommandButton>("cmdCancel"), 3360, 3360, 1140, 390), "Cancel");
     cmdCancel->setCancel(true);
+    // The fields and the buttons that act on them first; the frame and the labels last.
+    int32_t tab = 0;
+    for (ui::Control* control : std::initializer_list<ui::Control*>{
+             txtUserName.get(), txtPassword.get(), cmdOK.get(), cmdCancel.get(), DBCombo.get(), loginBtn.get(),
+             Frame1.get(), userNameLbl.get(), passwordLbl.get(), DBLbl.get(), projNameLbl.get(), projNameCombo.get()})
+        control->setTabIndex(tab++);
 
     txtUserName->onChange = [this] { updateEnabling(); };
     txtPassword->onChange = [this] { updateEnabling(); };

@@ -150,3 +150,11 @@ TEST_F(ConLstCtlTest, OkAcceptsEvenAnEmptyNameAndCancelOrTheCloseBoxLetTheCaller
 }
 
 } // namespace
+
+TEST_F(ConLstCtlTest, TabGoesDownTheRowsThenToTheButtons) {
+    auto dialog = ui::Forms::instance<conLstCtl>();
+    Strings order;
+    for (const ui::Control* c : dialog->tabOrder()) order.push_back(c->Name());
+    EXPECT_EQ(order, (Strings{"descLbl", "nameLbl", "nameTxt", "projLbl", "projCombo", "dataEnvLbl", "dataEnvCombo",
+                              "conLbl", "conCombo", "okBtn", "cancelBtn"}));
+}

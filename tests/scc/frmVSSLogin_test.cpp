@@ -116,3 +116,11 @@ TEST_F(FrmVSSLoginTest, CancelAndTheCloseBoxHideTheFormWhichKeepsWhatWasTypedFor
 }
 
 } // namespace
+
+TEST_F(FrmVSSLoginTest, TabGoesThroughTheFieldsAndButtonsBeforeTheFrameAndTheLabels) {
+    auto form = ui::Forms::instance<frmVSSLogin>();
+    Strings order;
+    for (const ui::Control* c : form->tabOrder()) order.push_back(c->Name());
+    EXPECT_EQ(order, (Strings{"txtUserName", "txtPassword", "cmdOK", "cmdCancel", "DBCombo", "loginBtn", "Frame1",
+                              "userNameLbl", "passwordLbl", "DBLbl", "projNameLbl", "projNameCombo"}));
+}

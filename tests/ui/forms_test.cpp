@@ -224,3 +224,34 @@ TEST_F(FormsTest, ControlsAreFoundByNameInsideFramesAndTerminateRunsOnTheLastRel
     EXPECT_EQ(journal, (std::vector<std::string>{"initialize", "terminate"}));
     EXPECT_EQ(held->container(), nullptr);
 }
+
+TEST_F(FormsTest, TabOrderRunsThroughFramesAndAPlaceSetMovesTheOthersAlong) {
+    using Names = std::vector<std::string>;
+    auto form = ui::New<frmTest>();
+    auto names = [&] {
+        Names out;
+        for (const ui::Control* c : form->tabOrder()) out.push_back(c->Name());
+        return out;
+    };
+    EXPECT_EQ(names(), (Names{"Frame1", "nameTxt", "okBtn", "cancelBtn"}));  // creation order
+    form->cancelBtn->setTabIndex(0);
+    EXPECT_EQ(names(), (Names{"cancelBtn", "Frame1", "nameTxt", "okBtn"}));
+    EXPECT_EQ(form->okBtn->TabIndex(), 3);
+    form->cancelBtn->setTabIndex(99);  // past the end: the last place
+    EXPECT_EQ(names(), (Names{"Frame1", "nameTxt", "okBtn", "cancelBtn"}));
+    EXPECT_EQ(form->cancelBtn->TabIndex(), 3);
+    EXPECT_EQ(errorNumberOf([&] { form->okBtn->setTabIndex(-1); }), 380);
+
+    // A frame filled elsewhere joins at the end, its controls after it in their own order ...
+    auto loose = std::make_shared<ui::Frame>();
+    loose->add<ui::Label>("a");
+    loose->add<ui::Label>("b")->setTabIndex(0);
+    form->addExisting("Frame2", loose);
+    EXPECT_EQ(names(), (Names{"Frame1", "nameTxt", "okBtn", "cancelBtn", "Frame2", "b", "a"}));
+    // ... and a user control is one place, its own controls numbered among themselves.
+    auto ctl = ui::New<ctlTest>();
+    auto inner = ctl->add<ui::Label>("inner");
+    form->addExisting("ctl1", ctl);
+    EXPECT_EQ(names().back(), "ctl1");
+    EXPECT_EQ(inner->TabIndex(), 0);
+}

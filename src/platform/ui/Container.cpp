@@ -2,6 +2,8 @@
 
 #include "platform/ui/Menu.h"
 
+#include <algorithm>
+
 namespace ui {
 
 Container::~Container() {
@@ -9,8 +11,31 @@ Container::~Container() {
 }
 
 void Container::adopt(const ControlPtr& control) {
+    // The newcomer, and whatever sits in its frames, go to the end of the form's tab order.
+    auto next = static_cast<int32_t>(form().tabOrder().size());
     control->container_ = this;
     controls_.push_back(control);
+    control->tabIndex_ = next++;
+    if (auto* inner = dynamic_cast<Container*>(control.get()); inner && !inner->ownsTabOrder())
+        for (Control* c : inner->tabOrder()) c->tabIndex_ = next++;
+}
+
+Container& Container::form() {
+    Container* top = this;
+    while (!top->ownsTabOrder() && top->self().container_ != nullptr) top = top->self().container_;
+    return *top;
+}
+
+std::vector<Control*> Container::tabOrder() {
+    std::vector<Control*> order;
+    for (const auto& c : controls_) {
+        order.push_back(c.get());
+        if (auto* inner = dynamic_cast<Container*>(c.get()); inner && !inner->ownsTabOrder())
+            for (Control* nested : inner->tabOrder()) order.push_back(nested);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Control* a, const Control* b) { return a->tabIndex_ < b->tabIndex_; });
+    return order;
 }
 
 MenuPtr Container::addMenu(std::string name, std::string caption) {

@@ -52,6 +52,13 @@ public:
     MenuPtr menu(const std::string& name) const;
     // Every control here and inside frames here, depth first in creation order.
     std::vector<ControlPtr> allControls() const;
+    // The form, user control or document whose tab order the controls here share: this container,
+    // or for a frame the nearest container round it that is not a frame.
+    Container& form();
+    // Every control on this form and in its frames, by TabIndex.
+    std::vector<Control*> tabOrder();
+    // False for a frame, whose controls take their places in the tab order of the form round it.
+    virtual bool ownsTabOrder() const { return true; }
 
     // Whether controls on this container are live: a form must be loaded for its timers to run and
     // its controls to be reachable by a person.

@@ -3,6 +3,9 @@
 #include "platform/error.h"
 #include "platform/ui/Container.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace ui {
 
 void Control::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
@@ -19,6 +22,18 @@ void Control::setEnabled(bool v) {
     if (v == enabled_) return;
     enabled_ = v;
     enabledChanged();
+}
+
+void Control::setTabIndex(int32_t index) {
+    if (index < 0) throw vb::VBError(vb::err::InvalidPropertyValue, "Invalid property value");
+    if (container_ == nullptr) {
+        tabIndex_ = index;
+        return;
+    }
+    std::vector<Control*> order = container_->form().tabOrder();
+    order.erase(std::find(order.begin(), order.end(), this));
+    order.insert(order.begin() + std::min<std::size_t>(static_cast<std::size_t>(index), order.size()), this);
+    for (std::size_t i = 0; i < order.size(); ++i) order[i]->tabIndex_ = static_cast<int32_t>(i);
 }
 
 bool Control::reachable() const {

@@ -53,6 +53,13 @@ public:
     const std::string& Tag() const { return tag_; }
     void setTag(std::string tag) { tag_ = std::move(tag); }
 
+    // The control's place in its form's tab order: 0-based, one place for every control on the form
+    // and in its frames. A new control comes last; setting a place moves the controls between the
+    // old and the new one along, and a place past the end is the last, as the runtime does it.
+    // Below zero raises 380.
+    int32_t TabIndex() const { return tabIndex_; }
+    void setTabIndex(int32_t index);
+
     // The form, user control or frame this control sits on (nullptr for a top-level object).
     Container* container() const { return container_; }
     // Whether a person could reach the control now: it and every container up to the form are
@@ -82,6 +89,7 @@ private:
     bool enabled_ = true;
     ui::Font font_;
     std::string tag_;
+    int32_t tabIndex_ = 0;
     Container* container_ = nullptr;
     bool initialized_ = false;
 };

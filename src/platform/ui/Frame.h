@@ -15,6 +15,7 @@ public:
 
     bool isLive() const override { return container() == nullptr || container()->isLive(); }
     Control& self() override { return *this; }
+    bool ownsTabOrder() const override { return false; }
 
 private:
     std::string caption_;
