@@ -12,7 +12,7 @@ Container::~Container() {
 
 void Container::adopt(const ControlPtr& control) {
     // The newcomer, and whatever sits in its frames, go to the end of the form's tab order.
-    auto next = static_cast<int32_t>(form().tabOrder().size());
+    auto next = static_cast<int32_t>(form().tabPlaces().size());
     control->container_ = this;
     controls_.push_back(control);
     control->tabIndex_ = next++;
@@ -26,13 +26,18 @@ Container& Container::form() {
     return *top;
 }
 
-std::vector<Control*> Container::tabOrder() {
-    std::vector<Control*> order;
+std::vector<Control*> Container::tabPlaces() {
+    std::vector<Control*> places;
     for (const auto& c : controls_) {
-        order.push_back(c.get());
+        places.push_back(c.get());
         if (auto* inner = dynamic_cast<Container*>(c.get()); inner && !inner->ownsTabOrder())
-            for (Control* nested : inner->tabOrder()) order.push_back(nested);
+            for (Control* nested : inner->tabPlaces()) places.push_back(nested);
     }
+    return places;
+}
+
+std::vector<Control*> Container::tabOrder() {
+    std::vector<Control*> order = tabPlaces();
     std::stable_sort(order.begin(), order.end(),
                      [](const Control* a, const Control* b) { return a->tabIndex_ < b->tabIndex_; });
     return order;

@@ -69,6 +69,8 @@ public:
 
 private:
     void adopt(const ControlPtr& control);
+    // The controls with a place in this form's tab order, in creation order.
+    std::vector<Control*> tabPlaces();
 
     std::vector<ControlPtr> controls_;
     std::vector<MenuPtr> menus_;
