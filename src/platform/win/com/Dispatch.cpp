@@ -244,23 +244,23 @@ IUnknown* Dispatch::identity() const {
     return unknown;
 }
 
-Result Dispatch::get(const char* member, Args args) const {
+Result Dispatch::get(const char* member, CallArgs args) const {
     Result result;
     invoke(member, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, false, result.out());
     return result;
 }
 
-void Dispatch::call(const char* member, Args args) const {
+void Dispatch::call(const char* member, CallArgs args) const {
     Result ignored;
     invoke(member, DISPATCH_METHOD, args, false, ignored.out());
 }
 
-void Dispatch::put(const char* member, Arg value, Args args) const {
+void Dispatch::put(const char* member, Arg value, CallArgs args) const {
     args.push_back(std::move(value));
     invoke(member, DISPATCH_PROPERTYPUT, args, true, nullptr);
 }
 
-void Dispatch::invoke(const char* member, WORD flags, Args& args, bool isPut, VARIANT* result) const {
+void Dispatch::invoke(const char* member, WORD flags, CallArgs& args, bool isPut, VARIANT* result) const {
     if (!object_) throw vb::VBError(vb::err::ObjectVariableNotSet, "Object variable or With block variable not set");
     std::wstring name = wideFromUtf8(member);
     LPOLESTR names[] = {name.data()};

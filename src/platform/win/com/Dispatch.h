@@ -42,7 +42,7 @@ private:
     VARIANT value_;
 };
 
-using Args = std::vector<Arg>;
+using CallArgs = std::vector<Arg>;
 
 // What a call returned. The conversions follow VB's coercion of a returned Variant; a value that
 // does not convert raises 13 (type mismatch).
@@ -84,14 +84,14 @@ public:
     IUnknown* identity() const;
 
     // A property read, or a method call whose result is used.
-    Result get(const char* member, Args args = {}) const;
+    Result get(const char* member, CallArgs args = {}) const;
     // A method call whose result is not wanted.
-    void call(const char* member, Args args = {}) const;
+    void call(const char* member, CallArgs args = {}) const;
     // A property assignment: value goes last, under DISPID_PROPERTYPUT.
-    void put(const char* member, Arg value, Args args = {}) const;
+    void put(const char* member, Arg value, CallArgs args = {}) const;
 
 private:
-    void invoke(const char* member, WORD flags, Args& args, bool isPut, VARIANT* result) const;
+    void invoke(const char* member, WORD flags, CallArgs& args, bool isPut, VARIANT* result) const;
 
     IDispatch* object_ = nullptr;
 };
