@@ -32,7 +32,7 @@ ArraySlot slotOf(const VARIANT& arg) {
         if (!arg.pvarVal) typeMismatch();
         VARIANT& held = *arg.pvarVal;
         if (held.vt == VT_EMPTY) return {nullptr, &held};
-        if (!(held.vt & VT_ARRAY)) typeMismatch();
+        if (!(held.vt & VT_ARRAY) || ((held.vt & VT_BYREF) && !held.pparray)) typeMismatch();
         return {(held.vt & VT_BYREF) ? held.pparray : &held.parray, &held};
     }
     if (!(arg.vt & VT_ARRAY) || !arg.pparray) typeMismatch();
