@@ -3,6 +3,7 @@
 #include "addin/Connect.h"
 #include "platform/win/com/ComError.h"
 #include "platform/win/com/VariantConvert.h"
+#include "platform/win/ports/installPorts.h"
 #include "platform/win/vbide/adaptDispatch.h"
 
 #include <vector>
@@ -45,6 +46,8 @@ ComConnect::ComConnect(std::shared_ptr<Connect> object)
 // The IDE's custom arrays belong to the IDE, and the add-in reads none of them: Connect is given
 // an empty one.
 void ComConnect::connect(IDispatch* application, int32_t connectMode, IDispatch* addInInst) {
+    // The system's registry and SourceSafe, unless the process that loaded the module put its own.
+    winports::install();
     std::vector<vb::Variant> custom;
     connect_->OnConnection(vbide::adaptDispatch(application), connectMode, vbide::adaptDispatch(addInInst), custom);
 }
