@@ -26,6 +26,12 @@
 #include <iostream>
 #include <optional>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -39,21 +45,32 @@ struct Options {
     std::string drives;
 };
 
+// What the platform calls the modules, where it says this program's file is, and how the
+// transcript's lines end (a line feed everywhere, so that one transcript fits every platform).
 #ifdef _WIN32
 constexpr char addinFile[] = "nimbvbadd.dll";
 constexpr char engineFile[] = "nimbvsadd.dll";
+fs::path executable(const char* argv0) {
+    std::wstring buffer(MAX_PATH, L'\0');
+    DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0 || length >= buffer.size()) return fs::absolute(argv0);
+    buffer.resize(length);
+    return fs::path(buffer);
+}
+void plainLineEnds() { _setmode(_fileno(stdout), _O_BINARY); }
 #else
 constexpr char addinFile[] = "libnimbvbadd.so";
 constexpr char engineFile[] = "libnimbvsadd.so";
+fs::path executable(const char* argv0) {
+    std::error_code ec;
+    fs::path self = fs::canonical("/proc/self/exe", ec);
+    return ec ? fs::absolute(argv0) : self;
+}
+void plainLineEnds() {}
 #endif
 
 // The build tree the executable sits in: host/ beside src/ and engine-standin/.
-fs::path buildTree(const char* argv0) {
-    std::error_code ec;
-    fs::path self = fs::canonical("/proc/self/exe", ec);
-    if (ec) self = fs::absolute(argv0);
-    return self.parent_path().parent_path();
-}
+fs::path buildTree(const char* argv0) { return executable(argv0).parent_path().parent_path(); }
 
 // The drives' folder, removed at the end unless the person named it.
 class DriveRoot {
@@ -158,6 +175,7 @@ int main(int argc, char** argv) {
                    "engine project file stored in the active VB project (C:\\... on the simulated drives, else a file here)");
     app.add_option("--drives", options.drives, "keep the simulated drives in this folder (default: a temporary one)");
     CLI11_PARSE(app, argc, argv);
+    plainLineEnds();
     try {
         return run(options, argv[0]);
     } catch (const std::exception& e) {
