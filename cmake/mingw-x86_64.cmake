@@ -1,5 +1,6 @@
-# Cross build for 64-bit Windows: what runs here under wine64 (the host and the COM tests; the
-# shipped 32-bit target cannot run on this machine).
+# Cross build for 64-bit Windows: the same sources as the shipped 32-bit target, built so that the
+# COM server and its test client can run under wine64 on a build machine (32-bit Wine cannot be
+# installed there). What ships is still the i686 build.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
@@ -9,5 +10,4 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# As for i686: the runtime, the add-in and the host throw VBError across their DLL boundaries, so
-# they share one libgcc and libstdc++ (the DLLs beside them) rather than each linking a copy.
+# As for i686: our DLLs share the MinGW runtime DLLs, since VBError crosses between them.

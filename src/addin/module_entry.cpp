@@ -1,12 +1,9 @@
-// The module's exported entry points: self-registration, as a registration tool or the host calls
-// it. Everything else in the module stays private to it.
+// The module's exported entry points where the simulated IDE loads it as a plain shared library:
+// self-registration into its in-memory class registry. On Windows the COM server in src/win/ takes
+// this file's place. Everything else in the module stays private to it.
 #include "addin/Registration.h"
 
-#ifdef _WIN32
-#define NIMB_ENTRY extern "C" __declspec(dllexport) nimb::Registration::Result __stdcall
-#else
 #define NIMB_ENTRY extern "C" __attribute__((visibility("default"))) nimb::Registration::Result
-#endif
 
 NIMB_ENTRY DllRegisterServer() { return nimb::Registration::registerServer(); }
 

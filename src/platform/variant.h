@@ -31,6 +31,10 @@ public:
     Variant(const char* s) : value_(std::string(s)) {}
     Variant(std::shared_ptr<Object> o) : value_(std::move(o)) {}
 
+    // Which of the VB types the value holds, for code that must say so to another runtime (COM).
+    enum class Kind { Empty, Null, Boolean, Long, Double, String, Object };
+    Kind kind() const { return static_cast<Kind>(value_.index()); }
+
     bool isEmpty() const { return std::holds_alternative<std::monostate>(value_); }
     bool isNull() const { return std::holds_alternative<Null>(value_); }
     bool isString() const { return std::holds_alternative<std::string>(value_); }
@@ -51,6 +55,7 @@ public:
     bool equals(const Variant& other) const;
 
 private:
+    // The alternatives are in Kind's order.
     std::variant<std::monostate, Null, bool, int32_t, double, std::string, std::shared_ptr<Object>> value_;
 };
 

@@ -1,0 +1,170 @@
+// The serving side of IDispatch: a COM object whose members come from a table of name -> DISPID ->
+// handler, for the add-in's own COM classes and for test IDEs. Handlers see the arguments as
+// vb::Variants in the caller's order, write by-reference arguments back through Args::set, and
+// raise VBErrors, which reach the caller as DISP_E_EXCEPTION with EXCEPINFO filled. Every served
+// object counts in a process-wide tally of live objects, which tests expect back at zero.
+//
+//   class Recorder : public com::DispatchServer<> {
+//   public:
+//       Recorder() : DispatchServer({{L"Count", 1, [this](com::Args&) { return vb::Variant(n); }}}) {}
+//       int32_t n = 0;
+//   };
+//   com::ComPtr<Recorder> r = com::make<Recorder>();
+#pragma once
+
+#include "platform/variant.h"
+#include "platform/win/com/ComPtr.h"
+#include "platform/win/com/NativeObject.h"
+
+#include <oaidl.h>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace com {
+
+// Served objects alive in this process.
+long liveObjects();
+
+class Args {
+public:
+    Args(DISPPARAMS& params, bool isPut);
+
+    // The arguments given, in the caller's order, not counting a property put's value.
+    size_t count() const;
+    // Argument i; one not given (or left out) raises 449 "Argument not optional".
+    vb::Variant operator[](size_t i) const;
+    // Whether argument i was given and not left out.
+    bool has(size_t i) const;
+    VARIANT& raw(size_t i) const;
+    // Writes through by-reference argument i (a by-value argument stays as it is).
+    void set(size_t i, const vb::Variant& value) const;
+    // The value a property put assigns.
+    vb::Variant value() const;
+
+private:
+    DISPPARAMS& params_;
+    bool isPut_;
+};
+
+struct Member {
+    std::wstring name;  // matched without regard to case, as VB does
+    DISPID id;
+    std::function<vb::Variant(Args&)> call;  // method or property get
+    std::function<void(Args&)> put = {};     // property put or put-by-reference
+};
+
+// What every served object shares: the table, name lookup and Invoke's argument handling.
+class DispatchTable {
+public:
+    explicit DispatchTable(std::vector<Member> members) : members_(std::move(members)) {}
+    HRESULT getIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) const;
+    HRESULT invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* info) const;
+
+private:
+    const Member* find(DISPID id) const;
+    std::vector<Member> members_;
+};
+
+// Answers INativeObject for an outer object, with the outer object's identity and count.
+class NativeFace : public INativeObject {
+public:
+    NativeFace(IUnknown& outer, std::shared_ptr<vb::Object> object) : outer_(outer), object_(std::move(object)) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override { return outer_.QueryInterface(iid, out); }
+    ULONG STDMETHODCALLTYPE AddRef() override { return outer_.AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() override { return outer_.Release(); }
+    HRESULT STDMETHODCALLTYPE nativeObject(std::shared_ptr<vb::Object>* object) override;
+    bool empty() const { return !object_; }
+
+private:
+    IUnknown& outer_;
+    std::shared_ptr<vb::Object> object_;
+};
+
+// Bookkeeping of the live-object tally, for the base below.
+void objectBorn();
+void objectDied();
+
+// Interface is IDispatch or a dual interface derived from it; iids are the interface IDs (beyond
+// IUnknown and IDispatch) answered with it. native, when given, is the C++ object the wrapper
+// stands for, handed out through INativeObject.
+template <class Interface = IDispatch>
+class DispatchServer : public Interface {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        if (iid == IID_IUnknown || iid == IID_IDispatch || answers(iid)) {
+            *out = static_cast<Interface*>(this);
+        } else if (iid == IID_INativeObject && !native_.empty()) {
+            *out = static_cast<INativeObject*>(&native_);
+        } else {
+            return queryOther(iid, out);
+        }
+        this->AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --refs_;
+        if (left == 0) delete this;
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (!count) return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+        if (info) *info = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+        return table_.getIDsOfNames(names, count, ids);
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                     EXCEPINFO* info, UINT*) override {
+        if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+        return table_.invoke(id, flags, params, result, info);
+    }
+
+protected:
+    explicit DispatchServer(std::vector<Member> members, std::vector<IID> iids = {},
+                            std::shared_ptr<vb::Object> native = nullptr)
+        : table_(std::move(members)), iids_(std::move(iids)), native_(*this, std::move(native)) {
+        objectBorn();
+    }
+    virtual ~DispatchServer() { objectDied(); }
+    DispatchServer(const DispatchServer&) = delete;
+    DispatchServer& operator=(const DispatchServer&) = delete;
+
+    // Further interfaces of a derived class; *out is null on entry. AddRef what is returned.
+    virtual HRESULT queryOther(REFIID, void**) { return E_NOINTERFACE; }
+
+private:
+    bool answers(REFIID iid) const {
+        for (const IID& known : iids_)
+            if (known == iid) return true;
+        return false;
+    }
+
+    std::atomic<ULONG> refs_{1};
+    DispatchTable table_;
+    std::vector<IID> iids_;
+    NativeFace native_;
+};
+
+// A new served object, holding the one reference it is born with.
+template <class T, class... A>
+ComPtr<T> make(A&&... args) {
+    ComPtr<T> p;
+    p.Attach(new T(std::forward<A>(args)...));
+    return p;
+}
+
+} // namespace com
