@@ -1,5 +1,5 @@
-// The seam between COM and the vbide ports: the IDE objects the add-in receives as IDispatch (the
-// Application and AddInInst given at connection) become objects the add-in's code can use.
+// adaptDispatch: the port object for an IDispatch the IDE hands the add-in untyped (OnConnection's
+// Application and AddInInst, a component's Designer, a Variant holding an object).
 #pragma once
 
 #include "platform/variant.h"
@@ -10,7 +10,9 @@
 
 namespace vbide {
 
-// An object for p that holds its own reference to p; Nothing for a null p.
-std::shared_ptr<vb::Object> adaptDispatch(IDispatch* p);
+// What the object answers to decides its port: VBProjects makes a vbide::VBE, ProgId a
+// vbide::AddIn, Connections and Commands a vbide::DataEnvironment. Any other object is held as a
+// plain object. Nothing gives Nothing.
+std::shared_ptr<vb::Object> adaptDispatch(IDispatch* object);
 
 } // namespace vbide

@@ -1,0 +1,161 @@
+#include "platform/win/com/EventSink.h"
+
+#include "platform/error.h"
+
+#include <atomic>
+
+namespace com {
+
+// The sink: COM counts its references; the subscription holds one, the source one per Advise.
+class EventSubscription::Sink final : public IDispatch {
+public:
+    Sink(const IID& events, EventHandler handler)
+        : events_(events), handler_(std::make_shared<EventHandler>(std::move(handler))) {}
+
+    void detach() { handler_.reset(); }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == events_) {
+            *out = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        ULONG left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (!count) return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+        if (info) *info = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return DISP_E_UNKNOWNNAME;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID event, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                     EXCEPINFO* info, UINT*) override;
+
+private:
+    IID events_;
+    std::shared_ptr<EventHandler> handler_;
+    std::atomic<ULONG> references_{1};
+};
+
+HRESULT EventSubscription::Sink::Invoke(DISPID event, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                        EXCEPINFO* info, UINT*) {
+    // The handler may end the subscription (and with it this sink's last other reference).
+    AddRef();
+    auto handler = handler_;
+    HRESULT hr = S_OK;
+    try {
+        DISPPARAMS none{};
+        if (handler) (*handler)(event, params ? *params : none);
+    } catch (...) {
+        vb::VBError error = vb::currentError();
+        hr = DISP_E_EXCEPTION;
+        if (info) {
+            *info = EXCEPINFO{};
+            uint32_t number = static_cast<uint32_t>(error.number());
+            info->scode = static_cast<SCODE>(number < 65536 ? (0x800A0000u | number) : number);
+            info->bstrDescription = SysAllocString(toWide(error.description()).c_str());
+            info->bstrSource = SysAllocString(toWide(error.source()).c_str());
+        }
+    }
+    Release();
+    return hr;
+}
+
+namespace {
+
+[[noreturn]] void noEvents() {
+    raiseFailedCall(E_NOINTERFACE, nullptr);
+}
+
+// The source's only connection point, for a source that does not know the IID asked for.
+Microsoft::WRL::ComPtr<IConnectionPoint> onlyPoint(IConnectionPointContainer& container) {
+    Microsoft::WRL::ComPtr<IEnumConnectionPoints> points;
+    if (FAILED(container.EnumConnectionPoints(&points)) || !points) return nullptr;
+    Microsoft::WRL::ComPtr<IConnectionPoint> first, second;
+    ULONG fetched = 0;
+    if (points->Next(1, &first, &fetched) != S_OK || fetched != 1) return nullptr;
+    if (points->Next(1, &second, &fetched) == S_OK && fetched == 1) return nullptr;
+    return first;
+}
+
+} // namespace
+
+EventSubscription::EventSubscription(const Dispatch& source, const IID& events, EventHandler handler) {
+    if (!source) throw vb::VBError(vb::err::ObjectVariableNotSet, "Object variable or With block variable not set");
+    Microsoft::WRL::ComPtr<IConnectionPointContainer> container;
+    if (FAILED(source.get()->QueryInterface(IID_PPV_ARGS(&container))) || !container) noEvents();
+    IID iid = events;
+    if (FAILED(container->FindConnectionPoint(iid, &point_)) || !point_) {
+        point_ = onlyPoint(*container.Get());
+        if (!point_ || FAILED(point_->GetConnectionInterface(&iid))) noEvents();
+    }
+    sink_ = new Sink(iid, std::move(handler));
+    HRESULT hr = point_->Advise(sink_, &cookie_);
+    if (FAILED(hr)) {
+        sink_->detach();
+        sink_->Release();
+        raiseFailedCall(hr, nullptr);
+    }
+}
+
+EventSubscription::~EventSubscription() {
+    point_->Unadvise(cookie_);
+    sink_->detach();
+    sink_->Release();
+}
+
+// ---- arguments --------------------------------------------------------------------------------
+
+VARIANT& eventArg(DISPPARAMS& params, UINT index) {
+    if (index >= params.cArgs || !params.rgvarg) {
+        throw vb::VBError(450, "Wrong number of arguments or invalid property assignment");
+    }
+    VARIANT& arg = params.rgvarg[params.cArgs - 1 - index];
+    if (V_VT(&arg) == (VT_BYREF | VT_VARIANT) && V_VARIANTREF(&arg)) return *V_VARIANTREF(&arg);
+    return arg;
+}
+
+namespace {
+
+Result copyOf(DISPPARAMS& params, UINT index) {
+    Result copy;
+    VARIANT& arg = eventArg(params, index);
+    if (FAILED(VariantCopyInd(copy.out(), &arg))) raiseFailedCall(DISP_E_TYPEMISMATCH, nullptr);
+    return copy;
+}
+
+} // namespace
+
+Dispatch objectArg(DISPPARAMS& params, UINT index) { return copyOf(params, index).toObject(); }
+std::string stringArg(DISPPARAMS& params, UINT index) { return copyOf(params, index).toString(); }
+int32_t longArg(DISPPARAMS& params, UINT index) { return copyOf(params, index).toLong(); }
+bool boolArg(DISPPARAMS& params, UINT index) { return copyOf(params, index).toBool(); }
+
+void setBoolArg(DISPPARAMS& params, UINT index, bool value) {
+    VARIANT& arg = eventArg(params, index);
+    VARIANT_BOOL flag = value ? VARIANT_TRUE : VARIANT_FALSE;
+    if (V_VT(&arg) == (VT_BYREF | VT_BOOL) && V_BOOLREF(&arg)) {
+        *V_BOOLREF(&arg) = flag;
+    } else if (&arg != &params.rgvarg[params.cArgs - 1 - index]) {
+        // A Variant passed by reference: the Variant itself takes the Boolean.
+        VariantClear(&arg);
+        V_VT(&arg) = VT_BOOL;
+        V_BOOL(&arg) = flag;
+    }
+}
+
+} // namespace com

@@ -1,0 +1,47 @@
+#include "platform/vbide/AddIn.h"
+#include "platform/vbide/Window.h"
+#include "platform/vbide/Windows.h"
+
+#include "platform/win/com/Remote.h"
+#include "platform/win/vbide/adaptDispatch.h"
+#include "platform/win/vbide/adapters.h"
+
+namespace vbide::win {
+
+namespace {
+
+class ComWindows final : public Windows, public com::Remote {
+public:
+    using Remote::Remote;
+
+    int32_t Count() override { return object().get("Count").toLong(); }
+    std::shared_ptr<Window> Item(int32_t index) override { return adaptWindow(object().get("Item", {index}).toObject()); }
+    // DocObj is an object variable passed by reference: the IDE releases what it holds and stores
+    // the new document.
+    std::shared_ptr<Window> CreateToolWindow(std::shared_ptr<AddIn> addInInst, const std::string& progId,
+                                             const std::string& caption, const std::string& guidPosition,
+                                             std::shared_ptr<vb::Object>& docObj) override {
+        com::Dispatch addIn = com::dispatchOf(addInInst);
+        IDispatch* document = nullptr;
+        auto window = object().get("CreateToolWindow",
+                                   {addIn, progId, caption, guidPosition, com::Arg::objectByRef(&document)});
+        com::Dispatch held(document);
+        if (document) document->Release();
+        docObj = adaptDocument(held);
+        return adaptWindow(window.toObject());
+    }
+
+private:
+    // The document is an object of the class the add-in registered: the C++ object behind it.
+    static std::shared_ptr<vb::Object> adaptDocument(const com::Dispatch& document) {
+        return adaptDispatch(document.get());
+    }
+};
+
+} // namespace
+
+std::shared_ptr<Windows> adaptWindows(const com::Dispatch& object) {
+    return com::adapt<ComWindows, Windows>(object);
+}
+
+} // namespace vbide::win
