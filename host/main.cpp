@@ -2,6 +2,7 @@
 // module and registers it, points the add-in at the engine, and then runs a script or the
 // interactive shell (docs/host.md).
 #include "AddinHost.h"
+#include "ComMode.h"
 #include "CommandRunner.h"
 #include "Console.h"
 #include "DriveMap.h"
@@ -43,6 +44,7 @@ struct Options {
     std::string engine;
     std::string engineProject;
     std::string drives;
+    bool com = false;
 };
 
 // What the platform calls the modules, where it says this program's file is, and how the
@@ -133,9 +135,12 @@ int run(const Options& options, const char* argv0) {
     ui::User::install(user);
     ui::EventLoop::reset();
 
+    std::unique_ptr<host::ComMode> comMode = options.com ? host::startComMode(machine) : nullptr;
     host::AddinHost addins(machine.ide(), machine.registry());
     auto before = addins.registered();
-    addins.loadModule(options.addin.empty() ? (tree / "src" / addinFile).string() : options.addin);
+    std::string module = options.addin.empty() ? (tree / "src" / addinFile).string() : options.addin;
+    if (comMode) comMode->registerModule(module);
+    else addins.loadModule(module);
     for (const auto& a : addins.registered())
         if (std::none_of(before.begin(), before.end(), [&](const auto& b) { return b.progId == a.progId; }))
             console.line("[IDE] registered " + a.progId + " \"" + a.friendlyName + "\"");
@@ -159,6 +164,8 @@ int run(const Options& options, const char* argv0) {
     }
     ui::Forms::unloadAll();
     ui::User::install(nullptr);
+    // Said on the error stream, so that the transcript stays the same in both modes.
+    if (comMode) std::cerr << "nimbide: COM check: " << comMode->check() << std::endl;
     return status;
 }
 
@@ -174,6 +181,8 @@ int main(int argc, char** argv) {
     app.add_option("--engine-project", options.engineProject,
                    "engine project file stored in the active VB project (C:\\... on the simulated drives, else a file here)");
     app.add_option("--drives", options.drives, "keep the simulated drives in this folder (default: a temporary one)");
+    app.add_flag("--com", options.com,
+                 "register the add-in with regsvr32 and reach it only over COM, the IDE served as COM objects (Windows)");
     CLI11_PARSE(app, argc, argv);
     plainLineEnds();
     try {
