@@ -3,14 +3,13 @@
 // object and the tool window's document) go into vbide's class registry.
 #pragma once
 
+#include "addin/addInIdentity.h"
 #include "platform/registry/RegistryTypes.h"
 
 #include <cstdint>
 
 namespace nimb::Registration {
 
-inline constexpr char addInKey[] = "Software\\Microsoft\\Visual Basic\\6.0\\Addins\\nimbvbadd.Connect";
-inline constexpr char addInDisplayName[] = "NIMB Development Add-In for Visual Basic";
 
 // The entry points' results are COM HRESULTs: 0 for success, a registry failure as
 // HRESULT_FROM_WIN32 gives it.

@@ -1,7 +1,10 @@
 #include "platform/win/com/Dispatch.h"
 
 #include "platform/error.h"
+#include "platform/win/com/Bstr.h"
+#include "platform/win/com/ComPtr.h"
 #include "platform/win/com/Remote.h"
+#include "platform/win/com/VariantConvert.h"
 
 #include <windows.h>
 #include <oleauto.h>
@@ -14,13 +17,6 @@ namespace {
 
 [[noreturn]] void typeMismatch() {
     throw vb::VBError(vb::err::TypeMismatch, "Type mismatch");
-}
-
-BSTR newBstr(const std::string& utf8) {
-    std::wstring wide = toWide(utf8);
-    BSTR text = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-    if (!text) throw vb::VBError(vb::err::OutOfMemory, "Out of memory");
-    return text;
 }
 
 // The value a by-value VARIANT stands for, reading through one level of reference.
@@ -48,28 +44,6 @@ std::string standardDescription(int32_t number) {
 }
 
 } // namespace
-
-// ---- text -------------------------------------------------------------------------------------
-
-std::wstring toWide(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
-    return wide;
-}
-
-std::string fromWide(const wchar_t* text, size_t length) {
-    if (!text || length == 0) return {};
-    int size = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8.data(), size, nullptr, nullptr);
-    return utf8;
-}
-
-std::string fromBstr(BSTR text) {
-    return fromWide(text, text ? SysStringLen(text) : 0);
-}
 
 // ---- errors -----------------------------------------------------------------------------------
 
@@ -99,8 +73,8 @@ void raiseFailedCall(HRESULT hr, EXCEPINFO* info) {
         if (info->pfnDeferredFillIn) info->pfnDeferredFillIn(info);
         int32_t number = info->scode != 0 ? vbNumberOf(info->scode) : info->wCode;
         if (number == 0) number = vbNumberOf(hr);
-        std::string description = fromBstr(info->bstrDescription);
-        std::string source = fromBstr(info->bstrSource);
+        std::string description = utf8FromBstr(info->bstrDescription);
+        std::string source = utf8FromBstr(info->bstrSource);
         SysFreeString(info->bstrDescription);
         SysFreeString(info->bstrSource);
         SysFreeString(info->bstrHelpFile);
@@ -124,7 +98,7 @@ Arg::Arg(bool value) : Arg() {
 }
 
 Arg::Arg(const std::string& value) : Arg() {
-    V_BSTR(&value_) = newBstr(value);
+    V_BSTR(&value_) = bstrFromUtf8(value);
     V_VT(&value_) = VT_BSTR;
 }
 
@@ -136,29 +110,15 @@ Arg::Arg(const Dispatch& object) : Arg() {
     if (object) object.get()->AddRef();
 }
 
-Arg::Arg(const vb::Variant& value) : Arg(fromVariant(value)) {}
-
-Arg Arg::fromVariant(const vb::Variant& value) {
-    if (value.isEmpty()) return Arg();
-    if (value.isString()) return Arg(value.toString());
-    if (value.isObject()) {
-        return Arg(dispatchOf(value.toObject()));
+Arg::Arg(const vb::Variant& value) : Arg() {
+    // The IDE's own objects, adapted to ports, go back as the IDispatch they stand for.
+    if (auto* remote = value.isObject() ? dynamic_cast<Remote*>(value.toObject().get()) : nullptr) {
+        V_VT(&value_) = VT_DISPATCH;
+        V_DISPATCH(&value_) = remote->object().get();
+        V_DISPATCH(&value_)->AddRef();
+        return;
     }
-    Arg arg;
-    if (value.isNull()) {
-        V_VT(&arg.value_) = VT_NULL;
-        return arg;
-    }
-    // What remains is a Boolean, a Long or a Double; CStr tells the first apart.
-    std::string text = value.toString();
-    if (text == "True" || text == "False") return Arg(value.toBool());
-    double number = value.toDouble();
-    if (number >= INT32_MIN && number <= INT32_MAX && number == static_cast<double>(static_cast<int32_t>(number))) {
-        return Arg(static_cast<int32_t>(number));
-    }
-    V_VT(&arg.value_) = VT_R8;
-    V_R8(&arg.value_) = number;
-    return arg;
+    toVariant(value, &value_);
 }
 
 Arg Arg::missing() {
@@ -214,7 +174,7 @@ struct Coerced {
 
 std::string Result::toString() const {
     Coerced c(value_, VT_BSTR);
-    return fromBstr(V_BSTR(&c.v));
+    return utf8FromBstr(V_BSTR(&c.v));
 }
 
 int32_t Result::toLong() const {
@@ -239,7 +199,7 @@ Dispatch Result::toObject() const {
     case VT_DISPATCH: return Dispatch(V_DISPATCH(&v));
     case VT_UNKNOWN: {
         if (!V_UNKNOWN(&v)) return {};
-        Microsoft::WRL::ComPtr<IDispatch> object;
+        ComPtr<IDispatch> object;
         if (FAILED(V_UNKNOWN(&v)->QueryInterface(IID_PPV_ARGS(&object)))) {
             throw vb::VBError(430, standardDescription(430));
         }
@@ -250,19 +210,8 @@ Dispatch Result::toObject() const {
 }
 
 vb::Variant Result::toScalar() const {
-    const VARIANT& v = target(value_);
-    switch (V_VT(&v)) {
-    case VT_EMPTY: return {};
-    case VT_NULL: return vb::Null{};
-    case VT_BOOL: return V_BOOL(&v) != VARIANT_FALSE;
-    case VT_BSTR: return fromBstr(V_BSTR(&v));
-    case VT_I1: case VT_UI1: case VT_I2: case VT_UI2: case VT_I4: case VT_INT: return toLong();
-    case VT_R4: case VT_R8: case VT_CY: case VT_DATE: case VT_DECIMAL: case VT_UI4: case VT_UINT: {
-        Coerced c(v, VT_R8);
-        return V_R8(&c.v);
-    }
-    default: typeMismatch();
-    }
+    if (isObject()) typeMismatch();
+    return fromVariant(value_);
 }
 
 // ---- calls ------------------------------------------------------------------------------------
@@ -295,25 +244,25 @@ IUnknown* Dispatch::identity() const {
     return unknown;
 }
 
-Result Dispatch::get(const char* member, Args args) const {
+Result Dispatch::get(const char* member, CallArgs args) const {
     Result result;
     invoke(member, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, false, result.out());
     return result;
 }
 
-void Dispatch::call(const char* member, Args args) const {
+void Dispatch::call(const char* member, CallArgs args) const {
     Result ignored;
     invoke(member, DISPATCH_METHOD, args, false, ignored.out());
 }
 
-void Dispatch::put(const char* member, Arg value, Args args) const {
+void Dispatch::put(const char* member, Arg value, CallArgs args) const {
     args.push_back(std::move(value));
     invoke(member, DISPATCH_PROPERTYPUT, args, true, nullptr);
 }
 
-void Dispatch::invoke(const char* member, WORD flags, Args& args, bool isPut, VARIANT* result) const {
+void Dispatch::invoke(const char* member, WORD flags, CallArgs& args, bool isPut, VARIANT* result) const {
     if (!object_) throw vb::VBError(vb::err::ObjectVariableNotSet, "Object variable or With block variable not set");
-    std::wstring name = toWide(member);
+    std::wstring name = wideFromUtf8(member);
     LPOLESTR names[] = {name.data()};
     DISPID id = DISPID_UNKNOWN;
     HRESULT hr = object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);

@@ -7,7 +7,6 @@
 #include "platform/variant.h"
 
 #include <oaidl.h>
-#include <wrl/client.h>
 
 #include <cstdint>
 #include <string>
@@ -26,7 +25,7 @@ public:
     Arg(const std::string& value);
     Arg(const char* value);
     Arg(const Dispatch& object);  // Nothing passes as a null object
-    Arg(const vb::Variant& value);
+    Arg(const vb::Variant& value);  // an object must be one the IDE made (com::Remote, DispatchObject)
     static Arg missing();
     // slot must outlive the call; it holds a counted reference before and after.
     static Arg objectByRef(IDispatch** slot);
@@ -40,11 +39,10 @@ public:
 
 private:
     Arg() { VariantInit(&value_); }
-    static Arg fromVariant(const vb::Variant& value);
     VARIANT value_;
 };
 
-using Args = std::vector<Arg>;
+using CallArgs = std::vector<Arg>;
 
 // What a call returned. The conversions follow VB's coercion of a returned Variant; a value that
 // does not convert raises 13 (type mismatch).
@@ -64,6 +62,7 @@ public:
     bool isObject() const;
     // Numbers, text, Booleans, Empty and Null; an object raises 13 (the adapters adapt objects).
     vb::Variant toScalar() const;
+    const VARIANT& variant() const { return value_; }
 
 private:
     VARIANT value_;
@@ -85,14 +84,14 @@ public:
     IUnknown* identity() const;
 
     // A property read, or a method call whose result is used.
-    Result get(const char* member, Args args = {}) const;
+    Result get(const char* member, CallArgs args = {}) const;
     // A method call whose result is not wanted.
-    void call(const char* member, Args args = {}) const;
+    void call(const char* member, CallArgs args = {}) const;
     // A property assignment: value goes last, under DISPID_PROPERTYPUT.
-    void put(const char* member, Arg value, Args args = {}) const;
+    void put(const char* member, Arg value, CallArgs args = {}) const;
 
 private:
-    void invoke(const char* member, WORD flags, Args& args, bool isPut, VARIANT* result) const;
+    void invoke(const char* member, WORD flags, CallArgs& args, bool isPut, VARIANT* result) const;
 
     IDispatch* object_ = nullptr;
 };
@@ -101,9 +100,5 @@ private:
 [[noreturn]] void raiseFailedCall(HRESULT hr, EXCEPINFO* info);
 // VB's error number for a failed HRESULT: 0x800Axxxx carries it; a few COM codes have their own.
 int32_t vbNumberOf(HRESULT hr);
-
-std::wstring toWide(const std::string& utf8);
-std::string fromWide(const wchar_t* text, size_t length);
-std::string fromBstr(BSTR text);
 
 } // namespace com

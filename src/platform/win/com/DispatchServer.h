@@ -162,9 +162,7 @@ private:
 // A new served object, holding the one reference it is born with.
 template <class T, class... A>
 ComPtr<T> make(A&&... args) {
-    ComPtr<T> p;
-    p.Attach(new T(std::forward<A>(args)...));
-    return p;
+    return adopt(new T(std::forward<A>(args)...));
 }
 
 } // namespace com

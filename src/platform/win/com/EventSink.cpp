@@ -1,8 +1,11 @@
 #include "platform/win/com/EventSink.h"
 
 #include "platform/error.h"
+#include "platform/win/com/ComError.h"
+#include "platform/win/com/VariantConvert.h"
 
 #include <atomic>
+#include <memory>
 
 namespace com {
 
@@ -56,21 +59,12 @@ HRESULT EventSubscription::Sink::Invoke(DISPID event, REFIID, LCID, WORD, DISPPA
     // The handler may end the subscription (and with it this sink's last other reference).
     AddRef();
     auto handler = handler_;
-    HRESULT hr = S_OK;
-    try {
-        DISPPARAMS none{};
-        if (handler) (*handler)(event, params ? *params : none);
-    } catch (...) {
-        vb::VBError error = vb::currentError();
-        hr = DISP_E_EXCEPTION;
-        if (info) {
-            *info = EXCEPINFO{};
-            uint32_t number = static_cast<uint32_t>(error.number());
-            info->scode = static_cast<SCODE>(number < 65536 ? (0x800A0000u | number) : number);
-            info->bstrDescription = SysAllocString(toWide(error.description()).c_str());
-            info->bstrSource = SysAllocString(toWide(error.source()).c_str());
-        }
-    }
+    HRESULT hr = guarded(
+        [&] {
+            DISPPARAMS none{};
+            if (handler) (*handler)(event, params ? *params : none);
+        },
+        info);
     Release();
     return hr;
 }
@@ -82,10 +76,10 @@ namespace {
 }
 
 // The source's only connection point, for a source that does not know the IID asked for.
-Microsoft::WRL::ComPtr<IConnectionPoint> onlyPoint(IConnectionPointContainer& container) {
-    Microsoft::WRL::ComPtr<IEnumConnectionPoints> points;
+ComPtr<IConnectionPoint> onlyPoint(IConnectionPointContainer& container) {
+    ComPtr<IEnumConnectionPoints> points;
     if (FAILED(container.EnumConnectionPoints(&points)) || !points) return nullptr;
-    Microsoft::WRL::ComPtr<IConnectionPoint> first, second;
+    ComPtr<IConnectionPoint> first, second;
     ULONG fetched = 0;
     if (points->Next(1, &first, &fetched) != S_OK || fetched != 1) return nullptr;
     if (points->Next(1, &second, &fetched) == S_OK && fetched == 1) return nullptr;
@@ -96,7 +90,7 @@ Microsoft::WRL::ComPtr<IConnectionPoint> onlyPoint(IConnectionPointContainer& co
 
 EventSubscription::EventSubscription(const Dispatch& source, const IID& events, EventHandler handler) {
     if (!source) throw vb::VBError(vb::err::ObjectVariableNotSet, "Object variable or With block variable not set");
-    Microsoft::WRL::ComPtr<IConnectionPointContainer> container;
+    ComPtr<IConnectionPointContainer> container;
     if (FAILED(source.get()->QueryInterface(IID_PPV_ARGS(&container))) || !container) noEvents();
     IID iid = events;
     if (FAILED(container->FindConnectionPoint(iid, &point_)) || !point_) {
@@ -146,16 +140,8 @@ int32_t longArg(DISPPARAMS& params, UINT index) { return copyOf(params, index).t
 bool boolArg(DISPPARAMS& params, UINT index) { return copyOf(params, index).toBool(); }
 
 void setBoolArg(DISPPARAMS& params, UINT index, bool value) {
-    VARIANT& arg = eventArg(params, index);
-    VARIANT_BOOL flag = value ? VARIANT_TRUE : VARIANT_FALSE;
-    if (V_VT(&arg) == (VT_BYREF | VT_BOOL) && V_BOOLREF(&arg)) {
-        *V_BOOLREF(&arg) = flag;
-    } else if (&arg != &params.rgvarg[params.cArgs - 1 - index]) {
-        // A Variant passed by reference: the Variant itself takes the Boolean.
-        VariantClear(&arg);
-        V_VT(&arg) = VT_BOOL;
-        V_BOOL(&arg) = flag;
-    }
+    eventArg(params, index);  // raises for a missing argument
+    assignByRef(params.rgvarg[params.cArgs - 1 - index], vb::Variant(value));
 }
 
 } // namespace com

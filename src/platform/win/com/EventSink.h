@@ -4,6 +4,7 @@
 // was told to drop reaches nothing.
 #pragma once
 
+#include "platform/win/com/ComPtr.h"
 #include "platform/win/com/Dispatch.h"
 
 #include <ocidl.h>
@@ -29,7 +30,7 @@ public:
 
 private:
     class Sink;
-    Microsoft::WRL::ComPtr<IConnectionPoint> point_;
+    ComPtr<IConnectionPoint> point_;
     Sink* sink_ = nullptr;
     DWORD cookie_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "platform/win/com/Remote.h"
 
 #include "platform/error.h"
+#include "platform/win/com/DispatchObject.h"
 
 #include <unordered_map>
 
@@ -26,9 +27,9 @@ Remote::~Remote() {
 
 Dispatch dispatchOf(const std::shared_ptr<vb::Object>& object) {
     if (!object) return {};
-    auto* remote = dynamic_cast<Remote*>(object.get());
-    if (!remote) throw vb::VBError(vb::err::TypeMismatch, "Type mismatch");
-    return remote->object();
+    if (auto* remote = dynamic_cast<Remote*>(object.get())) return remote->object();
+    if (auto* held = dynamic_cast<DispatchObject*>(object.get())) return Dispatch(held->dispatch());
+    throw vb::VBError(vb::err::TypeMismatch, "Type mismatch");
 }
 
 std::shared_ptr<vb::Object> knownAdapter(IUnknown* identity) {

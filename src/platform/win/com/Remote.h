@@ -25,8 +25,8 @@ private:
     IUnknown* identity_;
 };
 
-// The IDispatch behind a port object the IDE made; Nothing for Nothing. An object of the add-in's
-// own raises 13: the IDE only takes back what it handed out.
+// The IDispatch behind an object the IDE made (a port adapter or a com::DispatchObject); Nothing
+// for Nothing. An object of the add-in's own raises 13: the IDE only takes back what it handed out.
 Dispatch dispatchOf(const std::shared_ptr<vb::Object>& object);
 
 // The live adapter of the object whose identity is given, or Nothing.

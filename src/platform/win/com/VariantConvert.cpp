@@ -101,6 +101,29 @@ vb::Variant fromVariant(const VARIANT& v) {
     return fromValue(value.v);
 }
 
+ComPtr<IDispatch> dispatchFrom(const VARIANT& v) {
+    ComPtr<IDispatch> dispatch;
+    IUnknown* unknown = nullptr;
+    switch (v.vt) {
+    case VT_EMPTY:
+    case VT_NULL: return dispatch;
+    case VT_ERROR:
+        if (v.scode == DISP_E_PARAMNOTFOUND) return dispatch;
+        typeMismatch();
+    case VT_DISPATCH: unknown = v.pdispVal; break;
+    case VT_UNKNOWN: unknown = v.punkVal; break;
+    case VT_BYREF | VT_DISPATCH: unknown = v.ppdispVal ? *v.ppdispVal : nullptr; break;
+    case VT_BYREF | VT_UNKNOWN: unknown = v.ppunkVal ? *v.ppunkVal : nullptr; break;
+    case VT_BYREF | VT_VARIANT:
+        if (!v.pvarVal) typeMismatch();
+        return dispatchFrom(*v.pvarVal);
+    default: typeMismatch();
+    }
+    if (unknown && FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch.GetAddressOf()))))
+        typeMismatch();
+    return dispatch;
+}
+
 void toVariant(const vb::Variant& value, VARIANT* out) {
     VariantInit(out);
     switch (value.kind()) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/variant.h"
+#include "platform/win/com/ComPtr.h"
 
 #include <oaidl.h>
 
@@ -21,5 +22,9 @@ void toVariant(const vb::Variant& value, VARIANT* out);
 // (String into a BSTR*, Boolean into a VARIANT_BOOL*, any into a VARIANT* ...), freeing what the
 // variable held. A by-value argument is left alone, as VB leaves a copy it passed.
 void assignByRef(VARIANT& target, const vb::Variant& value);
+
+// The object an argument holds (read through by-reference VARIANTs); null for Nothing, Empty, Null
+// or a left-out argument. Anything else that is not an object raises 13.
+ComPtr<IDispatch> dispatchFrom(const VARIANT& v);
 
 } // namespace com

@@ -25,7 +25,7 @@ public:
     }
     // Office's FindControl([Type], [Id], [Tag], [Visible], [Recursive]): criteria not given stay out.
     std::shared_ptr<CommandBarControl> FindControl(const FindControlArgs& args) override {
-        com::Args passed{optional(args.Type), optional(args.Id), optional(args.Tag),
+        com::CallArgs passed{optional(args.Type), optional(args.Id), optional(args.Tag),
                          args.Visible ? com::Arg(true) : com::Arg::missing(),
                          args.Recursive ? com::Arg(true) : com::Arg::missing()};
         return adaptCommandBarControl(object().get("FindControl", std::move(passed)).toObject());

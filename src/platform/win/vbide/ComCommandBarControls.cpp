@@ -20,7 +20,7 @@ public:
     }
     // Office's Add([Type], [Id], [Parameter], [Before], [Temporary]).
     std::shared_ptr<CommandBarControl> Add(const ControlAddArgs& args) override {
-        com::Args passed{args.Type, args.Id ? com::Arg(*args.Id) : com::Arg::missing(),
+        com::CallArgs passed{args.Type, args.Id ? com::Arg(*args.Id) : com::Arg::missing(),
                          args.Parameter.isEmpty() ? com::Arg::missing() : com::Arg(args.Parameter),
                          args.Before ? com::Arg(*args.Before) : com::Arg::missing(),
                          args.Temporary ? com::Arg(true) : com::Arg::missing()};

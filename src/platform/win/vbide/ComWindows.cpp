@@ -2,6 +2,7 @@
 #include "platform/vbide/Window.h"
 #include "platform/vbide/Windows.h"
 
+#include "platform/win/com/NativeObject.h"
 #include "platform/win/com/Remote.h"
 #include "platform/win/vbide/adaptDispatch.h"
 #include "platform/win/vbide/adapters.h"
@@ -32,8 +33,10 @@ public:
     }
 
 private:
-    // The document is an object of the class the add-in registered: the C++ object behind it.
+    // The document is an object of the class the add-in registered: the C++ object behind it. A
+    // document of another module is held as the IDE gave it.
     static std::shared_ptr<vb::Object> adaptDocument(const com::Dispatch& document) {
+        if (auto native = com::nativeObjectOf(document.get())) return native;
         return adaptDispatch(document.get());
     }
 };

@@ -12,7 +12,7 @@ namespace vbide {
 
 // What the object answers to decides its port: VBProjects makes a vbide::VBE, ProgId a
 // vbide::AddIn, Connections and Commands a vbide::DataEnvironment. Any other object is held as a
-// plain object. Nothing gives Nothing.
+// com::DispatchObject. Nothing gives Nothing.
 std::shared_ptr<vb::Object> adaptDispatch(IDispatch* object);
 
 } // namespace vbide

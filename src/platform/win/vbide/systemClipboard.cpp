@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace vbide::win {
 
@@ -50,12 +51,18 @@ void putOnSystemClipboard(const ui::Picture& picture) {
     size_t dibSize = bytes.size() - fileHeaderSize;
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, dibSize);
     if (!memory) throw vb::VBError(vb::err::OutOfMemory, "Out of memory");
-    std::memcpy(GlobalLock(memory), bytes.data() + fileHeaderSize, dibSize);
+    void* target = GlobalLock(memory);
+    if (!target) {
+        GlobalFree(memory);
+        throw vb::VBError(vb::err::OutOfMemory, "Out of memory");
+    }
+    std::memcpy(target, bytes.data() + fileHeaderSize, dibSize);
     GlobalUnlock(memory);
+    std::unique_ptr<void, decltype(&GlobalFree)> owned(memory, &GlobalFree);
     OpenClipboardScope scope;
     EmptyClipboard();
     // The clipboard owns the memory once it took it.
-    if (!SetClipboardData(CF_DIB, memory)) GlobalFree(memory);
+    if (SetClipboardData(CF_DIB, memory)) owned.release();
 }
 
 ui::PicturePtr pictureOnSystemClipboard() {

@@ -1,5 +1,6 @@
 #include "platform/vss/VSSDatabase.h"
 
+#include "platform/win/com/Bstr.h"
 #include "platform/win/com/Remote.h"
 #include "platform/win/vss/adapters.h"
 
@@ -31,7 +32,7 @@ std::shared_ptr<VSSDatabase> adaptVSSDatabase(const com::Dispatch& object) {
 
 std::shared_ptr<VSSDatabase> createDatabase(const std::string& progId) {
     CLSID clsid{};
-    HRESULT hr = CLSIDFromProgID(com::toWide(progId).c_str(), &clsid);
+    HRESULT hr = CLSIDFromProgID(com::wideFromUtf8(progId).c_str(), &clsid);
     if (FAILED(hr)) com::raiseFailedCall(hr, nullptr);
     IDispatch* created = nullptr;
     hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,

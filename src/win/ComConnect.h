@@ -1,0 +1,39 @@
+// ComConnect: nimbvbadd.Connect as the IDE creates it, the add-in's Connect behind a dual
+// IDTExtensibility2. The Application and AddInInst it receives go through vbide::adaptDispatch,
+// which holds their references until Connect lets go of them (at disconnection, or when this
+// object is released). Connect reports its own errors, as the add-in does; whatever still escapes
+// leaves as an HRESULT.
+#pragma once
+
+#include "platform/win/com/DispatchServer.h"
+#include "win/IDTExtensibility2.h"
+#include "win/ServerModule.h"
+
+#include <memory>
+
+namespace nimb {
+class Connect;
+}
+
+namespace nimb::win {
+
+class ComConnect : public com::DispatchServer<IDTExtensibility2> {
+public:
+    static com::ComPtr<IUnknown> create();
+    explicit ComConnect(std::shared_ptr<Connect> object);
+
+    HRESULT STDMETHODCALLTYPE OnConnection(IDispatch* Application, ext_ConnectMode ConnectMode, IDispatch* AddInInst,
+                                           SAFEARRAY** custom) override;
+    HRESULT STDMETHODCALLTYPE OnDisconnection(ext_DisconnectMode RemoveMode, SAFEARRAY** custom) override;
+    HRESULT STDMETHODCALLTYPE OnAddInsUpdate(SAFEARRAY** custom) override;
+    HRESULT STDMETHODCALLTYPE OnStartupComplete(SAFEARRAY** custom) override;
+    HRESULT STDMETHODCALLTYPE OnBeginShutdown(SAFEARRAY** custom) override;
+
+private:
+    void connect(IDispatch* application, int32_t connectMode, IDispatch* addInInst);
+
+    std::shared_ptr<Connect> connect_;
+    ModuleObject counted_;
+};
+
+} // namespace nimb::win

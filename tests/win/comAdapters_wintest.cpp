@@ -1,0 +1,411 @@
+// The late-bound adapters against objects served in this process: what the scenarios run through
+// the simulated IDE cannot show - error numbers both ways, arguments left out, by-reference
+// write-back, property puts of text outside ASCII, identity, and the event sinks' reference counts.
+#include "platform/ui/Clipboard.h"
+#include "platform/vbide/AddIn.h"
+#include "platform/vbide/CommandBar.h"
+#include "platform/vbide/CommandBarControl.h"
+#include "platform/vbide/CommandBarControls.h"
+#include "platform/vbide/CommandBarEvents.h"
+#include "platform/vbide/Events.h"
+#include "platform/vbide/VBE.h"
+#include "platform/vbide/Window.h"
+#include "platform/vbide/Windows.h"
+#include "platform/vss/VSSErrors.h"
+#include "platform/win/com/DispatchObject.h"
+#include "platform/win/com/DispatchServer.h"
+#include "platform/win/vbide/adaptDispatch.h"
+#include "platform/win/vbide/adapters.h"
+#include "platform/win/vbide/eventInterfaces.h"
+#include "wintest.h"
+
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using com::ComPtr;
+
+vb::Variant objectOf(IDispatch* served) {
+    return std::shared_ptr<vb::Object>(std::make_shared<com::DispatchObject>(served));
+}
+
+com::Dispatch held(IDispatch* served) { return com::Dispatch(served); }
+
+// ---- served stand-ins for the IDE's objects -------------------------------------------------
+
+class FakeControl : public com::DispatchServer<> {
+public:
+    FakeControl()
+        : DispatchServer({
+              {L"Caption", 1, [this](com::Args&) { return vb::Variant(caption); },
+               [this](com::Args& a) { caption = a.value().toString(); }},
+              {L"Execute", 2,
+               [](com::Args&) -> vb::Variant {
+                   throw vb::VBError(-2147467259, "Method 'Execute' of object 'CommandBarControl' failed", "Office");
+               }},
+              {L"Controls", 3, [](com::Args&) -> vb::Variant { throw vb::VBError(5, "", "Office"); }},
+              {L"Delete", 4,
+               [this](com::Args& a) {
+                   deleteArgs = static_cast<int>(a.count());
+                   return vb::Variant();
+               }},
+              {L"PasteFace", 5, [this](com::Args&) { return pasteFace(); }},
+              {L"CopyFace", 6, [](com::Args&) { return vb::Variant(); }},  // the face pasted is still there
+          }) {}
+    std::string caption;
+    int deleteArgs = -1;
+    size_t pastedBytes = 0;
+
+private:
+    vb::Variant pasteFace() {
+        if (!OpenClipboard(nullptr)) throw vb::VBError(521, "Can't open Clipboard");
+        HANDLE dib = GetClipboardData(CF_DIB);
+        pastedBytes = dib ? GlobalSize(dib) : 0;
+        CloseClipboard();
+        return {};
+    }
+};
+
+class FakeBar : public com::DispatchServer<> {
+public:
+    explicit FakeBar(IDispatch* control)
+        : DispatchServer({{L"FindControl", 1, [this, control](com::Args& a) {
+                              given = static_cast<int>(a.count());
+                              typeGiven = a.has(0);
+                              id = a.has(1) ? a[1].toLong() : -1;
+                              return id == 30038 ? objectOf(control) : vb::Variant(std::shared_ptr<vb::Object>());
+                          }}}) {}
+    int given = -1;
+    bool typeGiven = true;
+    int32_t id = 0;
+};
+
+// An event source with one connection point, which counts what the add-in's sink does to it.
+class FakeSource : public com::DispatchServer<>, public IConnectionPointContainer, public IConnectionPoint {
+public:
+    FakeSource() : DispatchServer({}) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        return DispatchServer::QueryInterface(iid, out);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return DispatchServer::AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() override { return DispatchServer::Release(); }
+
+    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override {
+        *point = nullptr;
+        if (iid != vbide::win::DIID_CommandBarControlEvents) return CONNECT_E_NOCONNECTION;
+        *point = this;
+        AddRef();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
+        *iid = vbide::win::DIID_CommandBarControlEvents;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
+        if (sink_) return CONNECT_E_ADVISELIMIT;
+        if (FAILED(sink->QueryInterface(vbide::win::DIID_CommandBarControlEvents,
+                                        reinterpret_cast<void**>(sink_.GetAddressOf())))) {
+            return CONNECT_E_CANNOTCONNECT;
+        }
+        refsWhenAdvised = sink_->AddRef() - 1;
+        sink_->Release();
+        *cookie = 7;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
+        if (cookie != 7 || !sink_) return CONNECT_E_NOCONNECTION;
+        ++unadvised;
+        if (keepSinkAfterUnadvise) return S_OK;
+        refsLeftAtUnadvise = sink_.Detach()->Release();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
+
+    // Click(control, handled, CancelDefault) as the IDE raises it.
+    HRESULT click(IDispatch* control, VARIANT_BOOL& handled, VARIANT_BOOL& cancelDefault, EXCEPINFO* info) {
+        if (!sink_) return S_FALSE;
+        VARIANT args[3];
+        args[2].vt = VT_DISPATCH;
+        args[2].pdispVal = control;
+        args[1].vt = VT_BYREF | VT_BOOL;
+        args[1].pboolVal = &handled;
+        args[0].vt = VT_BYREF | VT_BOOL;
+        args[0].pboolVal = &cancelDefault;
+        DISPPARAMS params{args, nullptr, 3, 0};
+        return sink_->Invoke(vbide::win::dispidClick, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, info, nullptr);
+    }
+
+    ULONG refsWhenAdvised = 0;
+    ULONG refsLeftAtUnadvise = 99;
+    int unadvised = 0;
+    bool keepSinkAfterUnadvise = false;
+
+protected:
+    HRESULT queryOther(REFIID iid, void** out) override {
+        if (iid == IID_IConnectionPointContainer) {
+            *out = static_cast<IConnectionPointContainer*>(this);
+        } else if (iid == IID_IConnectionPoint) {
+            *out = static_cast<IConnectionPoint*>(this);
+        } else {
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+
+private:
+    ComPtr<IDispatch> sink_;
+};
+
+class FakeAddIn : public com::DispatchServer<> {
+public:
+    FakeAddIn() : DispatchServer({{L"ProgId", 1, [](com::Args&) { return vb::Variant("nimbvbadd.Connect"); }}}) {}
+};
+
+class Document : public vb::Object {};
+
+class FakeWindows : public com::DispatchServer<> {
+public:
+    FakeWindows(IDispatch* window, IDispatch* document)
+        : DispatchServer({{L"CreateToolWindow", 1, [this, window, document](com::Args& a) {
+              progId = a[1].toString();
+              guid = a[3].toString();
+              addInIsObject = a[0].isObject();
+              a.set(4, objectOf(document));
+              return objectOf(window);
+          }}}) {}
+    std::string progId, guid;
+    bool addInIsObject = false;
+};
+
+class FakeWindow : public com::DispatchServer<> {
+public:
+    FakeWindow() : DispatchServer({{L"Caption", 1, [](com::Args&) { return vb::Variant("Server view"); }}}) {}
+};
+
+class FakeDocument : public com::DispatchServer<> {
+public:
+    explicit FakeDocument(std::shared_ptr<vb::Object> native) : DispatchServer({}, {}, std::move(native)) {}
+};
+
+class FakeEvents : public com::DispatchServer<> {
+public:
+    explicit FakeEvents(IDispatch* source)
+        : DispatchServer({{L"CommandBarEvents", 1, [source](com::Args& a) {
+              if (!a[0].isObject()) throw vb::VBError(5, "Invalid procedure call or argument");
+              return objectOf(source);
+          }}}) {}
+};
+
+class FakeVBE : public com::DispatchServer<> {
+public:
+    FakeVBE(IDispatch* events, IDispatch* windows)
+        : DispatchServer({{L"VBProjects", 1, [](com::Args&) { return vb::Variant(); }},
+                          {L"Events", 2, [events](com::Args&) { return objectOf(events); }},
+                          {L"Windows", 3, [windows](com::Args&) { return objectOf(windows); }}}) {}
+};
+
+class FakeDatabase : public com::DispatchServer<> {
+public:
+    FakeDatabase()
+        : DispatchServer({{L"Open", 1, [](com::Args&) -> vb::Variant {
+              throw vb::VBError(vss::errBadPassword, "Invalid password", "SourceSafe");
+          }}}) {}
+};
+
+// ---- cases ----------------------------------------------------------------------------------
+
+void propertyPutsCarryText() {
+    auto served = com::make<FakeControl>();
+    auto control = vbide::win::adaptCommandBarControl(held(served.Get()));
+    const std::string text = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xE6\x97\xA5\xE6\x9C\xAC";  // Grüße € 日本
+    control->setCaption(text);
+    CHECK(served->caption == text);
+    CHECK(control->Caption() == text);
+}
+
+// A 2 x 1 bitmap of 24 bits a pixel, as a .bmp file: 14 + 40 header bytes and one padded row.
+std::vector<uint8_t> smallBitmap() {
+    std::vector<uint8_t> file = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,
+                                 40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0,
+                                 0, 0, 0, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                 0, 0, 0, 0, 0, 0, 0, 0,
+                                 0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0, 0};
+    return file;
+}
+
+void facesTravelOverTheClipboard() {
+    auto served = com::make<FakeControl>();
+    auto control = vbide::win::adaptCommandBarControl(held(served.Get()));
+    auto bitmap = smallBitmap();
+    ui::Clipboard::SetData(std::make_shared<ui::Picture>(ui::PictureKind::Bitmap, 2, 1, "bitmap 1", bitmap));
+    control->PasteFace();
+    CHECK(served->pastedBytes == bitmap.size() - 14);
+    auto face = control->Face();
+    CHECK(face != nullptr && face->kind() == ui::PictureKind::Bitmap);
+    CHECK(face != nullptr && face->widthPx() == 2 && face->heightPx() == 1);
+    CHECK(face != nullptr && face->bytes() == bitmap);
+    ui::Clipboard::Clear();
+}
+
+void failedCallsRaiseWhatVBRaises() {
+    auto served = com::make<FakeControl>();
+    auto control = vbide::win::adaptCommandBarControl(held(served.Get()));
+    auto failed = wintest::raised([&] { control->Execute(); });
+    CHECK(failed.number() == -2147467259);
+    CHECK(failed.description() == "Method 'Execute' of object 'CommandBarControl' failed");
+    CHECK(failed.source() == "Office");
+    // A VB number travels as 0x800A0000 | n; without a description VB's own text stands in.
+    auto invalid = wintest::raised([&] { control->Controls(); });
+    CHECK(invalid.number() == 5);
+    CHECK(invalid.description() == "Invalid procedure call or argument");
+    auto unknown = wintest::raised([&] { control->OnAction(); });
+    CHECK(unknown.number() == 438);
+    CHECK(unknown.description() == "Object doesn't support this property or method");
+    // SourceSafe's own codes are HRESULTs and stay as they are.
+    auto database = com::make<FakeDatabase>();
+    auto login = wintest::raised([&] { com::Dispatch(database.Get()).call("Open", {"x", "y", "z"}); });
+    CHECK(login.number() == vss::errBadPassword);
+    CHECK(login.description() == "Invalid password");
+    CHECK(com::vbNumberOf(DISP_E_BADPARAMCOUNT) == 450);
+    CHECK(com::vbNumberOf(DISP_E_TYPEMISMATCH) == 13);
+    CHECK(com::vbNumberOf(E_NOINTERFACE) == 430);
+    CHECK(com::vbNumberOf(E_OUTOFMEMORY) == 7);
+}
+
+void optionalArgumentsStayOut() {
+    auto control = com::make<FakeControl>();
+    auto served = com::make<FakeBar>(control.Get());
+    auto bar = vbide::win::adaptCommandBar(held(served.Get()));
+    auto found = bar->FindControl({.Id = 30038});
+    CHECK(served->given == 2);
+    CHECK(!served->typeGiven);
+    CHECK(served->id == 30038);
+    CHECK(found != nullptr);
+    CHECK(bar->FindControl({.Tag = std::string("none")}) == nullptr);
+    CHECK(served->given == 3);
+    // One COM object is one port object while it is held.
+    CHECK(bar->FindControl({.Id = 30038}) == found);
+    CHECK(found == vbide::win::adaptCommandBarControl(held(control.Get())));
+    found->Delete();
+    CHECK(control->deleteArgs == 0);
+    found->Delete(true);
+    CHECK(control->deleteArgs == 1);
+}
+
+void connectionObjectsAreToldApart() {
+    auto addIn = com::make<FakeAddIn>();
+    auto vbe = com::make<FakeVBE>(nullptr, nullptr);
+    auto window = com::make<FakeWindow>();
+    CHECK(std::dynamic_pointer_cast<vbide::VBE>(vbide::adaptDispatch(vbe.Get())) != nullptr);
+    auto asAddIn = std::dynamic_pointer_cast<vbide::AddIn>(vbide::adaptDispatch(addIn.Get()));
+    CHECK(asAddIn != nullptr && asAddIn->ProgId() == "nimbvbadd.Connect");
+    CHECK(std::dynamic_pointer_cast<com::DispatchObject>(vbide::adaptDispatch(window.Get())) != nullptr);
+    CHECK(vbide::adaptDispatch(nullptr) == nullptr);
+}
+
+void toolWindowDocumentComesBackByReference() {
+    auto native = std::make_shared<Document>();
+    auto document = com::make<FakeDocument>(native);
+    auto window = com::make<FakeWindow>();
+    auto windows = com::make<FakeWindows>(window.Get(), document.Get());
+    auto addIn = com::make<FakeAddIn>();
+    auto vbe = vbide::win::adaptVBE(held(com::make<FakeVBE>(nullptr, windows.Get()).Get()));
+    std::shared_ptr<vb::Object> doc;
+    auto created = vbe->Windows()->CreateToolWindow(vbide::win::adaptAddIn(held(addIn.Get())), "nimbvbadd.serverViewDoc",
+                                                    "Server view", "{GUID}", doc);
+    CHECK(doc == native);
+    CHECK(created != nullptr && created->Caption() == "Server view");
+    CHECK(windows->progId == "nimbvbadd.serverViewDoc");
+    CHECK(windows->guid == "{GUID}");
+    CHECK(windows->addInIsObject);
+}
+
+void clicksReachTheHandlerAndAnswerBack() {
+    auto source = com::make<FakeSource>();
+    auto events = com::make<FakeEvents>(source.Get());
+    auto control = com::make<FakeControl>();
+    auto vbe = vbide::win::adaptVBE(held(com::make<FakeVBE>(events.Get(), nullptr).Get()));
+    auto button = vbide::win::adaptCommandBarControl(held(control.Get()));
+    auto clicks = vbe->Events()->CommandBarEvents(button);
+    const vb::Object* clicked = nullptr;
+    clicks->onClick([&](vb::Object& c, bool& handled, bool& cancelDefault) {
+        clicked = &c;
+        handled = true;
+        cancelDefault = !cancelDefault;
+    });
+    VARIANT_BOOL handled = VARIANT_FALSE, cancelDefault = VARIANT_TRUE;
+    CHECK(source->click(control.Get(), handled, cancelDefault, nullptr) == S_OK);
+    CHECK(clicked == button.get());
+    CHECK(handled == VARIANT_TRUE);
+    CHECK(cancelDefault == VARIANT_FALSE);
+    // A handler's error goes back to the IDE as the exception VB would report.
+    clicks->onClick([](vb::Object&, bool&, bool&) { throw vb::VBError(5, "Invalid procedure call or argument"); });
+    EXCEPINFO info{};
+    CHECK(source->click(control.Get(), handled, cancelDefault, &info) == DISP_E_EXCEPTION);
+    CHECK(static_cast<uint32_t>(info.scode) == 0x800A0005u);
+    SysFreeString(info.bstrDescription);
+    SysFreeString(info.bstrSource);
+    SysFreeString(info.bstrHelpFile);
+    CHECK(wintest::raised([&] { vbe->Events()->CommandBarEvents(nullptr); }).number() == 5);
+}
+
+void sinksAreCountedAndLetGo() {
+    auto source = com::make<FakeSource>();
+    auto events = com::make<FakeEvents>(source.Get());
+    auto control = com::make<FakeControl>();
+    auto vbe = vbide::win::adaptVBE(held(com::make<FakeVBE>(events.Get(), nullptr).Get()));
+    auto clicks = vbe->Events()->CommandBarEvents(vbide::win::adaptCommandBarControl(held(control.Get())));
+    // The subscription's reference and the source's.
+    CHECK(source->refsWhenAdvised == 2);
+    clicks.reset();
+    CHECK(source->unadvised == 1);
+    CHECK(source->refsLeftAtUnadvise == 1);
+    VARIANT_BOOL handled = VARIANT_FALSE, cancelDefault = VARIANT_FALSE;
+    CHECK(source->click(control.Get(), handled, cancelDefault, nullptr) == S_FALSE);
+
+    // A source that keeps calling a sink it was told to drop reaches no handler.
+    auto stubborn = com::make<FakeSource>();
+    stubborn->keepSinkAfterUnadvise = true;
+    auto events2 = com::make<FakeEvents>(stubborn.Get());
+    auto vbe2 = vbide::win::adaptVBE(held(com::make<FakeVBE>(events2.Get(), nullptr).Get()));
+    bool reached = false;
+    auto clicks2 = vbe2->Events()->CommandBarEvents(vbide::win::adaptCommandBarControl(held(control.Get())));
+    clicks2->onClick([&](vb::Object&, bool&, bool&) { reached = true; });
+    clicks2.reset();
+    CHECK(stubborn->click(control.Get(), handled, cancelDefault, nullptr) == S_OK);
+    CHECK(!reached);
+}
+
+} // namespace
+
+int main() {
+    CoInitialize(nullptr);
+    // Each case must leave no served object alive: an adapter that leaks a reference keeps one.
+    auto leaves = [](void (*body)()) {
+        return [body] {
+            body();
+            CHECK(com::liveObjects() == 0);
+        };
+    };
+    int result = wintest::run({
+        {"property puts carry text through BSTRs", leaves(propertyPutsCarryText)},
+        {"failed calls raise what VB raises", leaves(failedCallsRaiseWhatVBRaises)},
+        {"button faces travel over the system clipboard", leaves(facesTravelOverTheClipboard)},
+        {"optional arguments not given stay out; one object is one port object",
+         leaves(optionalArgumentsStayOut)},
+        {"the objects handed over at connection are told apart", leaves(connectionObjectsAreToldApart)},
+        {"the tool window's document comes back by reference", leaves(toolWindowDocumentComesBackByReference)},
+        {"clicks reach the handler with the add-in's control and answer back", leaves(clicksReachTheHandlerAndAnswerBack)},
+        {"event sinks are counted exactly and let go", leaves(sinksAreCountedAndLetGo)},
+    });
+    CoUninitialize();
+    return result;
+}
