@@ -50,7 +50,7 @@ struct Options {
 // What the platform calls the modules, where it says this program's file is, and how the
 // transcript's lines end (a line feed everywhere, so that one transcript fits every platform).
 #ifdef _WIN32
-constexpr char addinFile[] = "nimbvbadd.dll";
+constexpr char addinFile[] = "win/nimbvbadd.dll";  // the COM server's folder of the build tree
 constexpr char engineFile[] = "nimbvsadd.dll";
 fs::path executable(const char* argv0) {
     std::wstring buffer(MAX_PATH, L'\0');

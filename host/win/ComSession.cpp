@@ -20,6 +20,7 @@
 #include <objbase.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -43,8 +44,8 @@ std::vector<std::string> systemSubkeys(HKEY root, const std::string& path) {
 
 // Runs regsvr32 silently on the module and waits for it; its exit status, or nothing when it did
 // not start.
-std::optional<DWORD> regsvr32(const std::string& module) {
-    std::wstring command = L"regsvr32.exe /s \"" + std::wstring(module.begin(), module.end()) + L"\"";
+std::optional<DWORD> regsvr32(const std::filesystem::path& module) {
+    std::wstring command = L"regsvr32.exe /s \"" + module.wstring() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -84,10 +85,11 @@ public:
         CoUninitialize();
     }
 
-    void registerModule(const std::string& path) override {
+    void registerModule(const std::string& given) override {
+        std::filesystem::path path = std::filesystem::absolute(given).make_preferred();
         auto status = regsvr32(path);
-        if (!status) throw HostError("cannot run regsvr32 for " + path);
-        if (*status != 0) throw HostError(fmt::format("regsvr32 {} failed with {}", path, *status));
+        if (!status) throw HostError("cannot run regsvr32 for " + given);
+        if (*status != 0) throw HostError(fmt::format("regsvr32 {} failed with {}", given, *status));
         // The Add-In Manager lists what the registry's Addins key holds.
         for (const auto& progId : systemSubkeys(HKEY_CURRENT_USER, addInsKey)) {
             listAddIn(machine_, progId);

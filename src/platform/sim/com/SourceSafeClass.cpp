@@ -51,7 +51,7 @@ private:
     SourceSafeClass::Sessions sessions_;
 };
 
-std::wstring classesKey(const std::string& progId) { return L"Software\\Classes\\" + com::wideFromUtf8(progId); }
+std::wstring classesKey(const std::string& progId) { return com::wideFromUtf8(progId); }
 
 void check(LONG status) {
     if (status != ERROR_SUCCESS) throw com::errorFrom(HRESULT_FROM_WIN32(static_cast<DWORD>(status)), nullptr);
@@ -62,22 +62,21 @@ void check(LONG status) {
 SourceSafeClass::SourceSafeClass(std::string progId, Sessions sessions) : progId_(std::move(progId)) {
     HKEY key = nullptr;
     std::wstring path = classesKey(progId_) + L"\\CLSID";
-    check(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr));
+    check(RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr));
     LONG status = RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(clsidText), sizeof clsidText);
     RegCloseKey(key);
     check(status);
-    com::ComPtr<Factory> factory;
-    factory.Attach(new Factory(std::move(sessions)));
+    com::ComPtr<Factory> factory = com::adopt(new Factory(std::move(sessions)));
     HRESULT hr = CoRegisterClassObject(clsidMemorySourceSafe, factory.Get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
     if (FAILED(hr)) {
-        RegDeleteTreeW(HKEY_CURRENT_USER, classesKey(progId_).c_str());
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, classesKey(progId_).c_str());
         throw com::errorFrom(hr, nullptr);
     }
 }
 
 SourceSafeClass::~SourceSafeClass() {
     CoRevokeClassObject(cookie_);
-    RegDeleteTreeW(HKEY_CURRENT_USER, classesKey(progId_).c_str());
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, classesKey(progId_).c_str());
 }
 
 } // namespace simcom
