@@ -8,6 +8,8 @@
 #include "platform/vbide/CommandBarControls.h"
 #include "platform/vbide/CommandBarEvents.h"
 #include "platform/vbide/Events.h"
+#include "platform/vbide/FileControlEvents.h"
+#include "platform/vbide/VBProject.h"
 #include "platform/vbide/VBE.h"
 #include "platform/vbide/Window.h"
 #include "platform/vbide/Windows.h"
@@ -84,10 +86,49 @@ public:
     int32_t id = 0;
 };
 
-// An event source with one connection point, which counts what the add-in's sink does to it.
+// Hands out one connection point, once.
+class OnePoint final : public IEnumConnectionPoints {
+public:
+    explicit OnePoint(IConnectionPoint* point) : point_(point) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = nullptr;
+        if (iid != IID_IUnknown && iid != IID_IEnumConnectionPoints) return E_NOINTERFACE;
+        *out = this;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        ULONG left = --refs_;
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override {
+        ULONG given = 0;
+        if (count > 0 && !done_) {
+            points[0] = point_.Get();
+            points[0]->AddRef();
+            done_ = true;
+            given = 1;
+        }
+        if (fetched) *fetched = given;
+        return given == count ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Skip(ULONG) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Reset() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints**) override { return E_NOTIMPL; }
+
+private:
+    ComPtr<IConnectionPoint> point_;
+    bool done_ = false;
+    ULONG refs_ = 1;
+};
+
+// An event source with one connection point for events, which counts what the add-in's sink does
+// to it.
 class FakeSource : public com::DispatchServer<>, public IConnectionPointContainer, public IConnectionPoint {
 public:
-    FakeSource() : DispatchServer({}) {}
+    explicit FakeSource(IID events = vbide::win::DIID_CommandBarControlEvents) : DispatchServer({}), events_(events) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         return DispatchServer::QueryInterface(iid, out);
@@ -95,23 +136,25 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override { return DispatchServer::AddRef(); }
     ULONG STDMETHODCALLTYPE Release() override { return DispatchServer::Release(); }
 
-    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override {
+        *points = new OnePoint(this);
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override {
         *point = nullptr;
-        if (iid != vbide::win::DIID_CommandBarControlEvents) return CONNECT_E_NOCONNECTION;
+        if (iid != events_) return CONNECT_E_NOCONNECTION;
         *point = this;
         AddRef();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
-        *iid = vbide::win::DIID_CommandBarControlEvents;
+        *iid = events_;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
         if (sink_) return CONNECT_E_ADVISELIMIT;
-        if (FAILED(sink->QueryInterface(vbide::win::DIID_CommandBarControlEvents,
-                                        reinterpret_cast<void**>(sink_.GetAddressOf())))) {
+        if (FAILED(sink->QueryInterface(events_, reinterpret_cast<void**>(sink_.GetAddressOf())))) {
             return CONNECT_E_CANNOTCONNECT;
         }
         refsWhenAdvised = sink_->AddRef() - 1;
@@ -128,18 +171,23 @@ public:
     }
     HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
 
-    // Click(control, handled, CancelDefault) as the IDE raises it.
-    HRESULT click(IDispatch* control, VARIANT_BOOL& handled, VARIANT_BOOL& cancelDefault, EXCEPINFO* info) {
+    // Raises event with args in their declared order, as the IDE does (DISPPARAMS reversed).
+    HRESULT fire(DISPID event, std::vector<VARIANT> args, EXCEPINFO* info = nullptr) {
         if (!sink_) return S_FALSE;
+        std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+        DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+        return sink_->Invoke(event, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, info, nullptr);
+    }
+    // Click(control, handled, CancelDefault), the Booleans by reference.
+    HRESULT click(IDispatch* control, VARIANT_BOOL& handled, VARIANT_BOOL& cancelDefault, EXCEPINFO* info) {
         VARIANT args[3];
-        args[2].vt = VT_DISPATCH;
-        args[2].pdispVal = control;
+        args[0].vt = VT_DISPATCH;
+        args[0].pdispVal = control;
         args[1].vt = VT_BYREF | VT_BOOL;
         args[1].pboolVal = &handled;
-        args[0].vt = VT_BYREF | VT_BOOL;
-        args[0].pboolVal = &cancelDefault;
-        DISPPARAMS params{args, nullptr, 3, 0};
-        return sink_->Invoke(vbide::win::dispidClick, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, info, nullptr);
+        args[2].vt = VT_BYREF | VT_BOOL;
+        args[2].pboolVal = &cancelDefault;
+        return fire(vbide::win::dispidClick, {args[0], args[1], args[2]}, info);
     }
 
     ULONG refsWhenAdvised = 0;
@@ -161,6 +209,7 @@ protected:
     }
 
 private:
+    IID events_;
     ComPtr<IDispatch> sink_;
 };
 
@@ -384,6 +433,61 @@ void sinksAreCountedAndLetGo() {
     CHECK(!reached);
 }
 
+VARIANT objectVariant(IDispatch* object) {
+    VARIANT v;
+    v.vt = VT_DISPATCH;
+    v.pdispVal = object;
+    return v;
+}
+
+void fileEventsReachTheirHandlers() {
+    // A source that does not know the add-in's IID for file events is reached through its only
+    // connection point, as the real IDE's would be.
+    const IID otherIid = {0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}};
+    auto source = com::make<FakeSource>(otherIid);
+    auto project = com::make<FakeAddIn>();  // any served object stands for the project
+    auto adapted = vbide::win::adaptVBProject(held(project.Get()));
+    auto events = vbide::win::subscribeFileControlEvents(held(source.Get()));
+    std::shared_ptr<vbide::VBProject> closedIn;
+    int32_t closedType = 0;
+    std::string closedName;
+    bool closedDirty = false;
+    events->onAfterCloseFile([&](auto p, int32_t type, const std::string& name, bool dirty) {
+        closedIn = p;
+        closedType = type;
+        closedName = name;
+        closedDirty = dirty;
+    });
+    int removed = 0;
+    events->onAfterRemoveFile([&](auto, int32_t, const std::string&) { ++removed; });
+    VARIANT type, dirty;
+    type.vt = VT_I4;
+    type.lVal = 5;
+    dirty.vt = VT_BOOL;
+    dirty.boolVal = VARIANT_TRUE;
+    VARIANT name;
+    name.vt = VT_BSTR;
+    name.bstrVal = SysAllocString(L"C:\\Projekte\\M\u00FCller.frm");
+    CHECK(source->fire(vbide::win::dispidAfterCloseFile, {objectVariant(project.Get()), type, name, dirty}) == S_OK);
+    SysFreeString(name.bstrVal);
+    CHECK(closedIn == adapted);
+    CHECK(closedType == 5);
+    CHECK(closedName == "C:\\Projekte\\M\xC3\xBCller.frm");
+    CHECK(closedDirty);
+    CHECK(removed == 0);
+    // Events the add-in does not handle pass by; one short of its arguments is refused.
+    CHECK(source->fire(99, {}) == S_OK);
+    EXCEPINFO info{};
+    CHECK(source->fire(vbide::win::dispidAfterRemoveFile, {objectVariant(project.Get())}, &info) == DISP_E_EXCEPTION);
+    CHECK(static_cast<uint32_t>(info.scode) == 0x800A0000u + 450);
+    SysFreeString(info.bstrDescription);
+    SysFreeString(info.bstrSource);
+    SysFreeString(info.bstrHelpFile);
+    CHECK(removed == 0);
+    events.reset();
+    CHECK(source->unadvised == 1);
+}
+
 } // namespace
 
 int main() {
@@ -405,6 +509,8 @@ int main() {
         {"the tool window's document comes back by reference", leaves(toolWindowDocumentComesBackByReference)},
         {"clicks reach the handler with the add-in's control and answer back", leaves(clicksReachTheHandlerAndAnswerBack)},
         {"event sinks are counted exactly and let go", leaves(sinksAreCountedAndLetGo)},
+        {"file events reach their handlers through a source's only connection point",
+         leaves(fileEventsReachTheirHandlers)},
     });
     CoUninitialize();
     return result;

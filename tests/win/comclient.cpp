@@ -127,8 +127,8 @@ void connectScenario(Checks& c, ui::ScriptedUser& user) {
     SAFEARRAY* custom = SafeArrayCreateVector(VT_VARIANT, 0, 0);
     user.answerMsgBox(ui::mb::OK);
     c.check("OnConnection returns S_OK", addIn->OnConnection(ide.vbe(), ext_cm_AfterStartup, ide.addIn(), &custom) == S_OK);
-    // Until the IDE's objects are adapted, Connect finds no VBE in what it is given and reports it
-    // as the add-in reports any failed connection.
+    // The fake IDE's AddInInst answers to no ProgId, so the adapters see no AddIn in it: Connect
+    // reports that as the add-in reports any failed connection.
     const auto boxes = user.messageBoxes();
     c.check("a failed connection is reported as number:description",
             boxes.size() == 1 && boxes[0].subject == "13:Type mismatch",

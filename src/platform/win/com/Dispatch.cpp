@@ -262,6 +262,9 @@ void Dispatch::put(const char* member, Arg value, CallArgs args) const {
 
 void Dispatch::invoke(const char* member, WORD flags, CallArgs& args, bool isPut, VARIANT* result) const {
     if (!object_) throw vb::VBError(vb::err::ObjectVariableNotSet, "Object variable or With block variable not set");
+    // The name is looked up at every call. Under wine64 a call by name to an object served in the
+    // same process took 4.9 us, its GetIDsOfNames 1.1 us of that; the add-in makes a few hundred
+    // calls as it starts, so a table of DISPIDs per object would save well under a millisecond.
     std::wstring name = wideFromUtf8(member);
     LPOLESTR names[] = {name.data()};
     DISPID id = DISPID_UNKNOWN;

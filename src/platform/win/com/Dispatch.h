@@ -62,7 +62,6 @@ public:
     bool isObject() const;
     // Numbers, text, Booleans, Empty and Null; an object raises 13 (the adapters adapt objects).
     vb::Variant toScalar() const;
-    const VARIANT& variant() const { return value_; }
 
 private:
     VARIANT value_;

@@ -32,7 +32,6 @@ Dispatch dispatchOf(const std::shared_ptr<vb::Object>& object);
 // The live adapter of the object whose identity is given, or Nothing.
 std::shared_ptr<vb::Object> knownAdapter(IUnknown* identity);
 void rememberAdapter(IUnknown* identity, const std::shared_ptr<vb::Object>& adapter);
-size_t liveAdapterCount();
 
 // The port object for object: the one already standing for it, else a new Adapter. Nothing for
 // Nothing.
