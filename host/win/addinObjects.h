@@ -4,7 +4,6 @@
 
 #include "platform/variant.h"
 
-#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -13,9 +12,6 @@ namespace host {
 // The simulated IDE's object behind one of the add-in's port objects (the add-in's adapter of a
 // served object); Nothing for anything else.
 std::shared_ptr<vb::Object> servedBehind(const std::shared_ptr<vb::Object>& portObject);
-
-// The add-in's adapters of COM objects still alive.
-std::size_t liveAdapters();
 
 // Makes the add-in's SourceSafe the automation server registered under progId, reached through COM.
 void useSourceSafeServer(const std::string& progId);
