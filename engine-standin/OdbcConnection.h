@@ -1,0 +1,57 @@
+// OdbcConnection: one live database connection through ODBC (the driver manager of the platform:
+// odbc32 on Windows, unixODBC elsewhere). Opening is bounded by a login timeout and every statement
+// by a query timeout, so a server that is down or does not answer costs a bounded wait, never a
+// hang. Failures are OdbcError with the driver's SQLSTATE and message.
+#pragma once
+
+#include "OdbcHeaders.h"
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace standin {
+
+class OdbcStatement;
+
+struct OdbcError : std::runtime_error {
+    OdbcError(std::string state, const std::string& text)
+        : std::runtime_error(state.empty() ? text : state + ": " + text), sqlState(std::move(state)) {}
+    std::string sqlState;
+};
+
+// The diagnostics of a handle as one text ("SQLSTATE: message", records joined); empty when none.
+OdbcError odbcError(SQLSMALLINT handleType, SQLHANDLE handle, const std::string& fallback);
+
+class OdbcConnection {
+  public:
+    // Opens connectionString without prompting; OdbcError when the driver or the server refuses.
+    // The login, and later every statement, may take timeout seconds before the engine gives up.
+    OdbcConnection(const std::string& connectionString, SQLUINTEGER timeout);
+    ~OdbcConnection();
+    OdbcConnection(const OdbcConnection&) = delete;
+    OdbcConnection& operator=(const OdbcConnection&) = delete;
+
+    // SQL_DBMS_NAME, e.g. "SQLite" or "PostgreSQL".
+    const std::string& dbmsName() const { return dbmsName_; }
+    // name as an identifier in the database's quoting, embedded quote characters doubled.
+    std::string quoted(std::string_view name) const;
+    // schema.name quoted, or name alone when schema is empty.
+    std::string quoted(std::string_view schema, std::string_view name) const;
+
+    std::unique_ptr<OdbcStatement> statement() const;
+
+  private:
+    std::string info(SQLUSMALLINT what) const;
+    void release();
+
+    SQLHENV env_ = SQL_NULL_HENV;
+    SQLHDBC dbc_ = SQL_NULL_HDBC;
+    SQLUINTEGER timeout_;
+    bool connected_ = false;
+    std::string dbmsName_;
+    std::string quote_;
+};
+
+} // namespace standin
