@@ -78,6 +78,11 @@ class Merger {
                 found.push_back(object);
             }
         }
+        // What runs on the database is its SQL, whatever language the routine's body is in.
+        if (folder.type == 7 || folder.type == 9)
+            for (auto& object : found)
+                if (object->language.empty())
+                    object->language = "SQL";
         catalogue.replaceObjects(folder, std::move(found));
     }
 
@@ -133,8 +138,6 @@ void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& 
         object->comment = statement->textOr(7);
         object->parameters.clear();
         object->result.clear();
-        if (object->language.empty())
-            object->language = "SQL";
         firstOf.try_emplace(plain, found.size());
         found.push_back(object);
     }
