@@ -138,7 +138,7 @@ void Catalogue::replaceObjects(Folder& folder, std::vector<std::shared_ptr<DbObj
     for (auto& object : objects)
         kept.insert(object.get());
     for (auto& old : folder.objects)
-        if (!kept.count(old.get()))
+        if (!kept.count(old.get()) && old->folder == &folder) // not moved to another folder meanwhile
             handles_.retire(old->hdl);
     for (auto& object : objects) {
         object->type = folder.objectType();

@@ -5,6 +5,7 @@
 #include "OdbcStatement.h"
 #include "ProjectStore.h"
 
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <unordered_map>
@@ -63,14 +64,15 @@ class Merger {
             object->schema = schema;
             object->name = name;
         }
-        object->inDatabase = true;
         return object;
     }
 
     // Makes found the folder's contents, with the declared objects the database lacked after them.
     void place(Catalogue& catalogue, Folder& folder, Objects found) {
-        for (auto& object : found)
+        for (auto& object : found) {
+            object->inDatabase = true;
             object->dirty = declared(*object) && changedSinceBuild(*object, projectPath_);
+        }
         for (auto& [k, object] : existing_) {
             if (object->folder == &folder && declared(*object)) {
                 object->inDatabase = false;
@@ -118,7 +120,10 @@ void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& 
     Folder& procedures = connection.folder(7);
     Folder& functions = connection.folder(9);
     Merger merger({&procedures, &functions}, path);
+    // What the database says of each routine is kept aside until every call has succeeded, so a
+    // failed read leaves the listed objects as they were.
     Objects found;
+    std::vector<std::string> remarks;
     std::unordered_map<std::string, size_t> firstOf; // schema and name -> its first row in found
     auto statement = live.db().statement();
     statement->procedures();
@@ -132,20 +137,16 @@ void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& 
         std::string plain = key(schema, name);
         overload = plain == lastKey ? overload + 1 : 0;
         lastKey = plain;
-        auto object = merger.take(schema, name, overload);
-        object->type = 8;
-        object->specific = name;
-        object->comment = statement->textOr(7);
-        object->parameters.clear();
-        object->result.clear();
         firstOf.try_emplace(plain, found.size());
-        found.push_back(object);
+        found.push_back(merger.take(schema, name, overload));
+        remarks.push_back(statement->textOr(7));
     }
 
     // One call for every routine's parameters; overloads follow each other, each starting again
     // at the lowest position.
     statement->procedureColumns();
-    std::vector<std::string> parameters(found.size());
+    std::vector<std::string> parameters(found.size()), results(found.size());
+    std::vector<char> isFunction(found.size(), 0);
     lastKey.clear();
     int group = 0, lastPosition = 0;
     while (statement->fetch()) {
@@ -163,14 +164,13 @@ void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& 
         if (it == firstOf.end() || it->second + group >= found.size())
             continue;
         size_t at = it->second + static_cast<size_t>(group);
-        DbObject& routine = *found[at];
-        if (routine.schema != schema || routine.name != name)
+        if (found[at]->schema != schema || found[at]->name != name)
             continue;
         int columnType = number(statement->textOr(5));
         std::string typeName = statement->textOr(7);
         if (columnType == SQL_RETURN_VALUE) {
-            routine.type = 10;
-            routine.result = typeName;
+            isFunction[at] = 1;
+            results[at] = typeName;
         } else if (columnType != SQL_RESULT_COL) {
             const char* mode = columnType == SQL_PARAM_OUTPUT ? "OUT " : columnType == SQL_PARAM_INPUT_OUTPUT ? "INOUT " : "IN ";
             std::string& list = parameters[at];
@@ -181,8 +181,13 @@ void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& 
     auto notes = comments(live);
     Objects ofProcedures, ofFunctions;
     for (size_t i = 0; i < found.size(); ++i) {
-        found[i]->parameters = "(" + parameters[i] + ")";
-        comment(*found[i], notes);
+        DbObject& routine = *found[i];
+        routine.type = isFunction[i] ? 10 : 8;
+        routine.specific = routine.name;
+        routine.comment = std::move(remarks[i]);
+        routine.parameters = "(" + parameters[i] + ")";
+        routine.result = std::move(results[i]);
+        comment(routine, notes);
         (found[i]->type == 8 ? ofProcedures : ofFunctions).push_back(std::move(found[i]));
     }
     merger.place(catalogue, procedures, std::move(ofProcedures));
@@ -193,21 +198,26 @@ void readTriggers(Catalogue& catalogue, Connection& connection, LiveConnection& 
     Folder& triggers = connection.folder(11);
     Merger merger({&triggers}, path);
     Objects found;
+    std::vector<std::array<std::string, 3>> read; // table schema, table name, source
     std::string query = live.kind().triggersQuery();
+    std::unordered_map<std::string, std::string> notes;
     if (!query.empty()) {
-        auto notes = comments(live);
+        notes = comments(live);
         auto statement = live.db().statement();
         statement->execute(query);
         while (statement->fetch()) {
-            auto object = merger.take(statement->textOr(1), statement->textOr(2));
-            object->type = 12;
-            object->tableSchema = statement->textOr(3);
-            object->tableName = statement->textOr(4);
-            if (!declared(*object))
-                object->source = statement->textOr(5);
-            comment(*object, notes);
-            found.push_back(object);
+            found.push_back(merger.take(statement->textOr(1), statement->textOr(2)));
+            read.push_back({statement->textOr(3), statement->textOr(4), statement->textOr(5)});
         }
+    }
+    for (size_t i = 0; i < found.size(); ++i) {
+        DbObject& trigger = *found[i];
+        trigger.type = 12;
+        trigger.tableSchema = std::move(read[i][0]);
+        trigger.tableName = std::move(read[i][1]);
+        if (!declared(trigger))
+            trigger.source = std::move(read[i][2]);
+        comment(trigger, notes);
     }
     merger.place(catalogue, triggers, std::move(found));
 }
@@ -217,6 +227,7 @@ void readTables(Catalogue& catalogue, Connection& connection, LiveConnection& li
     Folder& views = connection.folder(15);
     Merger merger({&tables, &views}, path);
     Objects ofTables, ofViews;
+    std::vector<std::string> tableRemarks, viewRemarks;
     auto statement = live.db().statement();
     statement->tables("TABLE,VIEW");
     while (statement->fetch()) {
@@ -225,15 +236,22 @@ void readTables(Catalogue& catalogue, Connection& connection, LiveConnection& li
             continue;
         auto object = merger.take(schema, statement->textOr(3));
         bool view = statement->textOr(4) == "VIEW";
-        object->type = view ? 16 : 14;
-        object->tableType = view ? 0 : 1;
-        object->comment = statement->textOr(5);
         (view ? ofViews : ofTables).push_back(object);
+        (view ? viewRemarks : tableRemarks).push_back(statement->textOr(5));
     }
     auto notes = comments(live);
-    for (auto* list : {&ofTables, &ofViews})
-        for (auto& object : *list)
-            comment(*object, notes);
+    for (size_t i = 0; i < ofTables.size(); ++i) {
+        ofTables[i]->type = 14;
+        ofTables[i]->tableType = 1;
+        ofTables[i]->comment = std::move(tableRemarks[i]);
+        comment(*ofTables[i], notes);
+    }
+    for (size_t i = 0; i < ofViews.size(); ++i) {
+        ofViews[i]->type = 16;
+        ofViews[i]->tableType = 0;
+        ofViews[i]->comment = std::move(viewRemarks[i]);
+        comment(*ofViews[i], notes);
+    }
     merger.place(catalogue, tables, std::move(ofTables));
     merger.place(catalogue, views, std::move(ofViews));
 }

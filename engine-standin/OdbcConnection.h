@@ -1,7 +1,9 @@
 // OdbcConnection: one live database connection through ODBC (the driver manager of the platform:
-// odbc32 on Windows, unixODBC elsewhere). Opening is bounded by a login timeout and every statement
-// by a query timeout, so a server that is down or does not answer costs a bounded wait, never a
-// hang. Failures are OdbcError with the driver's SQLSTATE and message.
+// odbc32 on Windows, unixODBC elsewhere). Opening is bounded by a login timeout (a server that is
+// down or does not answer the login) and every statement by a query timeout (a statement the server
+// works on too long). How a driver carries out the query timeout is its own: PostgreSQL's has the
+// server cancel the statement, which a server that stops answering in mid-statement never does.
+// Failures are OdbcError with the driver's SQLSTATE and message.
 #pragma once
 
 #include "OdbcHeaders.h"

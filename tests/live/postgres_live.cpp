@@ -27,6 +27,7 @@ class PostgresLive : public StandinTest {
             GTEST_FAIL() << "NIMB_PG_DIR is not set: run these tests through ctest, which starts the server";
         runSql(pgConnection(), {
             "DROP SCHEMA IF EXISTS shop CASCADE",
+            "DROP SCHEMA IF EXISTS scen CASCADE",
             "CREATE SCHEMA shop",
             "CREATE TABLE shop.items (id integer PRIMARY KEY, name text NOT NULL, qty integer DEFAULT 0)",
             "COMMENT ON TABLE shop.items IS 'Things we sell'",
