@@ -16,21 +16,25 @@ using TextTable::format;
 
 constexpr SQLULEN shownRows = 20;
 
-// Runs work against the database; a refusal becomes the database's message. When the connection
-// itself is gone (SQLSTATE class 08) the connection is closed and reported as disconnected.
+// After a failed statement: when the connection itself is gone (SQLSTATE class 08, or the database
+// no longer answers) it is closed and reported disconnected.
+void closeIfGone(Engine& engine, Connection& connection, const OdbcError& e) {
+    if (e.sqlState.rfind("08", 0) != 0 && connection.link->answers())
+        return;
+    connection.link.reset();
+    connection.connected = false;
+    engine.notify(6, *engine.catalogue.locate(connection.hdl));
+    engine.message(format(TextTable::ConnectionLost, {connection.database}));
+}
+
+// Runs work against the database; a refusal becomes the database's message.
 template <class F> bool attempt(Engine& engine, const Located& at, F work) {
     try {
         work(*at.connection->link);
         return true;
     } catch (const OdbcError& e) {
-        Connection& connection = *at.connection;
-        engine.message(format(TextTable::DatabaseAnswered, {connection.database, e.what()}));
-        if (e.sqlState.rfind("08", 0) == 0 || e.sqlState == "HYT01") {
-            connection.link.reset();
-            connection.connected = false;
-            engine.notify(6, *engine.catalogue.locate(connection.hdl));
-            engine.message(format(TextTable::ConnectionLost, {connection.database}));
-        }
+        engine.message(format(TextTable::DatabaseAnswered, {at.connection->database, e.what()}));
+        closeIfGone(engine, *at.connection, e);
         return false;
     }
 }
@@ -115,7 +119,8 @@ void build(Engine& engine, const Located& at) {
     try {
         at.connection->link->db().statement()->execute(source);
     } catch (const OdbcError& e) {
-        return engine.message(format(TextTable::BuildFailed, {object.qualifiedName(), at.connection->database, e.what()}));
+        engine.message(format(TextTable::BuildFailed, {object.qualifiedName(), at.connection->database, e.what()}));
+        return closeIfGone(engine, *at.connection, e);
     }
     object.built = LiveCatalogue::fingerprint(source);
     object.dirty = false;

@@ -4,6 +4,7 @@
 
 #include "DatabaseKind.h"
 #include "OdbcConnection.h"
+#include "OdbcStatement.h"
 
 #include <memory>
 #include <string>
@@ -18,6 +19,19 @@ class LiveConnection {
 
     OdbcConnection& db() { return db_; }
     const DatabaseKind& kind() const { return *kind_; }
+
+    // Whether the database still answers: drivers report a session the server ended under
+    // different SQLSTATEs, so after a failure the engine asks.
+    bool answers() {
+        if (db_.dead())
+            return false;
+        try {
+            db_.statement()->execute("SELECT 1");
+            return true;
+        } catch (const OdbcError&) {
+            return false;
+        }
+    }
 
   private:
     OdbcConnection db_;

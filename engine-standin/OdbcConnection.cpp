@@ -103,6 +103,11 @@ std::string OdbcConnection::quoted(std::string_view schema, std::string_view nam
     return schema.empty() ? quoted(name) : quoted(schema) + "." + quoted(name);
 }
 
+bool OdbcConnection::dead() const {
+    SQLUINTEGER state = SQL_CD_FALSE;
+    return succeeded(SQLGetConnectAttr(dbc_, SQL_ATTR_CONNECTION_DEAD, &state, 0, nullptr)) && state == SQL_CD_TRUE;
+}
+
 std::unique_ptr<OdbcStatement> OdbcConnection::statement() const {
     return std::make_unique<OdbcStatement>(dbc_, timeout_);
 }

@@ -43,6 +43,8 @@ class OdbcConnection {
     std::string quoted(std::string_view schema, std::string_view name) const;
 
     std::unique_ptr<OdbcStatement> statement() const;
+    // Whether the driver knows the connection to the server is gone.
+    bool dead() const;
 
   private:
     std::string info(SQLUSMALLINT what) const;

@@ -193,6 +193,16 @@ TEST_F(PostgresLive, AWrongPasswordAClosedPortAndAStoppedServerAreBoundedAndRepo
     EXPECT_LT(waited, 6.0);
     EXPECT_THAT(said, HasSubstr("57014")) << said;
     EXPECT_THAT(messages(act(find(10, "shop.item_count"), 16)), HasSubstr("ran. Its first rows"));
+
+    // The server ends the engine's session: the next statement fails and the connection shows closed.
+    runSql(pgConnection(), {"SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE usename = 'nimb' "
+                            "AND pid <> pg_backend_pid()"});
+    auto lost = act(find(13, "LIVEDB"), 10);
+    EXPECT_THAT(messages(lost), HasSubstr("The connection LIVEDB was closed: its database no longer answers.")) << messages(lost);
+    EXPECT_FALSE(connected(connection));
+    EXPECT_THAT(namesOf(listed(13, find(13, "LIVEDB"))), ::testing::ElementsAre("items")) << "still listed as last read";
+    act(connection, 7);
+    EXPECT_TRUE(connected(connection)) << "connects again";
 }
 
 } // namespace
