@@ -116,8 +116,8 @@ class Odbc {
         SQLSetEnvAttr(env_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
         SQLAllocHandle(SQL_HANDLE_DBC, env_, &dbc_);
         std::string in = connectionString;
-        if (!SQL_SUCCEEDED(SQLDriverConnect(dbc_, nullptr, reinterpret_cast<SQLCHAR*>(in.data()), SQL_NTS, nullptr, 0,
-                                            nullptr, SQL_DRIVER_NOPROMPT)))
+        if (!SQL_SUCCEEDED(SQLDriverConnect(dbc_, nullptr, reinterpret_cast<SQLCHAR*>(in.data()), SQL_NTS,
+                                            nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT)))
             throw std::runtime_error("cannot connect to " + connectionString);
     }
     ~Odbc() {
@@ -153,7 +153,8 @@ size_t drainRows(SQLHSTMT s, std::initializer_list<SQLUSMALLINT> columns) {
         for (SQLUSMALLINT c : columns) {
             SQLLEN indicator = 0;
             while (SQLGetData(s, c, SQL_C_CHAR, buffer, sizeof buffer, &indicator) == SQL_SUCCESS_WITH_INFO &&
-                   indicator != SQL_NULL_DATA && (indicator == SQL_NO_TOTAL || indicator >= SQLLEN(sizeof buffer))) {
+                   indicator != SQL_NULL_DATA &&
+                   (indicator == SQL_NO_TOTAL || indicator >= SQLLEN(sizeof buffer))) {
             }
         }
     }
@@ -190,8 +191,8 @@ size_t engineListing(const Engine& e, int32_t folder) {
     std::vector<char> slots(8 * 1024);
     twkFunction_abi r{};
     char* p = slots.data();
-    for (char** slot : {&r.strSchema, &r.strName, &r.strSpecific, &r.strParameters, &r.strResult, &r.strLanguage,
-                        &r.strComment, &r.strFileName}) {
+    for (char** slot : {&r.strSchema, &r.strName, &r.strSpecific, &r.strParameters, &r.strResult,
+                        &r.strLanguage, &r.strComment, &r.strFileName}) {
         *slot = p;
         p += 1024;
     }
@@ -223,7 +224,8 @@ int main() {
         const std::string commentsQuery =
             "SELECT CASE WHEN p.prokind = 'p' THEN '8' ELSE '10' END, n.nspname, p.proname, d.description"
             " FROM pg_description d JOIN pg_proc p ON d.classoid = 'pg_proc'::regclass AND p.oid = d.objoid"
-            " JOIN pg_namespace n ON n.oid = p.pronamespace WHERE n.nspname NOT IN ('pg_catalog', 'information_schema')";
+            " JOIN pg_namespace n ON n.oid = p.pronamespace WHERE n.nspname NOT IN ('pg_catalog', "
+            "'information_schema')";
         Engine engine = loadEngine();
         Odbc db(connection);
         // A schema of its own, left behind for the throw-away server (dropping 100,000 functions in
@@ -233,9 +235,10 @@ int main() {
 
         auto folder = std::filesystem::temp_directory_path() / ("live-bench-" + std::to_string(getpid()));
         std::filesystem::create_directories(folder);
-        std::ofstream(folder / "bench.wkv") << "wkv 1\nproject = Bench\n\n[connection]\ndatabase = BENCH\n"
-                                               "connected = false\nlive = true\ntimeout = 600\nconnectionString = "
-                                            << connection << "\n";
+        std::ofstream(folder / "bench.wkv")
+            << "wkv 1\nproject = Bench\n\n[connection]\ndatabase = BENCH\n"
+               "connected = false\nlive = true\ntimeout = 600\nconnectionString = "
+            << connection << "\n";
         const std::string projectFile = (folder / "bench.wkv").string();
         auto openProject = [&] {
             std::string name = projectFile, empty;
@@ -281,8 +284,8 @@ int main() {
                 Measure raw = measured([&] { seen = rawListing(db, commentsQuery); });
                 Measure listing = measured([&] { listed = engineListing(engine, functions); });
                 if (listed != static_cast<size_t>(n) + others)
-                    throw std::runtime_error("the engine listed " + std::to_string(listed) + " functions, not " +
-                                             std::to_string(n + others));
+                    throw std::runtime_error("the engine listed " + std::to_string(listed) +
+                                             " functions, not " + std::to_string(n + others));
                 if (seen < static_cast<size_t>(n))
                     throw std::runtime_error("the raw listing saw too few routines");
                 if (raw.seconds < row.raw.seconds)
@@ -296,17 +299,19 @@ int main() {
         }
         std::filesystem::remove_all(folder);
 
-        std::printf("\nListing PostgreSQL functions: engine (refresh + enumerate) vs raw catalogue calls, best of 3\n");
-        std::printf("%10s %10s %10s %8s %14s %12s %8s %14s %14s %12s\n", "functions", "raw s", "engine s", "ratio",
-                    "raw new-conn s", "connect s", "ratio",
-                    "raw +RSS MB", "engine +RSS MB", "kept B/fn");
+        std::printf("\nListing PostgreSQL functions: engine (refresh + enumerate) vs raw catalogue calls, "
+                    "best of 3\n");
+        std::printf("%10s %10s %10s %8s %14s %12s %8s %14s %14s %12s\n", "functions", "raw s", "engine s",
+                    "ratio", "raw new-conn s", "connect s", "ratio", "raw +RSS MB", "engine +RSS MB",
+                    "kept B/fn");
         for (auto& r : rows)
             std::printf("%10d %10.3f %10.3f %8.2f %14.3f %12.3f %8.2f %14.1f %14.1f %12.0f\n", r.functions,
                         r.raw.seconds, r.engine.seconds, r.engine.seconds / r.raw.seconds, r.rawFirst.seconds,
                         r.first.seconds, r.first.seconds / r.rawFirst.seconds, r.raw.peakResident / 1e6,
                         r.engine.peakResident / 1e6, double(r.kept) / r.functions);
         double scale = rows[1].engine.seconds / rows[0].engine.seconds;
-        double worst = std::max(rows[0].engine.seconds / rows[0].raw.seconds, rows[1].engine.seconds / rows[1].raw.seconds);
+        double worst = std::max(rows[0].engine.seconds / rows[0].raw.seconds,
+                                rows[1].engine.seconds / rows[1].raw.seconds);
         std::printf("\ntarget engine <= 2 x raw: %.2f x (%s)\n", worst, worst <= 2 ? "met" : "NOT met");
         std::printf("target 100,000 <= 12 x 10,000: %.1f x (%s)\n", scale, scale <= 12 ? "met" : "NOT met");
         return 0;

@@ -114,12 +114,14 @@ void build(Engine& engine, const Located& at) {
     DbObject& object = *at.object;
     LiveCatalogue::changedSinceBuild(object, at.project->path); // takes the source as it is on disk now
     if (!object.source)
-        return engine.message(format(TextTable::SourceMissing, {object.qualifiedName(), engine.sourcePathOf(object)}));
+        return engine.message(
+            format(TextTable::SourceMissing, {object.qualifiedName(), engine.sourcePathOf(object)}));
     const std::string source = *object.source;
     try {
         at.connection->link->db().statement()->execute(source);
     } catch (const OdbcError& e) {
-        engine.message(format(TextTable::BuildFailed, {object.qualifiedName(), at.connection->database, e.what()}));
+        engine.message(
+            format(TextTable::BuildFailed, {object.qualifiedName(), at.connection->database, e.what()}));
         return closeIfGone(engine, *at.connection, e);
     }
     object.built = LiveCatalogue::fingerprint(source);
@@ -133,7 +135,8 @@ void build(Engine& engine, const Located& at) {
 void run(Engine& engine, const Located& at, int32_t code) {
     const DbObject& routine = *at.object;
     if (code == 17)
-        return engine.message(format(TextTable::NoDebugger, {at.connection->database, routine.qualifiedName()}));
+        return engine.message(
+            format(TextTable::NoDebugger, {at.connection->database, routine.qualifiedName()}));
     std::string rows;
     bool ran = attempt(engine, at, [&](LiveConnection& live) {
         auto statement = live.db().statement();
@@ -192,11 +195,13 @@ bool loadSource(Engine& engine, const Located& at) {
     if (routine.source || routine.type == 12)
         return true;
     std::optional<std::string> source;
-    bool read = attempt(engine, at, [&](LiveConnection& live) { source = live.kind().routineSource(live.db(), routine); });
+    bool read = attempt(
+        engine, at, [&](LiveConnection& live) { source = live.kind().routineSource(live.db(), routine); });
     if (!read)
         return false;
     if (!source) {
-        engine.message(format(TextTable::NoRoutineSource, {routine.qualifiedName(), at.connection->database}));
+        engine.message(
+            format(TextTable::NoRoutineSource, {routine.qualifiedName(), at.connection->database}));
         return false;
     }
     routine.source = std::move(source);

@@ -116,7 +116,8 @@ void comment(DbObject& object, const std::unordered_map<std::string, std::string
         object.comment = it->second;
 }
 
-void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& live, const std::string& path) {
+void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& live,
+                  const std::string& path) {
     Folder& procedures = connection.folder(7);
     Folder& functions = connection.folder(9);
     Merger merger({&procedures, &functions}, path);
@@ -172,7 +173,9 @@ void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& 
             isFunction[at] = 1;
             results[at] = typeName;
         } else if (columnType != SQL_RESULT_COL) {
-            const char* mode = columnType == SQL_PARAM_OUTPUT ? "OUT " : columnType == SQL_PARAM_INPUT_OUTPUT ? "INOUT " : "IN ";
+            const char* mode = columnType == SQL_PARAM_OUTPUT         ? "OUT "
+                               : columnType == SQL_PARAM_INPUT_OUTPUT ? "INOUT "
+                                                                      : "IN ";
             std::string& list = parameters[at];
             list += (list.empty() ? "" : ", ") + std::string(mode) + statement->textOr(4) + " " + typeName;
         }
@@ -194,7 +197,8 @@ void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& 
     merger.place(catalogue, functions, std::move(ofFunctions));
 }
 
-void readTriggers(Catalogue& catalogue, Connection& connection, LiveConnection& live, const std::string& path) {
+void readTriggers(Catalogue& catalogue, Connection& connection, LiveConnection& live,
+                  const std::string& path) {
     Folder& triggers = connection.folder(11);
     Merger merger({&triggers}, path);
     Objects found;

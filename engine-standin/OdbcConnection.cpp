@@ -43,7 +43,8 @@ OdbcConnection::OdbcConnection(const std::string& connectionString, SQLUINTEGER 
         if (!succeeded(SQLAllocHandle(SQL_HANDLE_DBC, env_, &dbc_)))
             throw odbcError(SQL_HANDLE_ENV, env_, "no ODBC connection could be made");
         SQLSetConnectAttr(dbc_, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(uintptr_t{timeout}), 0);
-        SQLSetConnectAttr(dbc_, SQL_ATTR_CONNECTION_TIMEOUT, reinterpret_cast<SQLPOINTER>(uintptr_t{timeout}), 0);
+        SQLSetConnectAttr(dbc_, SQL_ATTR_CONNECTION_TIMEOUT, reinterpret_cast<SQLPOINTER>(uintptr_t{timeout}),
+                          0);
         std::string in = connectionString;
         SQLCHAR out[1024];
         SQLSMALLINT outLength = 0;
@@ -105,7 +106,8 @@ std::string OdbcConnection::quoted(std::string_view schema, std::string_view nam
 
 bool OdbcConnection::dead() const {
     SQLUINTEGER state = SQL_CD_FALSE;
-    return succeeded(SQLGetConnectAttr(dbc_, SQL_ATTR_CONNECTION_DEAD, &state, 0, nullptr)) && state == SQL_CD_TRUE;
+    return succeeded(SQLGetConnectAttr(dbc_, SQL_ATTR_CONNECTION_DEAD, &state, 0, nullptr)) &&
+           state == SQL_CD_TRUE;
 }
 
 std::unique_ptr<OdbcStatement> OdbcConnection::statement() const {

@@ -57,20 +57,23 @@ void OdbcStatement::execute(const std::string& sql, const std::vector<std::strin
 void OdbcStatement::tables(const std::string& types) {
     SQLFreeStmt(stmt_, SQL_CLOSE);
     std::string all = "%";
-    check(SQLTables(stmt_, nullptr, SQL_NTS, sqlText(all), SQL_NTS, sqlText(all), SQL_NTS, sqlText(types), SQL_NTS),
+    check(SQLTables(stmt_, nullptr, SQL_NTS, sqlText(all), SQL_NTS, sqlText(all), SQL_NTS, sqlText(types),
+                    SQL_NTS),
           "the tables could not be listed");
 }
 
 void OdbcStatement::procedures() {
     SQLFreeStmt(stmt_, SQL_CLOSE);
     std::string all = "%";
-    check(SQLProcedures(stmt_, nullptr, SQL_NTS, sqlText(all), SQL_NTS, sqlText(all), SQL_NTS), "the routines could not be listed");
+    check(SQLProcedures(stmt_, nullptr, SQL_NTS, sqlText(all), SQL_NTS, sqlText(all), SQL_NTS),
+          "the routines could not be listed");
 }
 
 void OdbcStatement::procedureColumns() {
     SQLFreeStmt(stmt_, SQL_CLOSE);
     std::string all = "%";
-    check(SQLProcedureColumns(stmt_, nullptr, SQL_NTS, sqlText(all), SQL_NTS, sqlText(all), SQL_NTS, nullptr, SQL_NTS),
+    check(SQLProcedureColumns(stmt_, nullptr, SQL_NTS, sqlText(all), SQL_NTS, sqlText(all), SQL_NTS, nullptr,
+                              SQL_NTS),
           "the routines' parameters could not be listed");
 }
 
@@ -87,8 +90,8 @@ int OdbcStatement::columns() {
 std::string OdbcStatement::columnName(int column) {
     SQLCHAR name[256] = {};
     SQLSMALLINT length = 0;
-    check(SQLDescribeCol(stmt_, static_cast<SQLUSMALLINT>(column), name, sizeof name, &length, nullptr, nullptr,
-                         nullptr, nullptr),
+    check(SQLDescribeCol(stmt_, static_cast<SQLUSMALLINT>(column), name, sizeof name, &length, nullptr,
+                         nullptr, nullptr, nullptr),
           "the result could not be read");
     return reinterpret_cast<char*>(name);
 }
@@ -106,8 +109,8 @@ std::optional<std::string> OdbcStatement::text(int column) {
     char chunk[1024];
     for (;;) {
         SQLLEN indicator = 0;
-        SQLRETURN rc = SQLGetData(stmt_, static_cast<SQLUSMALLINT>(column), SQL_C_CHAR, chunk, sizeof chunk,
-                                  &indicator);
+        SQLRETURN rc =
+            SQLGetData(stmt_, static_cast<SQLUSMALLINT>(column), SQL_C_CHAR, chunk, sizeof chunk, &indicator);
         if (rc == SQL_NO_DATA)
             return value;
         check(rc, "the result could not be read");

@@ -30,7 +30,8 @@ std::string PostgresKind::commentsQuery() const {
            " WHERE n.nspname NOT IN ('pg_catalog', 'information_schema')"
            " UNION ALL"
            " SELECT '12', n.nspname, t.tgname, d.description"
-           " FROM pg_description d JOIN pg_trigger t ON d.classoid = 'pg_trigger'::regclass AND t.oid = d.objoid"
+           " FROM pg_description d JOIN pg_trigger t ON d.classoid = 'pg_trigger'::regclass AND t.oid = "
+           "d.objoid"
            " JOIN pg_class c ON c.oid = t.tgrelid JOIN pg_namespace n ON n.oid = c.relnamespace";
 }
 
@@ -51,7 +52,8 @@ std::optional<std::string> PostgresKind::routineSource(OdbcConnection& db, const
 
 std::string PostgresKind::dropStatement(const OdbcConnection& db, const DbObject& object) const {
     if (object.type == 12)
-        return "DROP TRIGGER " + db.quoted(object.name) + " ON " + db.quoted(object.tableSchema, object.tableName);
+        return "DROP TRIGGER " + db.quoted(object.name) + " ON " +
+               db.quoted(object.tableSchema, object.tableName);
     return DatabaseKind::dropStatement(db, object);
 }
 

@@ -39,8 +39,8 @@ inline std::vector<Listed> listed(int32_t folderType, int32_t folder) {
     } else if (folderType == 9 && a.WKFunctionEnumBegin(folder, &filtered, &e)) {
         FunctionRec r;
         while (a.WKFunctionEnumNext(e, &r.rec))
-            out.push_back({r.rec.strName, r.rec.bIsDirty != 0, text(r.rec.strParameters) + " " + r.rec.strResult,
-                           r.rec.strComment});
+            out.push_back({r.rec.strName, r.rec.bIsDirty != 0,
+                           text(r.rec.strParameters) + " " + r.rec.strResult, r.rec.strComment});
         a.WKFunctionEnumEnd(e);
     } else if (folderType == 11 && a.WKTriggerEnumBegin(folder, &filtered, &e)) {
         twkTrigger_abi r{};
@@ -133,8 +133,8 @@ template <class F> double secondsOf(F call) {
 // A project with one live connection (not connected) and the sections given after it.
 inline std::string liveProject(const std::string& connectionString, const std::string& sections,
                                const std::string& extra = "timeout = 3\n") {
-    return "wkv 1\nproject = Live\n\n[connection]\ndatabase = LIVEDB\nconnected = false\nlive = true\n" + extra +
-           "connectionString = " + connectionString + "\n" + sections;
+    return "wkv 1\nproject = Live\n\n[connection]\ndatabase = LIVEDB\nconnected = false\nlive = true\n" +
+           extra + "connectionString = " + connectionString + "\n" + sections;
 }
 
 } // namespace live_test

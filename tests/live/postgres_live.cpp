@@ -16,7 +16,8 @@ std::string serverDir() {
 }
 
 std::string pgConnection(const std::string& password = "nimbpw") {
-    return "DRIVER={PostgreSQL ANSI};SERVER=" + serverDir() + ";PORT=5439;DATABASE=nimbtest;UID=nimb;PWD=" + password;
+    return "DRIVER={PostgreSQL ANSI};SERVER=" + serverDir() +
+           ";PORT=5439;DATABASE=nimbtest;UID=nimb;PWD=" + password;
 }
 
 class PostgresLive : public StandinTest {
@@ -25,27 +26,35 @@ class PostgresLive : public StandinTest {
         StandinTest::SetUp();
         if (serverDir().empty())
             GTEST_FAIL() << "NIMB_PG_DIR is not set: run these tests through ctest, which starts the server";
-        runSql(pgConnection(), {
-            "DROP SCHEMA IF EXISTS shop CASCADE",
-            "DROP SCHEMA IF EXISTS scen CASCADE",
-            "CREATE SCHEMA shop",
-            "CREATE TABLE shop.items (id integer PRIMARY KEY, name text NOT NULL, qty integer DEFAULT 0)",
-            "COMMENT ON TABLE shop.items IS 'Things we sell'",
-            "CREATE VIEW shop.low_stock AS SELECT id, name FROM shop.items WHERE qty < 10",
-            "INSERT INTO shop.items VALUES (1, 'bolt', 5), (2, 'nut', 50)",
-            "CREATE FUNCTION shop.item_count() RETURNS integer LANGUAGE plpgsql AS $$ BEGIN RETURN (SELECT count(*) FROM shop.items); END $$",
-            "COMMENT ON FUNCTION shop.item_count() IS 'How many items'",
-            "CREATE FUNCTION shop.add(a integer, b integer) RETURNS integer LANGUAGE sql AS 'SELECT a + b'",
-            "CREATE FUNCTION shop.add(a text, b text) RETURNS text LANGUAGE sql AS 'SELECT a || b'",
-            "CREATE PROCEDURE shop.restock(IN amount integer) LANGUAGE plpgsql AS $$ BEGIN UPDATE shop.items SET qty = qty + amount; END $$",
-            "CREATE PROCEDURE shop.tidy() LANGUAGE sql AS 'DELETE FROM shop.items WHERE qty < 0'",
-            "CREATE FUNCTION shop.audit() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN RETURN NEW; END $$",
-            "CREATE TRIGGER items_audit AFTER INSERT ON shop.items FOR EACH ROW EXECUTE FUNCTION shop.audit()",
-            "COMMENT ON TRIGGER items_audit ON shop.items IS 'Every new item'",
-        });
+        runSql(
+            pgConnection(),
+            {
+                "DROP SCHEMA IF EXISTS shop CASCADE",
+                "DROP SCHEMA IF EXISTS scen CASCADE",
+                "CREATE SCHEMA shop",
+                "CREATE TABLE shop.items (id integer PRIMARY KEY, name text NOT NULL, qty integer DEFAULT 0)",
+                "COMMENT ON TABLE shop.items IS 'Things we sell'",
+                "CREATE VIEW shop.low_stock AS SELECT id, name FROM shop.items WHERE qty < 10",
+                "INSERT INTO shop.items VALUES (1, 'bolt', 5), (2, 'nut', 50)",
+                "CREATE FUNCTION shop.item_count() RETURNS integer LANGUAGE plpgsql AS $$ BEGIN RETURN "
+                "(SELECT count(*) FROM shop.items); END $$",
+                "COMMENT ON FUNCTION shop.item_count() IS 'How many items'",
+                "CREATE FUNCTION shop.add(a integer, b integer) RETURNS integer LANGUAGE sql AS 'SELECT a + "
+                "b'",
+                "CREATE FUNCTION shop.add(a text, b text) RETURNS text LANGUAGE sql AS 'SELECT a || b'",
+                "CREATE PROCEDURE shop.restock(IN amount integer) LANGUAGE plpgsql AS $$ BEGIN UPDATE "
+                "shop.items SET qty = qty + amount; END $$",
+                "CREATE PROCEDURE shop.tidy() LANGUAGE sql AS 'DELETE FROM shop.items WHERE qty < 0'",
+                "CREATE FUNCTION shop.audit() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN RETURN NEW; END "
+                "$$",
+                "CREATE TRIGGER items_audit AFTER INSERT ON shop.items FOR EACH ROW EXECUTE FUNCTION "
+                "shop.audit()",
+                "COMMENT ON TRIGGER items_audit ON shop.items IS 'Every new item'",
+            });
     }
 
-    int32_t openLive(const std::string& sections, const std::string& connection, const std::string& extra = "timeout = 3\n") {
+    int32_t openLive(const std::string& sections, const std::string& connection,
+                     const std::string& extra = "timeout = 3\n") {
         write("live.wkv", liveProject(connection, sections, extra));
         access(path("live.wkv"), "", 2);
         return find(6, "LIVEDB");
@@ -67,8 +76,9 @@ file = src/broken.sql
 TEST_F(PostgresLive, CatalogueBuildRunSourceDropAndRefreshGoThroughTheDatabase) {
     write("src/item_value.sql", "CREATE OR REPLACE FUNCTION shop.item_value(item integer) RETURNS integer\n"
                                 "LANGUAGE sql AS 'SELECT qty * 2 FROM shop.items WHERE id = item';\n");
-    const std::string broken = "CREATE OR REPLACE FUNCTION shop.broken() RETURNS integer LANGUAGE plpgsql AS $$\n"
-                               "BEGN RETURN 1; END $$;\n";
+    const std::string broken =
+        "CREATE OR REPLACE FUNCTION shop.broken() RETURNS integer LANGUAGE plpgsql AS $$\n"
+        "BEGN RETURN 1; END $$;\n";
     write("src/broken.sql", broken);
     int32_t connection = openLive(declared, pgConnection());
     EXPECT_EQ(messages(act(connection, 7)), "");
@@ -88,7 +98,8 @@ TEST_F(PostgresLive, CatalogueBuildRunSourceDropAndRefreshGoThroughTheDatabase) 
     for (auto& f : functions)
         if (f.name == "add")
             adds.push_back(f.detail);
-    EXPECT_THAT(adds, ::testing::UnorderedElementsAre("(IN a int4, IN b int4) int4", "(IN a text, IN b text) text"));
+    EXPECT_THAT(
+        adds, ::testing::UnorderedElementsAre("(IN a int4, IN b int4) int4", "(IN a text, IN b text) text"));
     auto tables = listed(13, find(13, "LIVEDB"));
     ASSERT_THAT(namesOf(tables), ::testing::ElementsAre("items"));
     EXPECT_EQ(tables[0].comment, "Things we sell");
@@ -109,8 +120,8 @@ TEST_F(PostgresLive, CatalogueBuildRunSourceDropAndRefreshGoThroughTheDatabase) 
     // A source the database refuses: its SQLSTATE and message; nothing on disk changes.
     std::string project = readFile(path("live.wkv"));
     EXPECT_THAT(messages(act(find(10, "shop.broken"), 18)),
-                AllOf(HasSubstr("shop.broken was not built. The database LIVEDB answered:"), HasSubstr("42601"),
-                      HasSubstr("syntax error at or near \"BEGN\"")));
+                AllOf(HasSubstr("shop.broken was not built. The database LIVEDB answered:"),
+                      HasSubstr("42601"), HasSubstr("syntax error at or near \"BEGN\"")));
     EXPECT_EQ(readFile(path("live.wkv")), project);
     EXPECT_EQ(readFile(path("src/broken.sql")), broken);
     EXPECT_TRUE(connected(connection));
@@ -124,15 +135,18 @@ TEST_F(PostgresLive, CatalogueBuildRunSourceDropAndRefreshGoThroughTheDatabase) 
                 HasSubstr("Sample contents of shop.items:\nid | name | qty\n1 | bolt | 5\n2 | nut | 50"));
 
     // The source of a function only the database has comes from the database.
-    EXPECT_THAT(messages(act(find(10, "shop.item_count"), 25)),
-                AllOf(HasSubstr("CREATE OR REPLACE FUNCTION shop.item_count()"), HasSubstr("RETURNS integer")));
+    EXPECT_THAT(
+        messages(act(find(10, "shop.item_count"), 25)),
+        AllOf(HasSubstr("CREATE OR REPLACE FUNCTION shop.item_count()"), HasSubstr("RETURNS integer")));
 
     // A name full of quotes, a semicolon and a non-ASCII letter is dropped as one identifier.
     const std::string hostile = "we\"ird; DROP TABLE shop.items; --\xC3\x9F";
-    runSql(pgConnection(), {"CREATE FUNCTION shop.\"we\"\"ird; DROP TABLE shop.items; --\xC3\x9F\"() RETURNS int "
-                            "LANGUAGE sql AS 'SELECT 1'"});
+    runSql(pgConnection(),
+           {"CREATE FUNCTION shop.\"we\"\"ird; DROP TABLE shop.items; --\xC3\x9F\"() RETURNS int "
+            "LANGUAGE sql AS 'SELECT 1'"});
     act(find(9, "LIVEDB"), 10);
-    ASSERT_NE(named(listed(9, find(9, "LIVEDB")), hostile), nullptr) << "a refresh shows what was added outside";
+    ASSERT_NE(named(listed(9, find(9, "LIVEDB")), hostile), nullptr)
+        << "a refresh shows what was added outside";
     act(find(10, ("shop." + hostile).c_str()), 22);
     api().WKButtonDoAction("User response", 6);
     auto dropped = drain();
@@ -184,7 +198,8 @@ TEST_F(PostgresLive, AWrongPasswordAClosedPortAndAStoppedServerAreBoundedAndRepo
     EXPECT_FALSE(connected(connection));
 
     // A statement that runs too long is cancelled after the timeout; the connection stays usable.
-    runSql(pgConnection(), {"CREATE FUNCTION shop.slow() RETURNS int LANGUAGE sql AS 'SELECT 1 FROM pg_sleep(30)'"});
+    runSql(pgConnection(),
+           {"CREATE FUNCTION shop.slow() RETURNS int LANGUAGE sql AS 'SELECT 1 FROM pg_sleep(30)'"});
     api().WKSI_Reset();
     connection = openLive("", pgConnection(), "timeout = 2\n");
     act(connection, 7);
@@ -198,9 +213,12 @@ TEST_F(PostgresLive, AWrongPasswordAClosedPortAndAStoppedServerAreBoundedAndRepo
     runSql(pgConnection(), {"SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE usename = 'nimb' "
                             "AND pid <> pg_backend_pid()"});
     auto lost = act(find(13, "LIVEDB"), 10);
-    EXPECT_THAT(messages(lost), HasSubstr("The connection LIVEDB was closed: its database no longer answers.")) << messages(lost);
+    EXPECT_THAT(messages(lost),
+                HasSubstr("The connection LIVEDB was closed: its database no longer answers."))
+        << messages(lost);
     EXPECT_FALSE(connected(connection));
-    EXPECT_THAT(namesOf(listed(13, find(13, "LIVEDB"))), ::testing::ElementsAre("items")) << "still listed as last read";
+    EXPECT_THAT(namesOf(listed(13, find(13, "LIVEDB"))), ::testing::ElementsAre("items"))
+        << "still listed as last read";
     act(connection, 7);
     EXPECT_TRUE(connected(connection)) << "connects again";
 }

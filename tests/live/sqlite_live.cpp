@@ -34,8 +34,9 @@ file = src/stock_checked.sql
 )";
 
 TEST_F(SqliteLive, ConnectListsTheDatabaseBesideTheProjectsTriggerAndBuildsIt) {
-    write("src/stock_checked.sql", "CREATE TRIGGER stock_checked BEFORE INSERT ON stock WHEN NEW.quantity < 0\n"
-                                   "BEGIN SELECT RAISE(ABORT, 'negative stock'); END;");
+    write("src/stock_checked.sql",
+          "CREATE TRIGGER stock_checked BEFORE INSERT ON stock WHEN NEW.quantity < 0\n"
+          "BEGIN SELECT RAISE(ABORT, 'negative stock'); END;");
     int32_t connection = openLive(declaredTrigger);
     ASSERT_NE(connection, 0);
     EXPECT_FALSE(connected(connection));
@@ -52,11 +53,14 @@ TEST_F(SqliteLive, ConnectListsTheDatabaseBesideTheProjectsTriggerAndBuildsIt) {
     EXPECT_THAT(listedFolders, ::testing::ElementsAre(7, 9, 11, 13, 15));
     EXPECT_TRUE(connected(connection));
 
-    EXPECT_THAT(namesOf(listed(13, find(13, "LIVEDB"))), ::testing::ElementsAre("warehouses", "stock", "stock_log"));
-    EXPECT_THAT(namesOf(listed(15, find(15, "LIVEDB"))), ::testing::ElementsAre("low_stock", "stock_by_city"));
+    EXPECT_THAT(namesOf(listed(13, find(13, "LIVEDB"))),
+                ::testing::ElementsAre("warehouses", "stock", "stock_log"));
+    EXPECT_THAT(namesOf(listed(15, find(15, "LIVEDB"))),
+                ::testing::ElementsAre("low_stock", "stock_by_city"));
     EXPECT_TRUE(listed(7, find(7, "LIVEDB")).empty());
     auto triggers = listed(11, find(11, "LIVEDB"));
-    ASSERT_THAT(namesOf(triggers), ::testing::UnorderedElementsAre("stock_logged", "warehouse_kept", "stock_checked"));
+    ASSERT_THAT(namesOf(triggers),
+                ::testing::UnorderedElementsAre("stock_logged", "warehouse_kept", "stock_checked"));
     EXPECT_FALSE(named(triggers, "stock_logged")->dirty);
     EXPECT_EQ(named(triggers, "warehouse_kept")->detail, "warehouses");
     EXPECT_TRUE(named(triggers, "stock_checked")->dirty) << "declared but not in the database";
@@ -88,15 +92,17 @@ TEST_F(SqliteLive, ConnectListsTheDatabaseBesideTheProjectsTriggerAndBuildsIt) {
     // Saving keeps the declared trigger with what it was built from, not the database's objects.
     act(find(5, ""), 3);
     std::string saved = readFile(path("live.wkv"));
-    EXPECT_THAT(saved, AllOf(HasSubstr("live = true"), HasSubstr("[trigger]\nname = stock_checked"),
-                             HasSubstr("built = "), Not(HasSubstr("[table]")), Not(HasSubstr("stock_logged"))));
+    EXPECT_THAT(saved,
+                AllOf(HasSubstr("live = true"), HasSubstr("[trigger]\nname = stock_checked"),
+                      HasSubstr("built = "), Not(HasSubstr("[table]")), Not(HasSubstr("stock_logged"))));
 }
 
 TEST_F(SqliteLive, RefusedStatementsAndHostileNamesChangeNothingButWhatWasAskedFor) {
     const std::string broken = "CREATE TRIGGER stock_checked BEFORE INSERT ON stock BEGIN SELEC 1; END;";
     write("src/stock_checked.sql", broken);
     std::string hostile = "x\"; DROP TABLE stock; --\xC3\xBC";
-    std::string command = "sqlite3 '" + database_ + "' 'CREATE TABLE \"x\"\"; DROP TABLE stock; --\xC3\xBC\" (a)'";
+    std::string command =
+        "sqlite3 '" + database_ + "' 'CREATE TABLE \"x\"\"; DROP TABLE stock; --\xC3\xBC\" (a)'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     int32_t connection = openLive(declaredTrigger);
     act(connection, 7);
@@ -116,7 +122,8 @@ TEST_F(SqliteLive, RefusedStatementsAndHostileNamesChangeNothingButWhatWasAskedF
     api().WKButtonDoAction("User response", 6);
     EXPECT_THAT(messages(drain()), HasSubstr("was dropped from the database LIVEDB"));
     act(find(13, "LIVEDB"), 10);
-    EXPECT_THAT(namesOf(listed(13, find(13, "LIVEDB"))), ::testing::ElementsAre("warehouses", "stock", "stock_log"));
+    EXPECT_THAT(namesOf(listed(13, find(13, "LIVEDB"))),
+                ::testing::ElementsAre("warehouses", "stock", "stock_log"));
     EXPECT_TRUE(connected(connection));
     EXPECT_EQ(readFile(path("live.wkv")), project);
 }
@@ -127,16 +134,18 @@ TEST_F(SqliteLive, ADatabaseOrDriverThatCannotBeOpenedLeavesTheConnectionClosed)
         std::string connectionString;
         const char* says;
     };
-    for (const Case& c : {Case{"missing file", "DRIVER=SQLite3;DATABASE=" + path("none.db") + ";NoCreat=1", "connect failed"},
-                          Case{"missing driver", "DRIVER={No Such Driver};DATABASE=x", "No Such Driver"},
-                          Case{"unknown data source", "DSN=nimb_no_such_source", "Data source name not found"}}) {
+    for (const Case& c :
+         {Case{"missing file", "DRIVER=SQLite3;DATABASE=" + path("none.db") + ";NoCreat=1", "connect failed"},
+          Case{"missing driver", "DRIVER={No Such Driver};DATABASE=x", "No Such Driver"},
+          Case{"unknown data source", "DSN=nimb_no_such_source", "Data source name not found"}}) {
         SCOPED_TRACE(c.what);
         api().WKSI_Reset();
         int32_t connection = openLive("", c.connectionString);
         ASSERT_NE(connection, 0);
         std::string project = readFile(path("live.wkv"));
         auto notes = act(connection, 7);
-        EXPECT_THAT(messages(notes), AllOf(HasSubstr("The connection LIVEDB could not be opened."), HasSubstr(c.says)));
+        EXPECT_THAT(messages(notes),
+                    AllOf(HasSubstr("The connection LIVEDB could not be opened."), HasSubstr(c.says)));
         EXPECT_FALSE(connected(connection));
         EXPECT_TRUE(listed(13, find(13, "LIVEDB")).empty());
         // Actions that need the database say it is not connected.
@@ -146,9 +155,10 @@ TEST_F(SqliteLive, ADatabaseOrDriverThatCannotBeOpenedLeavesTheConnectionClosed)
 
     // Stored as connected: the project still opens, with the connection closed and the reason said.
     api().WKSI_Reset();
-    write("live.wkv", liveProject("DRIVER=SQLite3;DATABASE=" + path("none.db") + ";NoCreat=1", "", "") );
+    write("live.wkv", liveProject("DRIVER=SQLite3;DATABASE=" + path("none.db") + ";NoCreat=1", "", ""));
     std::string stored = readFile(path("live.wkv"));
-    std::string connectedProject = std::string(stored).replace(stored.find("connected = false"), 17, "connected = true");
+    std::string connectedProject =
+        std::string(stored).replace(stored.find("connected = false"), 17, "connected = true");
     write("live.wkv", connectedProject);
     auto notes = access(path("live.wkv"), "", 2);
     ASSERT_GE(notes.size(), 2u);
