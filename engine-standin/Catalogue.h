@@ -32,10 +32,9 @@ struct DbObject {
     bool canDebug = false;
     std::optional<std::string> source; // empty when the source file could not be read
     std::vector<std::string> sampleRows;
-    // Of a live connection's objects: the fingerprint of the source the last successful build ran
-    // (kept in the project file), and whether the last catalogue read found it in the database.
+    // Of a live connection's routines and triggers: the fingerprint of the source the last
+    // successful build ran (kept in the project file).
     std::string built;
-    bool inDatabase = false;
 
     bool hasSource() const; // procedures, functions and triggers live in source files
     std::string qualifiedName() const;

@@ -180,7 +180,6 @@ void drop(Engine& engine, const Located& at) {
         return;
     if (!object.fileName.empty()) {
         // Still declared in the project: it stays, to be built again.
-        object.inDatabase = false;
         object.dirty = true;
         engine.notify(6, at);
     } else {

@@ -69,13 +69,10 @@ class Merger {
 
     // Makes found the folder's contents, with the declared objects the database lacked after them.
     void place(Catalogue& catalogue, Folder& folder, Objects found) {
-        for (auto& object : found) {
-            object->inDatabase = true;
+        for (auto& object : found)
             object->dirty = declared(*object) && changedSinceBuild(*object, projectPath_);
-        }
         for (auto& [k, object] : existing_) {
             if (object->folder == &folder && declared(*object)) {
-                object->inDatabase = false;
                 object->dirty = true;
                 found.push_back(object);
             }
