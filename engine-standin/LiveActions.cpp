@@ -15,6 +15,7 @@ namespace {
 using TextTable::format;
 
 constexpr SQLULEN shownRows = 20;
+constexpr size_t shownCell = 200; // characters of a value shown; a large text or blob is cut
 
 // After a failed statement: when the connection itself is gone (SQLSTATE class 08, or the database
 // no longer answers) it is closed and reported disconnected.
@@ -72,7 +73,7 @@ std::string rowsOf(OdbcStatement& statement) {
     while (rows < shownRows && statement.fetch()) {
         text += "\n";
         for (int c = 1; c <= columns; ++c)
-            text += (c > 1 ? " | " : "") + statement.text(c).value_or("NULL");
+            text += (c > 1 ? " | " : "") + statement.text(c, shownCell).value_or("NULL");
         ++rows;
     }
     return rows ? text : std::string();

@@ -104,7 +104,7 @@ bool OdbcStatement::fetch() {
     return true;
 }
 
-std::optional<std::string> OdbcStatement::text(int column) {
+std::optional<std::string> OdbcStatement::text(int column, size_t limit) {
     std::string value;
     char chunk[1024];
     for (;;) {
@@ -120,6 +120,10 @@ std::optional<std::string> OdbcStatement::text(int column) {
         bool more = rc == SQL_SUCCESS_WITH_INFO &&
                     (indicator == SQL_NO_TOTAL || indicator >= static_cast<SQLLEN>(sizeof chunk));
         value.append(chunk, more ? sizeof chunk - 1 : static_cast<size_t>(indicator));
+        if (value.size() > limit) {
+            value.resize(limit);
+            return value + "...";
+        }
         if (!more)
             return value;
     }

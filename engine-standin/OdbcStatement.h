@@ -33,8 +33,9 @@ class OdbcStatement {
     std::string columnName(int column);
     // The next row of the current result; false at its end.
     bool fetch();
-    // Column 1.. of the current row as text; nullopt for NULL.
-    std::optional<std::string> text(int column);
+    // Column 1.. of the current row as text; nullopt for NULL. A value longer than limit is cut
+    // there and marked with "..." (the rest is not read).
+    std::optional<std::string> text(int column, size_t limit = std::string::npos);
     // text, with NULL read as an empty text.
     std::string textOr(int column) { return text(column).value_or(std::string()); }
     // Moves to the next result of a batch; false when there is none.

@@ -88,6 +88,13 @@ TEST_F(SqliteLive, ConnectListsTheDatabaseBesideTheProjectsTriggerAndBuildsIt) {
     auto sample = textsOf(act(find(14, "warehouses"), 20));
     ASSERT_EQ(sample.size(), 1u);
     EXPECT_EQ(sample[0].text, "Sample contents of warehouses:\nid | city\n1 | Leeds\n2 | Bristol");
+    // A large value is shown cut, whatever its size.
+    std::string big =
+        "sqlite3 '" + database_ + "' \"INSERT INTO warehouses VALUES (3, printf('%.5000c', 'x'))\"";
+    ASSERT_EQ(std::system(big.c_str()), 0);
+    sample = textsOf(act(find(14, "warehouses"), 20));
+    ASSERT_EQ(sample.size(), 1u);
+    EXPECT_THAT(sample[0].text, ::testing::EndsWith("\n3 | " + std::string(200, 'x') + "..."));
 
     // Saving keeps the declared trigger with what it was built from, not the database's objects.
     act(find(5, ""), 3);
