@@ -17,15 +17,27 @@ using TextTable::format;
 constexpr SQLULEN shownRows = 20;
 constexpr size_t shownCell = 200; // characters of a value shown; a large text or blob is cut
 
-// After a failed statement: when the connection itself is gone (SQLSTATE class 08, or the database
-// no longer answers) it is closed and reported disconnected.
+// After a failed statement: when the connection itself is gone (SQLSTATE class 08, the database no
+// longer answers, or a call outlasted the timeout and was given up) it is closed and reported
+// disconnected.
 void closeIfGone(Engine& engine, Connection& connection, const OdbcError& e) {
-    if (e.sqlState.rfind("08", 0) != 0 && connection.link->answers())
+    bool givenUp = connection.link->db().givenUp();
+    if (!givenUp && e.sqlState.rfind("08", 0) != 0 && connection.link->answers())
         return;
     connection.link.reset();
     connection.connected = false;
     engine.notify(6, *engine.catalogue.locate(connection.hdl));
+    if (givenUp)
+        return engine.message(
+            format(TextTable::NoAnswer, {connection.database, std::to_string(connection.timeout)}));
     engine.message(format(TextTable::ConnectionLost, {connection.database}));
+}
+
+// A failure's message (unless the call was given up: closeIfGone says so), then closeIfGone.
+void failed(Engine& engine, Connection& connection, const OdbcError& e, const std::string& message) {
+    if (!connection.link->db().givenUp())
+        engine.message(message);
+    closeIfGone(engine, connection, e);
 }
 
 // Runs work against the database; a refusal becomes the database's message.
@@ -34,8 +46,8 @@ template <class F> bool attempt(Engine& engine, const Located& at, F work) {
         work(*at.connection->link);
         return true;
     } catch (const OdbcError& e) {
-        engine.message(format(TextTable::DatabaseAnswered, {at.connection->database, e.what()}));
-        closeIfGone(engine, *at.connection, e);
+        failed(engine, *at.connection, e,
+               format(TextTable::DatabaseAnswered, {at.connection->database, e.what()}));
         return false;
     }
 }
@@ -65,6 +77,7 @@ void readFolder(Engine& engine, const Located& at, int32_t folderType) {
 
 // The rows of a statement's result as lines: the column names, then at most shownRows rows.
 std::string rowsOf(OdbcStatement& statement) {
+    statement.cutValues(shownCell);
     int columns = statement.columns();
     std::string text;
     for (int c = 1; c <= columns; ++c)
@@ -73,7 +86,7 @@ std::string rowsOf(OdbcStatement& statement) {
     while (rows < shownRows && statement.fetch()) {
         text += "\n";
         for (int c = 1; c <= columns; ++c)
-            text += (c > 1 ? " | " : "") + statement.text(c, shownCell).value_or("NULL");
+            text += (c > 1 ? " | " : "") + statement.text(c).value_or("NULL");
         ++rows;
     }
     return rows ? text : std::string();
@@ -121,9 +134,9 @@ void build(Engine& engine, const Located& at) {
     try {
         at.connection->link->db().statement()->execute(source);
     } catch (const OdbcError& e) {
-        engine.message(
+        return failed(
+            engine, *at.connection, e,
             format(TextTable::BuildFailed, {object.qualifiedName(), at.connection->database, e.what()}));
-        return closeIfGone(engine, *at.connection, e);
     }
     object.built = LiveCatalogue::fingerprint(source);
     object.dirty = false;

@@ -23,9 +23,9 @@ class LiveConnection {
     // Whether the database still answers: drivers report a session the server ended under
     // different SQLSTATEs, so after a failure the engine asks.
     bool answers() {
-        if (db_.dead())
-            return false;
         try {
+            if (db_.dead())
+                return false;
             db_.statement()->execute("SELECT 1");
             return true;
         } catch (const OdbcError&) {

@@ -1,6 +1,7 @@
 #include "OdbcConnection.h"
 
 #include "OdbcStatement.h"
+#include "OdbcWorker.h"
 
 #include <cstdint>
 
@@ -35,57 +36,62 @@ OdbcError odbcError(SQLSMALLINT handleType, SQLHANDLE handle, const std::string&
     return OdbcError(state, text.empty() ? fallback : text);
 }
 
-OdbcConnection::OdbcConnection(const std::string& connectionString, SQLUINTEGER timeout) : timeout_(timeout) {
-    try {
-        if (!succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env_)))
+OdbcConnection::OdbcConnection(const std::string& connectionString, SQLUINTEGER timeout)
+    : timeout_(timeout), worker_(std::make_unique<OdbcWorker>(static_cast<int>(timeout))),
+      link_(std::make_shared<OdbcLink>()) {
+    worker_->run([link = link_, in = connectionString, timeout]() mutable {
+        if (!succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &link->env)))
             throw OdbcError("", "the ODBC driver manager could not be started");
-        SQLSetEnvAttr(env_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-        if (!succeeded(SQLAllocHandle(SQL_HANDLE_DBC, env_, &dbc_)))
-            throw odbcError(SQL_HANDLE_ENV, env_, "no ODBC connection could be made");
-        SQLSetConnectAttr(dbc_, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(uintptr_t{timeout}), 0);
-        SQLSetConnectAttr(dbc_, SQL_ATTR_CONNECTION_TIMEOUT, reinterpret_cast<SQLPOINTER>(uintptr_t{timeout}),
-                          0);
-        std::string in = connectionString;
+        SQLSetEnvAttr(link->env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+        if (!succeeded(SQLAllocHandle(SQL_HANDLE_DBC, link->env, &link->dbc)))
+            throw odbcError(SQL_HANDLE_ENV, link->env, "no ODBC connection could be made");
+        auto seconds = reinterpret_cast<SQLPOINTER>(uintptr_t{timeout});
+        SQLSetConnectAttr(link->dbc, SQL_ATTR_LOGIN_TIMEOUT, seconds, 0);
+        SQLSetConnectAttr(link->dbc, SQL_ATTR_CONNECTION_TIMEOUT, seconds, 0);
         SQLCHAR out[1024];
         SQLSMALLINT outLength = 0;
-        SQLRETURN rc = SQLDriverConnect(dbc_, nullptr, reinterpret_cast<SQLCHAR*>(in.data()),
+        SQLRETURN rc = SQLDriverConnect(link->dbc, nullptr, reinterpret_cast<SQLCHAR*>(in.data()),
                                         static_cast<SQLSMALLINT>(in.size()), out, sizeof out, &outLength,
                                         SQL_DRIVER_NOPROMPT);
         if (!succeeded(rc))
-            throw odbcError(SQL_HANDLE_DBC, dbc_, "the database refused the connection");
-        connected_ = true;
-        dbmsName_ = info(SQL_DBMS_NAME);
-        quote_ = info(SQL_IDENTIFIER_QUOTE_CHAR);
-        if (quote_ == " ") // the driver has no identifier quoting
-            quote_.clear();
-    } catch (...) {
-        release();
-        throw;
-    }
+            throw odbcError(SQL_HANDLE_DBC, link->dbc, "the database refused the connection");
+        link->connected = true;
+    });
+    dbmsName_ = info(SQL_DBMS_NAME);
+    quote_ = info(SQL_IDENTIFIER_QUOTE_CHAR);
+    if (quote_ == " ") // the driver has no identifier quoting
+        quote_.clear();
 }
 
 OdbcConnection::~OdbcConnection() {
-    release();
+    // Closing talks to the server too, so it is bounded like any other call.
+    try {
+        if (!worker_->givenUp())
+            worker_->run([link = std::move(link_)]() mutable { link.reset(); });
+    } catch (const OdbcError&) {
+        // given up: the handles go when the driver lets go of them
+    }
 }
 
-void OdbcConnection::release() {
-    if (connected_)
-        SQLDisconnect(dbc_);
-    connected_ = false;
-    if (dbc_ != SQL_NULL_HDBC)
-        SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
-    dbc_ = SQL_NULL_HDBC;
-    if (env_ != SQL_NULL_HENV)
-        SQLFreeHandle(SQL_HANDLE_ENV, env_);
-    env_ = SQL_NULL_HENV;
+OdbcLink::~OdbcLink() {
+    if (connected)
+        SQLDisconnect(dbc);
+    if (dbc != SQL_NULL_HDBC)
+        SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+    if (env != SQL_NULL_HENV)
+        SQLFreeHandle(SQL_HANDLE_ENV, env);
 }
 
 std::string OdbcConnection::info(SQLUSMALLINT what) const {
-    SQLCHAR value[256] = {};
-    SQLSMALLINT length = 0;
-    if (!succeeded(SQLGetInfo(dbc_, what, value, sizeof value, &length)))
-        return {};
-    return reinterpret_cast<char*>(value);
+    // What a job fills is its own, since a job given up may still finish after the caller left.
+    auto text = std::make_shared<std::string>();
+    worker_->run([link = link_, what, text] {
+        SQLCHAR value[256] = {};
+        SQLSMALLINT length = 0;
+        if (succeeded(SQLGetInfo(link->dbc, what, value, sizeof value, &length)))
+            *text = reinterpret_cast<char*>(value);
+    });
+    return *text;
 }
 
 std::string OdbcConnection::quoted(std::string_view name) const {
@@ -105,13 +111,23 @@ std::string OdbcConnection::quoted(std::string_view schema, std::string_view nam
 }
 
 bool OdbcConnection::dead() const {
-    SQLUINTEGER state = SQL_CD_FALSE;
-    return succeeded(SQLGetConnectAttr(dbc_, SQL_ATTR_CONNECTION_DEAD, &state, 0, nullptr)) &&
-           state == SQL_CD_TRUE;
+    if (worker_->givenUp())
+        return true;
+    auto dead = std::make_shared<bool>(false);
+    worker_->run([link = link_, dead] {
+        SQLUINTEGER state = SQL_CD_FALSE;
+        *dead = succeeded(SQLGetConnectAttr(link->dbc, SQL_ATTR_CONNECTION_DEAD, &state, 0, nullptr)) &&
+                state == SQL_CD_TRUE;
+    });
+    return *dead;
+}
+
+bool OdbcConnection::givenUp() const {
+    return worker_->givenUp();
 }
 
 std::unique_ptr<OdbcStatement> OdbcConnection::statement() const {
-    return std::make_unique<OdbcStatement>(dbc_, timeout_);
+    return std::make_unique<OdbcStatement>(*worker_, link_, timeout_);
 }
 
 } // namespace standin

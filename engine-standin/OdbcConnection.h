@@ -1,9 +1,10 @@
 // OdbcConnection: one live database connection through ODBC (the driver manager of the platform:
 // odbc32 on Windows, unixODBC elsewhere). Opening is bounded by a login timeout (a server that is
 // down or does not answer the login) and every statement by a query timeout (a statement the server
-// works on too long). How a driver carries out the query timeout is its own: PostgreSQL's has the
-// server cancel the statement, which a server that stops answering in mid-statement never does.
-// Failures are OdbcError with the driver's SQLSTATE and message.
+// works on too long). How a driver carries out the query timeout is its own (PostgreSQL's has the
+// server cancel the statement), so every call runs on the connection's OdbcWorker, which gives the
+// connection up when a call outlasts the timeout and a grace: a server that stops answering in
+// mid-statement never ends it. Failures are OdbcError with the driver's SQLSTATE and message.
 #pragma once
 
 #include "OdbcHeaders.h"
@@ -16,6 +17,19 @@
 namespace standin {
 
 class OdbcStatement;
+class OdbcWorker;
+
+// The handles of one connection: freed by whichever thread lets go of them last, so a call given up
+// keeps them for as long as the driver may still use them.
+struct OdbcLink {
+    SQLHENV env = SQL_NULL_HENV;
+    SQLHDBC dbc = SQL_NULL_HDBC;
+    bool connected = false;
+    OdbcLink() = default;
+    OdbcLink(const OdbcLink&) = delete;
+    OdbcLink& operator=(const OdbcLink&) = delete;
+    ~OdbcLink();
+};
 
 struct OdbcError : std::runtime_error {
     OdbcError(std::string state, const std::string& text)
@@ -43,17 +57,17 @@ class OdbcConnection {
     std::string quoted(std::string_view schema, std::string_view name) const;
 
     std::unique_ptr<OdbcStatement> statement() const;
-    // Whether the driver knows the connection to the server is gone.
+    // Whether the driver knows the connection to the server is gone, or a call was given up.
     bool dead() const;
+    // Whether a call outlasted the timeout and the connection was given up; no call gets through then.
+    bool givenUp() const;
 
   private:
     std::string info(SQLUSMALLINT what) const;
-    void release();
 
-    SQLHENV env_ = SQL_NULL_HENV;
-    SQLHDBC dbc_ = SQL_NULL_HDBC;
     SQLUINTEGER timeout_;
-    bool connected_ = false;
+    std::unique_ptr<OdbcWorker> worker_;
+    std::shared_ptr<OdbcLink> link_;
     std::string dbmsName_;
     std::string quote_;
 };

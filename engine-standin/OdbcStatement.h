@@ -1,19 +1,25 @@
 // OdbcStatement: one statement handle of an OdbcConnection - a statement run directly or with
 // bound text parameters (names never become part of the SQL text), the catalogue calls, and the
-// result read row by row, so a large catalogue streams through instead of being held twice.
+// result read in batches of rows, so a large catalogue streams through instead of being held twice.
+// Every call runs on the connection's worker (OdbcWorker), bounded by its timeout; what the driver
+// fills lives in state the worker's jobs share, so a job given up never writes into freed memory.
 #pragma once
 
 #include "OdbcHeaders.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace standin {
 
+class OdbcWorker;
+struct OdbcLink;
+
 class OdbcStatement {
   public:
-    OdbcStatement(SQLHDBC dbc, SQLULEN queryTimeout);
+    OdbcStatement(OdbcWorker& worker, std::shared_ptr<OdbcLink> link, SQLULEN queryTimeout);
     ~OdbcStatement();
     OdbcStatement(const OdbcStatement&) = delete;
     OdbcStatement& operator=(const OdbcStatement&) = delete;
@@ -27,27 +33,30 @@ class OdbcStatement {
 
     // At most rows rows from the next statement on (0: all).
     void limitRows(SQLULEN rows);
+    // Values longer than limit are cut there and marked with "..." (the rest is not read).
+    void cutValues(size_t limit);
 
     // The columns of the current result (0 when the statement made none).
     int columns();
     std::string columnName(int column);
     // The next row of the current result; false at its end.
     bool fetch();
-    // Column 1.. of the current row as text; nullopt for NULL. A value longer than limit is cut
-    // there and marked with "..." (the rest is not read).
-    std::optional<std::string> text(int column, size_t limit = std::string::npos);
+    // Column 1.. of the current row as text; nullopt for NULL.
+    std::optional<std::string> text(int column) const;
     // text, with NULL read as an empty text.
-    std::string textOr(int column) { return text(column).value_or(std::string()); }
-    // Moves to the next result of a batch; false when there is none.
-    bool nextResult();
+    std::string textOr(int column) const { return text(column).value_or(std::string()); }
 
   private:
-    [[noreturn]] void fail(const char* what) const;
-    void check(SQLRETURN rc, const char* what) const;
+    struct State;
+    // Runs job(state) on the worker; a call still running at the bound is cancelled.
+    template <class Job> void call(Job job);
+    // The state, once no job given up can still be writing it (OdbcTimeout otherwise).
+    State& settled() const;
+    void fresh();
 
-    SQLHSTMT stmt_ = SQL_NULL_HSTMT;
-    std::vector<std::string> bound_; // parameter values, alive until the statement runs again
-    std::vector<SQLLEN> lengths_;
+    OdbcWorker& worker_;
+    std::shared_ptr<State> state_;
+    size_t row_ = 0; // the current row in the state's batch
 };
 
 } // namespace standin

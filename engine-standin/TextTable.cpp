@@ -242,6 +242,7 @@ const std::vector<Entry>& entries() {
         {NoDebugger, "The database %1 has no debugger: %2 can only be run without debug."},
         {ConnectionLost, "The connection %1 was closed: its database no longer answers."},
         {NoRoutineSource, "The database %2 keeps no source of %1."},
+        {NoAnswer, "The connection %1 was closed: its database did not answer within %2 seconds."},
     };
     return table;
 }

@@ -67,6 +67,7 @@ enum Msg : int32_t {
     NoDebugger = 756,
     ConnectionLost = 757,
     NoRoutineSource = 758,
+    NoAnswer = 759,
 };
 
 // The text of id, or nullptr when the table has none.

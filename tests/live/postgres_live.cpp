@@ -1,11 +1,15 @@
 // A live PostgreSQL database (the throw-away server of scripts/pg-test-server) behind a connection:
 // functions, procedures, triggers, tables and views with their comments; build, run, view source,
 // drop and refresh through the engine's functions; a wrong password, a closed port, a server that
-// does not answer and a statement that runs too long, each bounded and reported.
+// does not answer (at login or in mid-statement) and a statement that runs too long, each bounded
+// and reported.
 #include "LiveHarness.h"
 
+#include <condition_variable>
 #include <csignal>
 #include <fstream>
+#include <mutex>
+#include <thread>
 
 namespace live_test {
 namespace {
@@ -221,6 +225,92 @@ TEST_F(PostgresLive, AWrongPasswordAClosedPortAndAStoppedServerAreBoundedAndRepo
         << "still listed as last read";
     act(connection, 7);
     EXPECT_TRUE(connected(connection)) << "connects again";
+}
+
+// Stops a process (SIGSTOP) until release(), or until a watchdog gives up waiting, so that a test
+// that would hang fails instead.
+class Stopped {
+  public:
+    Stopped(pid_t pid, std::chrono::seconds watchdog) : pid_(pid) {
+        EXPECT_EQ(kill(pid_, SIGSTOP), 0);
+        dog_ = std::thread([this, watchdog] {
+            std::unique_lock lock(mutex_);
+            if (!changed_.wait_for(lock, watchdog, [&] { return released_; }))
+                ADD_FAILURE() << "the engine was still waiting for the stopped server after the watchdog";
+            kill(pid_, SIGCONT);
+        });
+    }
+    ~Stopped() { release(); }
+    void release() {
+        {
+            std::lock_guard lock(mutex_);
+            released_ = true;
+        }
+        changed_.notify_all();
+        if (dog_.joinable())
+            dog_.join();
+    }
+
+  private:
+    pid_t pid_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool released_ = false;
+    std::thread dog_;
+};
+
+TEST_F(PostgresLive, AServerThatStopsAnsweringInMidStatementIsGivenUpWithinTheBound) {
+    runSql(pgConnection(),
+           {"CREATE FUNCTION shop.backend() RETURNS int LANGUAGE sql AS 'SELECT pg_backend_pid()'"});
+    write("src/item_value.sql", "CREATE OR REPLACE FUNCTION shop.item_value() RETURNS int LANGUAGE sql AS "
+                                "'SELECT 1';\n");
+    int32_t connection = openLive(declared, pgConnection(), "timeout = 2\n");
+    act(connection, 7);
+    ASSERT_TRUE(connected(connection));
+    // The server process that serves the engine's own connection, as the engine's connection reports it.
+    std::string said = messages(act(find(10, "shop.backend"), 16));
+    auto digits = said.find_first_of("0123456789", said.find("backend\n"));
+    ASSERT_NE(digits, std::string::npos) << said;
+    pid_t backend = std::stoi(said.substr(digits));
+    std::string project = readFile(path("live.wkv"));
+
+    // Stopped after login: the statement runs into a server that never answers, and no driver
+    // timeout can end that wait. The engine gives the call up after the connection's timeout and
+    // its graces (2 + 2 + 1 seconds) and closes the connection.
+    Stopped stopped(backend, std::chrono::seconds(30));
+    double waited = secondsOf([&] { said = messages(act(find(10, "shop.item_count"), 16)); });
+    EXPECT_GT(waited, 4.0);
+    EXPECT_LT(waited, 7.0);
+    EXPECT_THAT(said,
+                HasSubstr("The connection LIVEDB was closed: its database did not answer within 2 seconds."))
+        << said;
+    EXPECT_THAT(said, Not(HasSubstr("answered:"))) << "no database message for a call given up";
+    EXPECT_FALSE(connected(connection));
+    EXPECT_EQ(readFile(path("live.wkv")), project);
+    EXPECT_THAT(namesOf(listed(9, find(9, "LIVEDB"))), ::testing::Contains("item_count")) << "still listed";
+
+    // Other actions answer at once, and a new connection (a new server process) works while the
+    // stuck call still waits on the old one.
+    EXPECT_LT(secondsOf([&] { said = messages(act(find(10, "shop.item_count"), 16)); }), 1.0);
+    EXPECT_THAT(said, HasSubstr("is not connected"));
+    act(connection, 7);
+    ASSERT_TRUE(connected(connection));
+    EXPECT_THAT(messages(act(find(10, "shop.item_count"), 16)), HasSubstr("ran. Its first rows"));
+    stopped.release();
+
+    // A build given up says so once and leaves the source file alone.
+    said = messages(act(find(10, "shop.backend"), 16));
+    digits = said.find_first_of("0123456789", said.find("backend\n"));
+    ASSERT_NE(digits, std::string::npos) << said;
+    Stopped again(std::stoi(said.substr(digits)), std::chrono::seconds(30));
+    said = messages(act(find(10, "shop.item_value"), 18));
+    EXPECT_THAT(said, AllOf(HasSubstr("did not answer within 2 seconds"), Not(HasSubstr("was built")),
+                            Not(HasSubstr("was not built"))))
+        << said;
+    EXPECT_FALSE(connected(connection));
+    EXPECT_EQ(readFile(path("src/item_value.sql")),
+              "CREATE OR REPLACE FUNCTION shop.item_value() RETURNS int LANGUAGE sql AS 'SELECT 1';\n");
+    EXPECT_EQ(readFile(path("live.wkv")), project);
 }
 
 } // namespace
