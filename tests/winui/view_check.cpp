@@ -1,0 +1,187 @@
+// The server view on real windows under wine64 + Xvfb, driven by scripts/winui:
+//   view_check shot N MS   lists N stored procedures, prints READY and the tool window's screen
+//                          rectangle, and keeps painting for MS milliseconds (the picture's time)
+//   view_check person      whole interactions with real input from outside (see PersonScript):
+//                          each prints "PASS name" or "FAIL name: why"; a last line counts them
+// This file holds only Win32 code.
+#include "PersonScript.h"
+#include "ViewWorld.h"
+
+#include "engine/VSAConstants.h"
+#include "notify/viewAPIs.h"
+#include "platform/ui/ListView.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/Shape.h"
+#include "platform/ui/TreeView.h"
+#include "platform/win/com/Bstr.h"
+#include "platform/win/ui/RealTimeDriver.h"
+#include "platform/win/ui/Win32User.h"
+#include "serverview/svrViewCtl.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace nimb::VSAConstants;
+using winviews::ViewWorld;
+
+namespace {
+
+constexpr int kWidth = 900;
+constexpr int kHeight = 520;
+
+// Runs messages (the real-time driver ticks the poller meanwhile) until done() or 10 s.
+bool waitFor(ViewWorld& world, const std::function<bool()>& done) {
+    for (int i = 0; i < 200; ++i) {
+        if (done()) return true;
+        world.pumpFor(50);
+    }
+    return done();
+}
+
+ui::NodePtr nodeOf(ViewWorld& world, int32_t hdl) {
+    return world.view().serverTreeView->Nodes().find(nimb::viewAPIs::makeNodeKey(hdl));
+}
+
+int shot(int32_t n, int ms) {
+    ViewWorld world(kWidth, kHeight);
+    const int32_t folder = world.procedureFolder(n);
+    (void)folder;
+    world.tick();
+    world.settle();
+    const RECT r = winviews::screenRect(world.toolWindow());
+    std::printf("READY %ld %ld %ld %ld listed %d\n", r.left, r.top, r.right, r.bottom,
+                world.view().serverDetailsView->ListItems().Count());
+    std::fflush(stdout);
+    world.pumpFor(ms);
+    return 0;
+}
+
+struct Outcome {
+    int passed = 0;
+    int failed = 0;
+    void check(const char* name, bool ok, const std::string& why) {
+        if (ok) ++passed;
+        else ++failed;
+        winviews::say(ok ? std::string("PASS ") + name : std::string("FAIL ") + name + ": " + why);
+    }
+};
+
+// A person clicks another folder of the connection in the tree: the add-in makes it the engine's
+// current folder, the engine sends its contents, and the list shows them under that kind's columns.
+void clickFolderNode(ViewWorld& world, Outcome& outcome) {
+    const int32_t functions = world.engine().FindHandle(WK_OBJ_FUNCTION_FOLDER, "NEWDB");
+    world.engine().GenerateObjects(functions, WK_OBJ_FUNCTION, 3);
+    auto node = nodeOf(world, functions);
+    auto rect = node ? world.renderer().screenRectOf(*node) : std::nullopt;
+    if (!rect) return outcome.check("click a folder node", false, "the functions folder is not on the screen");
+    world.takeJournal();
+    winviews::click(winviews::centreOf(*rect));
+    auto& list = *world.view().serverDetailsView;
+    const bool listed = waitFor(world, [&] { return list.ListItems().Count() == 3; });
+    const std::string journal = world.takeJournal();
+    const bool asked = journal.find("WKSetCurrentFolder(" + std::to_string(functions) + ")") != std::string::npos;
+    outcome.check("click a folder node", listed && asked && node->Selected() && list.ColumnHeaders().Count() == 8,
+                  "listed " + std::to_string(list.ListItems().Count()) + ", columns " +
+                      std::to_string(list.ColumnHeaders().Count()) + ", journal: " + journal);
+}
+
+// A person right-clicks a routine in the list and chooses Build on the real popup menu: the
+// engine is asked to build that routine.
+void buildFromPopup(ViewWorld& world, Outcome& outcome) {
+    auto& list = *world.view().serverDetailsView;
+    auto item = list.ListItems().Count() > 0 ? list.ListItems().Item(1) : nullptr;
+    auto rect = item ? world.renderer().screenRectOf(*item) : std::nullopt;
+    if (!rect) return outcome.check("build from the popup menu", false, "no row on the screen");
+    const int32_t hdl = item->Tag().toLong();
+    world.takeJournal();
+    auto chooser = winviews::chooseFromNextPopup(com::wideFromUtf8(world.view().devObjBuildMnuItem->Caption()));
+    winviews::click(winviews::centreOf(*rect), 3);
+    const std::string wanted = "WKObjectDoAction(" + std::to_string(hdl) + ", 18)";
+    std::string journal;
+    const bool built = waitFor(world, [&] {
+        journal += world.takeJournal();
+        return journal.find(wanted) != std::string::npos;
+    });
+    chooser.join();
+    outcome.check("build from the popup menu", built, "wanted " + wanted + ", journal: " + journal);
+}
+
+// A person drops a routine: the real message box asks (Yes/No with its title and text), the person
+// clicks Yes, and the routine leaves the list.
+void dropWithMessageBox(ViewWorld& world, Outcome& outcome, const std::string& title) {
+    auto& list = *world.view().serverDetailsView;
+    const int32_t before = list.ListItems().Count();
+    auto item = before > 0 ? list.ListItems().Item(before) : nullptr;
+    auto rect = item ? world.renderer().screenRectOf(*item) : std::nullopt;
+    if (!rect) return outcome.check("drop after a message box", false, "no row on the screen");
+    std::string seen;
+    auto chooser = winviews::chooseFromNextPopup(com::wideFromUtf8(world.view().devObjDropMnuItem->Caption()));
+    auto answer = winviews::answerNextMessageBox(com::wideFromUtf8(title), IDYES, seen);
+    winviews::click(winviews::centreOf(*rect), 3);
+    const bool gone = waitFor(world, [&] { return list.ListItems().Count() == before - 1; });
+    chooser.join();
+    answer.join();
+    const std::string journal = world.takeJournal();
+    outcome.check("drop after a message box",
+                  gone && seen.find("[&Yes] [&No]") != std::string::npos &&
+                      journal.find("WKButtonDoAction(") != std::string::npos,
+                  "rows " + std::to_string(list.ListItems().Count()) + " of " + std::to_string(before) + ", box: " +
+                      seen + ", journal: " + journal);
+}
+
+// A person drags the bar between the tree and the list 120 pixels to the right: the tree widens
+// by as much, the list starts that much later.
+void dragSplitter(ViewWorld& world, Outcome& outcome) {
+    auto& view = world.view();
+    const auto& dpi = world.renderer().dpi();
+    const int32_t treeWidth = view.serverTreeView->Width();
+    HWND surface = world.renderer().windowOf(view);
+    POINT from{dpi.pixelsX(view.splitPane->Left() + view.splitPane->Width() / 2),
+               dpi.pixelsY(view.splitPane->Top() + view.splitPane->Height() / 2)};
+    ClientToScreen(surface, &from);
+    winviews::drag(from, POINT{from.x + 120, from.y});
+    const int32_t wanted = treeWidth + dpi.twipsX(120);
+    const bool moved = waitFor(world, [&] { return std::abs(view.serverTreeView->Width() - wanted) <= dpi.twipsX(3); });
+    outcome.check("drag the splitter", moved && view.serverDetailsView->Left() > view.serverTreeView->Width(),
+                  "tree width " + std::to_string(view.serverTreeView->Width()) + " twips, wanted about " +
+                      std::to_string(wanted));
+}
+
+int person() {
+    ViewWorld world(kWidth, kHeight);
+    const std::string title = "nimbvbadd";
+    ui::User::install(std::make_shared<winui::Win32User>(world.renderer(), world.toolWindow(), title));
+    winui::RealTimeDriver driver(50);
+    const int32_t folder = world.procedureFolder(40);
+    (void)folder;
+    world.tick();
+    world.settle();
+    world.pumpFor(500);
+    Outcome outcome;
+    buildFromPopup(world, outcome);
+    dropWithMessageBox(world, outcome, title);
+    dragSplitter(world, outcome);
+    clickFolderNode(world, outcome);
+    ui::User::install(nullptr);
+    std::printf("RESULT %d passed, %d failed\n", outcome.passed, outcome.failed);
+    return outcome.failed == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        const std::string mode = argc > 1 ? argv[1] : "";
+        if (mode == "shot" && argc > 3) return shot(std::atoi(argv[2]), std::atoi(argv[3]));
+        if (mode == "person") return person();
+        std::fprintf(stderr, "usage: view_check shot N MS | view_check person\n");
+        return 2;
+    } catch (const std::exception& e) {
+        std::printf("RESULT failed: %s\n", e.what());
+        return 1;
+    }
+}
