@@ -64,8 +64,8 @@ std::thread chooseFromNextPopup(std::wstring caption) {
     });
 }
 
-std::thread answerNextMessageBox(std::wstring title, int buttonId, std::string& seen) {
-    return std::thread([title, buttonId, &seen] {
+std::thread answerNextMessageBox(std::wstring title, int buttonId, std::string& seen, std::atomic<bool>& answered) {
+    return std::thread([title, buttonId, &seen, &answered] {
         HWND box = waitForWindow(L"#32770", title.c_str());
         if (box == nullptr) return say("NOTE no message box titled " + com::utf8FromWide(title));
         Sleep(200);
@@ -81,8 +81,13 @@ std::thread answerNextMessageBox(std::wstring title, int buttonId, std::string& 
         for (const auto& b : buttons) seen += " [" + com::utf8FromWide(b) + "]";
         HWND button = GetDlgItem(box, buttonId);
         RECT r{};
-        if (button == nullptr || !GetWindowRect(button, &r)) return say("NOTE the message box has no such button");
-        click(centreOf(r));
+        if (button == nullptr || !GetWindowRect(button, &r)) {
+            say("NOTE the message box has no such button: " + seen);
+            say("KEY Escape");
+        } else {
+            click(centreOf(r));
+        }
+        answered = true;
     });
 }
 

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <thread>
@@ -24,7 +25,7 @@ void drag(POINT from, POINT to);
 // Watches, on its own thread, for a popup menu and clicks its item with that caption.
 std::thread chooseFromNextPopup(std::wstring caption);
 // Watches for a message box titled title and clicks its button with that id (IDYES, IDOK ...).
-// The box's style, text and buttons are written to seen (read after the join).
-std::thread answerNextMessageBox(std::wstring title, int buttonId, std::string& seen);
+// The box's text and buttons are written to seen before answered is set (read seen after that).
+std::thread answerNextMessageBox(std::wstring title, int buttonId, std::string& seen, std::atomic<bool>& answered);
 
 } // namespace winviews

@@ -67,6 +67,7 @@ LRESULT CALLBACK ViewWorld::toolProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 ViewWorld::ViewWorld(int width, int height, bool render)
     : directory_((std::filesystem::temp_directory_path() / ("nimb-view-" + std::to_string(GetCurrentProcessId()))).string()) {
     std::filesystem::create_directories(directory_);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // as on the IDE's thread: pictures decode through COM
     nimb::wkapis::useLibrary();
     HMODULE library = LoadLibraryA("nimbvsadd.dll");  // the add-in loads it again by the same name
     if (library == nullptr) throw std::runtime_error("the stand-in engine (nimbvsadd.dll) is not loaded");
@@ -152,7 +153,8 @@ void ViewWorld::tick() { ui::EventLoop::advance(100); }
 
 void ViewWorld::settle() {
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    // Bounded: a program that keeps making messages must not keep its waiter from its clock.
+    for (int i = 0; i < 10000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
         if (renderer_ && renderer_->preTranslate(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

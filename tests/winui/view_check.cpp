@@ -18,6 +18,7 @@
 #include "platform/win/ui/Win32User.h"
 #include "serverview/svrViewCtl.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -60,6 +61,19 @@ int shot(int32_t n, int ms) {
     return 0;
 }
 
+// The engine calls of a journal, without the poller's notification fetches.
+std::string journalCalls(const std::string& journal) {
+    std::string out;
+    std::size_t at = 0;
+    while (at < journal.size()) {
+        const std::size_t end = std::min(journal.find('\n', at), journal.size());
+        const std::string line = journal.substr(at, end - at);
+        if (line.rfind("WKGetNotification", 0) != 0) out += line + "; ";
+        at = end + 1;
+    }
+    return out;
+}
+
 struct Outcome {
     int passed = 0;
     int failed = 0;
@@ -82,55 +96,67 @@ void clickFolderNode(ViewWorld& world, Outcome& outcome) {
     winviews::click(winviews::centreOf(*rect));
     auto& list = *world.view().serverDetailsView;
     const bool listed = waitFor(world, [&] { return list.ListItems().Count() == 3; });
-    const std::string journal = world.takeJournal();
-    const bool asked = journal.find("WKSetCurrentFolder(" + std::to_string(functions) + ")") != std::string::npos;
+    const std::string journal = journalCalls(world.takeJournal());
+    const bool asked = journal.find("WKSetCurrentFolder(" + std::to_string(functions) + ", 0)") != std::string::npos;
     outcome.check("click a folder node", listed && asked && node->Selected() && list.ColumnHeaders().Count() == 8,
                   "listed " + std::to_string(list.ListItems().Count()) + ", columns " +
                       std::to_string(list.ColumnHeaders().Count()) + ", journal: " + journal);
 }
 
 // A person right-clicks a routine in the list and chooses Build on the real popup menu: the
-// engine is asked to build that routine.
-void buildFromPopup(ViewWorld& world, Outcome& outcome) {
+// engine is asked to build that routine, and its report comes as a real message box with one OK
+// button, which the person clicks.
+void buildFromPopup(ViewWorld& world, Outcome& outcome, const std::string& title) {
     auto& list = *world.view().serverDetailsView;
     auto item = list.ListItems().Count() > 0 ? list.ListItems().Item(1) : nullptr;
     auto rect = item ? world.renderer().screenRectOf(*item) : std::nullopt;
     if (!rect) return outcome.check("build from the popup menu", false, "no row on the screen");
-    const int32_t hdl = item->Tag().toLong();
+    const int32_t hdl = nimb::viewAPIs::keyToHandle(item->Key());
     world.takeJournal();
+    std::string report;
+    std::atomic<bool> answered = false;
     auto chooser = winviews::chooseFromNextPopup(com::wideFromUtf8(world.view().devObjBuildMnuItem->Caption()));
+    auto answer = winviews::answerNextMessageBox(com::wideFromUtf8(title), IDOK, report, answered);
     winviews::click(winviews::centreOf(*rect), 3);
     const std::string wanted = "WKObjectDoAction(" + std::to_string(hdl) + ", 18)";
     std::string journal;
     const bool built = waitFor(world, [&] {
-        journal += world.takeJournal();
-        return journal.find(wanted) != std::string::npos;
+        journal += journalCalls(world.takeJournal());
+        return journal.find(wanted) != std::string::npos && answered;
     });
     chooser.join();
-    outcome.check("build from the popup menu", built, "wanted " + wanted + ", journal: " + journal);
+    answer.join();
+    world.pumpFor(300);
+    outcome.check("build from the popup menu", built && report.find("[OK]") != std::string::npos,
+                  "wanted " + wanted + " and a report with OK; box: " + report + ", journal: " + journal);
 }
 
-// A person drops a routine: the real message box asks (Yes/No with its title and text), the person
-// clicks Yes, and the routine leaves the list.
-void dropWithMessageBox(ViewWorld& world, Outcome& outcome, const std::string& title) {
+// A person drops a routine while its connection is not connected: the add-in asks the engine, the
+// engine's refusal comes as a real message box with one OK button, the person clicks it, and the
+// routine stays in the list.
+void dropRefusedWithMessageBox(ViewWorld& world, Outcome& outcome, const std::string& title) {
     auto& list = *world.view().serverDetailsView;
     const int32_t before = list.ListItems().Count();
-    auto item = before > 0 ? list.ListItems().Item(before) : nullptr;
+    auto item = before > 1 ? list.ListItems().Item(2) : nullptr;
     auto rect = item ? world.renderer().screenRectOf(*item) : std::nullopt;
-    if (!rect) return outcome.check("drop after a message box", false, "no row on the screen");
+    if (!rect) return outcome.check("drop refused, told in a message box", false, "no row on the screen");
     std::string seen;
+    std::atomic<bool> answered = false;
     auto chooser = winviews::chooseFromNextPopup(com::wideFromUtf8(world.view().devObjDropMnuItem->Caption()));
-    auto answer = winviews::answerNextMessageBox(com::wideFromUtf8(title), IDYES, seen);
+    auto answer = winviews::answerNextMessageBox(com::wideFromUtf8(title), IDOK, seen, answered);
+    const int32_t hdl = nimb::viewAPIs::keyToHandle(item->Key());
     winviews::click(winviews::centreOf(*rect), 3);
-    const bool gone = waitFor(world, [&] { return list.ListItems().Count() == before - 1; });
+    const bool done = waitFor(world, [&] { return answered.load(); });
     chooser.join();
     answer.join();
-    const std::string journal = world.takeJournal();
-    outcome.check("drop after a message box",
-                  gone && seen.find("[&Yes] [&No]") != std::string::npos &&
-                      journal.find("WKButtonDoAction(") != std::string::npos,
+    world.pumpFor(300);
+    const std::string journal = journalCalls(world.takeJournal());
+    const std::string wanted = "WKObjectDoAction(" + std::to_string(hdl) + ", 22)";
+    outcome.check("drop refused, told in a message box",
+                  done && seen.find("not connected") != std::string::npos && seen.find("[OK]") != std::string::npos &&
+                      journal.find(wanted) != std::string::npos && list.ListItems().Count() == before,
                   "rows " + std::to_string(list.ListItems().Count()) + " of " + std::to_string(before) + ", box: " +
-                      seen + ", journal: " + journal);
+                      seen + ", wanted " + wanted + " in: " + journal);
 }
 
 // A person drags the bar between the tree and the list 120 pixels to the right: the tree widens
@@ -162,8 +188,8 @@ int person() {
     world.settle();
     world.pumpFor(500);
     Outcome outcome;
-    buildFromPopup(world, outcome);
-    dropWithMessageBox(world, outcome, title);
+    buildFromPopup(world, outcome, title);
+    dropRefusedWithMessageBox(world, outcome, title);
     dragSplitter(world, outcome);
     clickFolderNode(world, outcome);
     ui::User::install(nullptr);

@@ -5,6 +5,7 @@
 #include "platform/win/com/ComPtr.h"
 
 #include <ocidl.h>
+#include <wincodec.h>
 #include <olectl.h>
 
 #include <cmath>
@@ -89,18 +90,41 @@ HICON GdiResources::icon(const ui::PicturePtr& picture) {
     return handle;
 }
 
-namespace {
-// The colour of the bitmap's top-left pixel: the background of a small picture whose own
-// transparency the bitmap copy does not keep.
-COLORREF cornerColour(HBITMAP bitmap) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    const COLORREF colour = GetPixel(dc, 0, 0);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return colour;
+HBITMAP GdiResources::decodeWithAlpha(const ui::Picture& picture) {
+    const auto& bytes = picture.bytes();
+    if (bytes.empty()) return nullptr;
+    using Microsoft::WRL::ComPtr;
+    ComPtr<IWICImagingFactory> factory;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))))
+        return nullptr;
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICBitmapSource> converted;
+    UINT width = 0, height = 0;
+    if (FAILED(factory->CreateStream(&stream)) ||
+        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()))) ||
+        FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, &decoder)) ||
+        FAILED(decoder->GetFrame(0, &frame)) ||
+        FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.Get(), &converted)) ||
+        FAILED(converted->GetSize(&width, &height)) || width == 0 || height == 0 || width > 4096 || height > 4096)
+        return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = static_cast<LONG>(width);
+    info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down, as WIC's rows come
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr) return nullptr;
+    if (FAILED(converted->CopyPixels(nullptr, width * 4, width * height * 4, static_cast<BYTE*>(bits)))) {
+        DeleteObject(bitmap);
+        return nullptr;
+    }
+    return bitmap;
 }
-} // namespace
 
 HIMAGELIST GdiResources::imageList(const ui::ImageListPtr& list) {
     if (!list || list->ListImages().Count() == 0) return nullptr;
@@ -114,7 +138,7 @@ HIMAGELIST GdiResources::imageList(const ui::ImageListPtr& list) {
     const auto& first = list->ListImages().Item(1)->Picture();
     const int width = list->ImageWidth() > 0 ? list->ImageWidth() : first->widthPx();
     const int height = list->ImageHeight() > 0 ? list->ImageHeight() : first->heightPx();
-    HIMAGELIST handle = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, 4);
+    HIMAGELIST handle = ImageList_Create(width, height, ILC_COLOR32, count, 4);
     if (handle == nullptr) return nullptr;
     for (int32_t i = 1; i <= count; ++i) {
         const auto& picture = list->ListImages().Item(i)->Picture();
@@ -124,11 +148,8 @@ HIMAGELIST GdiResources::imageList(const ui::ImageListPtr& list) {
                 added = ImageList_AddIcon(handle, icon);
                 DestroyIcon(icon);
             }
-        } else if (HBITMAP bitmap = static_cast<HBITMAP>(decode(*picture, false))) {
-            const COLORREF mask = picture->kind() == ui::PictureKind::Gif || !list->UseMaskColor()
-                                      ? cornerColour(bitmap)
-                                      : static_cast<COLORREF>(list->MaskColor());
-            added = ImageList_AddMasked(handle, bitmap, mask);
+        } else if (HBITMAP bitmap = decodeWithAlpha(*picture)) {
+            added = ImageList_Add(handle, bitmap, nullptr);
             DeleteObject(bitmap);
         }
         if (added < 0) {  // keep the indexes in step with the list's: an empty cell

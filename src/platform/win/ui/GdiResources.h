@@ -51,6 +51,9 @@ private:
     // Decodes the picture's bytes to a handle the caller owns (a bitmap, or an icon when asIcon);
     // null on failure.
     static HANDLE decode(const ui::Picture& picture, bool asIcon);
+    // Decodes to a 32-bit premultiplied-alpha bitmap, transparency kept (for image lists, which
+    // draw it blended); null on failure.
+    static HBITMAP decodeWithAlpha(const ui::Picture& picture);
 
     Dpi dpi_;
     std::map<std::tuple<std::string, int32_t, int16_t, bool>, HFONT> fonts_;

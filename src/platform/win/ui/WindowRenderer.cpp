@@ -455,6 +455,10 @@ void WindowRenderer::onSurfaceMouse(ui::Control& control, UINT msg, WPARAM wPara
         surface.mouseUp(msg == WM_LBUTTONUP ? ui::vbLeftButton : ui::vbRightButton, shift, x, y);
         break;
     default: {
+        // Windows moved under a still cursor make the system send the same move again; the runtime
+        // raises MouseMove only when the mouse moved, and a splitter drag would otherwise feed itself.
+        if (lParam == lastMove_) return;
+        lastMove_ = lParam;
         const int16_t buttons =
             static_cast<int16_t>(((wParam & MK_LBUTTON) ? ui::vbLeftButton : 0) | ((wParam & MK_RBUTTON) ? ui::vbRightButton : 0));
         surface.mouseMove(buttons, shift, x, y);

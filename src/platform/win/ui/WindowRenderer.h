@@ -126,6 +126,7 @@ private:
     bool flushPosted_ = false;
     int applying_ = 0;             // > 0 while the renderer itself changes windows: no echo to the model
     Shown* inputFrom_ = nullptr;   // the window whose input the model is taking: not written back
+    LPARAM lastMove_ = -1;         // where the last mouse move was: moving windows repeats it
     int64_t rowsAsked_ = 0;
     std::unordered_map<const ui::Control*, std::unique_ptr<Shown>> shown_;
     std::unordered_map<HWND, Shown*> byWindow_;
