@@ -13,7 +13,6 @@
 #include "platform/ui/ListView.h"
 #include "serverview/svrViewCtl.h"
 
-#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -25,11 +24,18 @@
 
 namespace {
 
+// The process's committed private memory: every region of its address space that is committed and
+// private (heaps, the native controls' own allocations, stacks), summed. Wine reports no private
+// usage through GetProcessMemoryInfo, so the address space is walked instead.
 std::size_t privateBytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters));
-    return counters.PrivateUsage;
+    std::size_t total = 0;
+    MEMORY_BASIC_INFORMATION info{};
+    for (auto* at = static_cast<char*>(nullptr); VirtualQuery(at, &info, sizeof(info)) == sizeof(info);
+         at = static_cast<char*>(info.BaseAddress) + info.RegionSize) {
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) total += info.RegionSize;
+        if (info.RegionSize == 0) break;
+    }
+    return total;
 }
 
 template <class F>

@@ -23,7 +23,7 @@ public:
     }
     void itemsAdded(ui::ListView&, int32_t start, int32_t length) override { range("added", start, length); }
     void itemsRemoved(ui::ListView&, int32_t start, int32_t length) override { range("removed", start, length); }
-    void itemsChanged(ui::ListView&, int32_t start, int32_t length) override { range("changed", start, length); }
+    void itemChanged(ui::ListView&, const ui::ListItem& item) override { range("changed", item.Index(), 1); }
     void forgotten(ui::Control& control) override { log.push_back("forgotten " + control.Name()); }
     void nodesChanged(ui::TreeView&) override { log.push_back("nodes"); }
     void nodeChanged(ui::TreeView&, ui::Node& node) override { log.push_back("node " + node.Key()); }

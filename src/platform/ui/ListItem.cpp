@@ -115,7 +115,7 @@ void ListItem::setSubItems(std::initializer_list<std::string_view> texts) {
 }
 
 void ListItem::rowChanged() const {
-    if (list_ != nullptr && list_->observer() != nullptr) list_->observer()->itemsChanged(*list_, Index(), 1);
+    if (list_ != nullptr && list_->observer() != nullptr) list_->observer()->itemChanged(*list_, *this);
 }
 
 bool ListItem::Selected() const { return list_ != nullptr && list_->SelectedItem().get() == this; }

@@ -14,6 +14,7 @@
 namespace ui {
 
 class Control;
+class ListItem;
 class ListView;
 class Node;
 class TreeView;
@@ -38,11 +39,14 @@ public:
     virtual void changed(Control& control, Aspect aspect) = 0;
     // The control is being destroyed: forget it (its parts are gone already).
     virtual void forgotten(Control& control) = 0;
-    // Rows [start, start + length) of the list (1-based) were added, are gone, or show new texts,
-    // icons or boldness. After itemsRemoved the rows from start on have moved up.
+    // Rows [start, start + length) of the list (1-based) were added or are gone. After itemsRemoved
+    // the rows from start on have moved up.
     virtual void itemsAdded(ListView& list, int32_t start, int32_t length) = 0;
     virtual void itemsRemoved(ListView& list, int32_t start, int32_t length) = 0;
-    virtual void itemsChanged(ListView& list, int32_t start, int32_t length) = 0;
+    // One row shows new texts, icons or boldness in its place. The row is passed, not its number:
+    // a row is filled cell by cell right after it is added, and an observer that repaints the whole
+    // list anyway need not look its place up each time (item.Index() gives it).
+    virtual void itemChanged(ListView& list, const ListItem& item) = 0;
     // Nodes were added, removed or reordered somewhere in the tree.
     virtual void nodesChanged(TreeView& tree) = 0;
     // One node shows a new text, image, boldness or expansion, in the same place.

@@ -97,9 +97,14 @@ void WindowRenderer::syncListSelection(Shown& shown) {
     auto& list = static_cast<ui::ListView&>(*shown.control);
     if (shown.pending) return;  // applied with the rows
     ++applying_;
+    // Only the row that has the selection loses it: "every row" (-1) walks all of a virtual list's
+    // rows in Wine, seconds for a large folder.
     LVITEMW none{};
     none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(shown.hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    for (int flag : {LVNI_SELECTED, LVNI_FOCUSED}) {
+        const auto row = SendMessageW(shown.hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), flag);
+        if (row >= 0) SendMessageW(shown.hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&none));
+    }
     if (const auto& item = list.SelectedItem()) {
         LVITEMW on{};
         on.stateMask = on.state = LVIS_SELECTED | LVIS_FOCUSED;
@@ -133,10 +138,11 @@ void WindowRenderer::itemsRemoved(ui::ListView& list, int32_t, int32_t) {
     if (Shown* shown = find(&list)) schedule(*shown);
 }
 
-void WindowRenderer::itemsChanged(ui::ListView& list, int32_t start, int32_t length) {
+void WindowRenderer::itemChanged(ui::ListView& list, const ui::ListItem& item) {
     Shown* shown = find(&list);
     if (shown == nullptr || shown->pending) return;  // the whole list is redrawn at the flush anyway
-    SendMessageW(shown->hwnd, LVM_REDRAWITEMS, static_cast<WPARAM>(start - 1), static_cast<LPARAM>(start + length - 2));
+    const int row = item.Index() - 1;
+    SendMessageW(shown->hwnd, LVM_REDRAWITEMS, static_cast<WPARAM>(row), static_cast<LPARAM>(row));
 }
 
 LRESULT WindowRenderer::onListNotify(Shown& shown, NMHDR& header) {

@@ -75,7 +75,7 @@ public:
     void forgotten(ui::Control& control) override;
     void itemsAdded(ui::ListView& list, int32_t start, int32_t length) override;
     void itemsRemoved(ui::ListView& list, int32_t start, int32_t length) override;
-    void itemsChanged(ui::ListView& list, int32_t start, int32_t length) override;
+    void itemChanged(ui::ListView& list, const ui::ListItem& item) override;
     void nodesChanged(ui::TreeView& tree) override;
     void nodeChanged(ui::TreeView& tree, ui::Node& node) override;
 
