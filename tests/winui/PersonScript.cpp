@@ -91,4 +91,27 @@ std::thread answerNextMessageBox(std::wstring title, int buttonId, std::string& 
     });
 }
 
+std::thread fillNextDialog(std::wstring title, std::string text, std::wstring button, std::atomic<bool>& answered) {
+    return std::thread([title, text, button, &answered] {
+        HWND dialog = waitForWindow(nullptr, title.c_str());
+        if (dialog == nullptr) {
+            say("NOTE no dialog titled " + com::utf8FromWide(title));
+            answered = true;
+            return;
+        }
+        Sleep(300);
+        HWND edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+        HWND ok = FindWindowExW(dialog, nullptr, L"Button", button.c_str());
+        RECT r{};
+        if (edit != nullptr && GetWindowRect(edit, &r)) {
+            click(centreOf(r));
+            say("KEY ctrl+a");
+            say("TYPE " + text);
+        }
+        if (ok != nullptr && GetWindowRect(ok, &r)) click(centreOf(r));
+        else say("NOTE the dialog has no button " + com::utf8FromWide(button));
+        answered = true;
+    });
+}
+
 } // namespace winviews

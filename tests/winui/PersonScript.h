@@ -28,4 +28,8 @@ std::thread chooseFromNextPopup(std::wstring caption);
 // The box's text and buttons are written to seen before answered is set (read seen after that).
 std::thread answerNextMessageBox(std::wstring title, int buttonId, std::string& seen, std::atomic<bool>& answered);
 
+// Watches for a dialog window titled title, clicks its first edit box, replaces the text with
+// text (typed), and clicks its button captioned button. answered is set once done.
+std::thread fillNextDialog(std::wstring title, std::string text, std::wstring button, std::atomic<bool>& answered);
+
 } // namespace winviews

@@ -16,6 +16,7 @@
 #include "serverview/svrViewCtl.h"
 
 #include <filesystem>
+#include <vector>
 #include <stdexcept>
 
 namespace winviews {
@@ -34,8 +35,15 @@ Fn lookUp(HMODULE library, const char* name) {
 }
 } // namespace
 
-// The integration manager as far as the view and the poller need it: it opens (creating) the
-// engine project once the engine has started, and says the IDE is VB.
+// A model with one Data Environment, so that the ADO commands ask where the new object goes.
+class WorldModel : public nimb::ModelUtil {
+public:
+    bool existsDataEnvObjs() override { return true; }
+};
+
+// The integration manager as far as the view, its dialogs and the poller need it: it opens
+// (creating) the engine project once the engine has started, says the IDE is VB, and offers one
+// project with one Data Environment holding one connection.
 class WorldMgr : public nimb::IntegrationMgr {
 public:
     explicit WorldMgr(std::string wkFile) : wkFile_(std::move(wkFile)) {}
@@ -47,10 +55,17 @@ public:
     std::string getWKFileName() override { return wkFile_; }
     std::shared_ptr<nimb::ModelUtil> getModel() override { return model_; }
     int32_t getIdeType() override { return IDE_VB; }
+    void getProjList(std::vector<std::string>& projList) override { projList = {"Project1"}; }
+    void getDataEnvList(std::vector<std::string>& dataEnvList, const std::string&) override {
+        dataEnvList = {"DataEnvironment1"};
+    }
+    void getConnectionList(std::vector<std::string>& conList, const std::string&, const std::string&) override {
+        conList = {"Connection1"};
+    }
 
 private:
     std::string wkFile_;
-    std::shared_ptr<nimb::ModelUtil> model_ = std::make_shared<nimb::ModelUtil>();
+    std::shared_ptr<nimb::ModelUtil> model_ = std::make_shared<WorldModel>();
 };
 
 LRESULT CALLBACK ViewWorld::toolProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -24,6 +24,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace nimb::VSAConstants;
@@ -177,7 +178,40 @@ void dragSplitter(ViewWorld& world, Outcome& outcome) {
                       std::to_string(wanted));
 }
 
+// A person right-clicks the connection and chooses Add ADO Connection Object: the real modal
+// dialog opens, the person types a name into it and presses OK, and the engine is asked for the
+// connection object under that name in the project and Data Environment the dialog offered.
+void adoConnectionThroughDialog(ViewWorld& world, Outcome& outcome) {
+    auto node = nodeOf(world, world.connectionHdl());
+    auto rect = node ? world.renderer().screenRectOf(*node) : std::nullopt;
+    if (!rect) return outcome.check("a modal dialog filled and confirmed", false, "the connection is not on the screen");
+    world.takeJournal();
+    std::atomic<bool> answered = false;
+    auto chooser = winviews::chooseFromNextPopup(com::wideFromUtf8(world.view().adoConObjMnuItem->Caption()));
+    auto filler = winviews::fillNextDialog(L"Add ADO Connection Object", "OrdersConn", L"OK", answered);
+    winviews::click(winviews::centreOf(*rect), 3);
+    const std::string wanted = "WKConnectionDoGetDE(" + std::to_string(world.connectionHdl());
+    std::string journal;
+    const bool asked = waitFor(world, [&] {
+        journal += journalCalls(world.takeJournal());
+        return answered && journal.find(wanted) != std::string::npos;
+    });
+    chooser.join();
+    filler.join();
+    outcome.check("a modal dialog filled and confirmed",
+                  asked && journal.find("OrdersConn") != std::string::npos &&
+                      journal.find("DataEnvironment1") != std::string::npos,
+                  "wanted " + wanted + " with OrdersConn in: " + journal);
+}
+
 int person() {
+    // A window nobody closes would keep the run waiting for ever: two minutes is the most it takes.
+    std::thread([] {
+        Sleep(120000);
+        std::printf("RESULT failed: the checks did not finish within two minutes\n");
+        std::fflush(stdout);
+        ExitProcess(1);
+    }).detach();
     ViewWorld world(kWidth, kHeight);
     const std::string title = "nimbvbadd";
     ui::User::install(std::make_shared<winui::Win32User>(world.renderer(), world.toolWindow(), title));
@@ -191,6 +225,7 @@ int person() {
     buildFromPopup(world, outcome, title);
     dropRefusedWithMessageBox(world, outcome, title);
     dragSplitter(world, outcome);
+    adoConnectionThroughDialog(world, outcome);
     clickFolderNode(world, outcome);
     ui::User::install(nullptr);
     std::printf("RESULT %d passed, %d failed\n", outcome.passed, outcome.failed);

@@ -90,7 +90,7 @@ HICON GdiResources::icon(const ui::PicturePtr& picture) {
     return handle;
 }
 
-HBITMAP GdiResources::decodeWithAlpha(const ui::Picture& picture) {
+HBITMAP GdiResources::decodeWithAlpha(const ui::Picture& picture, std::optional<int32_t> maskColour) {
     const auto& bytes = picture.bytes();
     if (bytes.empty()) return nullptr;
     using Microsoft::WRL::ComPtr;
@@ -123,6 +123,14 @@ HBITMAP GdiResources::decodeWithAlpha(const ui::Picture& picture) {
         DeleteObject(bitmap);
         return nullptr;
     }
+    if (maskColour) {  // the image list's MaskColor, as the runtime's image list treats it
+        const auto rgb = static_cast<uint32_t>(*maskColour);
+        auto* pixel = static_cast<BYTE*>(bits);  // B, G, R, A
+        for (UINT i = 0; i < width * height; ++i, pixel += 4)
+            if (pixel[3] == 255 && pixel[2] == (rgb & 0xFF) && pixel[1] == ((rgb >> 8) & 0xFF) &&
+                pixel[0] == ((rgb >> 16) & 0xFF))
+                pixel[0] = pixel[1] = pixel[2] = pixel[3] = 0;
+    }
     return bitmap;
 }
 
@@ -148,7 +156,8 @@ HIMAGELIST GdiResources::imageList(const ui::ImageListPtr& list) {
                 added = ImageList_AddIcon(handle, icon);
                 DestroyIcon(icon);
             }
-        } else if (HBITMAP bitmap = decodeWithAlpha(*picture)) {
+        } else if (HBITMAP bitmap = decodeWithAlpha(*picture, list->UseMaskColor() ? std::optional<int32_t>(list->MaskColor())
+                                                                                      : std::nullopt)) {
             added = ImageList_Add(handle, bitmap, nullptr);
             DeleteObject(bitmap);
         }

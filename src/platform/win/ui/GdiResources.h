@@ -15,6 +15,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 
@@ -52,8 +53,9 @@ private:
     // null on failure.
     static HANDLE decode(const ui::Picture& picture, bool asIcon);
     // Decodes to a 32-bit premultiplied-alpha bitmap, transparency kept (for image lists, which
-    // draw it blended); null on failure.
-    static HBITMAP decodeWithAlpha(const ui::Picture& picture);
+    // draw it blended); pixels of the mask colour (0x00BBGGRR) become transparent too. Null on
+    // failure.
+    static HBITMAP decodeWithAlpha(const ui::Picture& picture, std::optional<int32_t> maskColour);
 
     Dpi dpi_;
     std::map<std::tuple<std::string, int32_t, int16_t, bool>, HFONT> fonts_;

@@ -19,6 +19,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace winui {
@@ -28,6 +29,20 @@ namespace {
 constexpr wchar_t kSurfaceClass[] = L"NimbWidgetSurface";
 constexpr wchar_t kSinkClass[] = L"NimbRendererSink";
 constexpr UINT kFlushMessage = WM_APP + 1;
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+// A form the program has not placed opens in the middle of its owner, or of the screen.
+void centre(HWND window, HWND owner) {
+    RECT area{};
+    if (owner == nullptr || !GetWindowRect(owner, &area)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    RECT own{};
+    GetWindowRect(window, &own);
+    const int width = own.right - own.left, height = own.bottom - own.top;
+    SetWindowPos(window, nullptr, std::max<LONG>(0, area.left + (area.right - area.left - width) / 2),
+                 std::max<LONG>(0, area.top + (area.bottom - area.top - height) / 2), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 // Progress bars count in whole steps; the model's float range is spread over this many.
 constexpr int kProgressSteps = 10000;
@@ -142,10 +157,7 @@ RECT WindowRenderer::childRect(const ui::Control& c) const {
 
 HWND WindowRenderer::realize(ui::Form& form, HWND owner) {
     if (Shown* shown = find(&form)) return shown->hwnd;
-    const RECT rect{0, 0, dpi_.pixelsX(form.Width()), dpi_.pixelsY(form.Height())};
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    HWND hwnd = createSurface(form, owner, style, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-                              RECT{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT});
+    HWND hwnd = createSurface(form, owner, kFormStyle, kFormExStyle, RECT{0, 0, 0, 0});
     if (hwnd == nullptr) return nullptr;
     Shown& shown = add(form, Kind::Form, hwnd);
     ++applying_;
@@ -154,7 +166,7 @@ HWND WindowRenderer::realize(ui::Form& form, HWND owner) {
     if (HICON icon = gdi_.icon(form.Icon())) SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     realizeChildren(form, hwnd);
     --applying_;
-    (void)rect;
+    if (form.Left() == 0 && form.Top() == 0) centre(hwnd, owner);
     if (form.Visible()) ShowWindow(hwnd, SW_SHOW);
     return hwnd;
 }
@@ -232,8 +244,17 @@ void WindowRenderer::realizeControl(ui::Control& c, HWND parent) {
 void WindowRenderer::applyGeometry(Shown& shown) {
     ui::Control& c = *shown.control;
     if (shown.kind == Kind::Form) {
-        SetWindowPos(shown.hwnd, nullptr, dpi_.pixelsX(c.Left()), dpi_.pixelsY(c.Top()), dpi_.pixelsX(c.Width()),
-                     dpi_.pixelsY(c.Height()), SWP_NOZORDER | SWP_NOACTIVATE);
+        // A form's design gives its client area (ScaleWidth x ScaleHeight); the frame goes round it.
+        auto& form = static_cast<ui::Form&>(c);
+        RECT outer{0, 0, dpi_.pixelsX(form.Width()), dpi_.pixelsY(form.Height())};
+        if (form.ScaleWidth() > 0 && form.ScaleHeight() > 0) {
+            outer = RECT{0, 0, dpi_.pixelsX(form.ScaleWidth()), dpi_.pixelsY(form.ScaleHeight())};
+            AdjustWindowRectEx(&outer, kFormStyle, FALSE, kFormExStyle);
+        }
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+        if (form.Left() == 0 && form.Top() == 0) flags |= SWP_NOMOVE;  // placed by centring
+        SetWindowPos(shown.hwnd, nullptr, dpi_.pixelsX(c.Left()), dpi_.pixelsY(c.Top()), outer.right - outer.left,
+                     outer.bottom - outer.top, flags);
         return;
     }
     const RECT r = childRect(c);
