@@ -64,18 +64,13 @@ public:
     explicit ComSession(Machine& machine) : machine_(machine) {
         HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         if (FAILED(hr)) throw HostError(fmt::format("COM cannot start here (0x{:08X})", static_cast<uint32_t>(hr)));
-        // What an earlier run left in the system's registry is no part of this machine.
-        RegDeleteTreeA(HKEY_CURRENT_USER, addInsKey);
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, sourceSafeKey);
-        copyWorkspaceKeys(machine);
-        installSystemRegistry();
-
-        std::weak_ptr<sim::MemorySourceSafe> server = machine.sourceSafe().weak_from_this();
-        sourceSafe_.emplace(simcom::testSourceSafeProgId, [server]() -> std::shared_ptr<vss::VSSDatabase> {
-            auto s = server.lock();
-            return s ? s->newSession() : nullptr;
-        });
-        useSourceSafeServer(simcom::testSourceSafeProgId);
+        try {
+            takeOver(machine);
+        } catch (...) {
+            sourceSafe_.reset();
+            CoUninitialize();
+            throw;
+        }
     }
 
     ~ComSession() override {
@@ -109,6 +104,21 @@ public:
     }
 
 private:
+    void takeOver(Machine& machine) {
+        // What an earlier run left in the system's registry is no part of this machine.
+        RegDeleteTreeA(HKEY_CURRENT_USER, addInsKey);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, sourceSafeKey);
+        copyWorkspaceKeys(machine);
+        installSystemRegistry();
+
+        std::weak_ptr<sim::MemorySourceSafe> server = machine.sourceSafe().weak_from_this();
+        sourceSafe_.emplace(simcom::testSourceSafeProgId, [server]() -> std::shared_ptr<vss::VSSDatabase> {
+            auto s = server.lock();
+            return s ? s->newSession() : nullptr;
+        });
+        useSourceSafeServer(simcom::testSourceSafeProgId);
+    }
+
     Machine& machine_;
     std::optional<simcom::SourceSafeClass> sourceSafe_;
     std::vector<std::string> classes_;
