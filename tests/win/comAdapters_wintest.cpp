@@ -16,6 +16,7 @@
 #include "platform/vss/VSSErrors.h"
 #include "platform/win/com/DispatchObject.h"
 #include "platform/win/com/DispatchServer.h"
+#include "platform/win/com/Remote.h"
 #include "platform/win/vbide/adaptDispatch.h"
 #include "platform/win/vbide/adapters.h"
 #include "platform/win/vbide/eventInterfaces.h"
@@ -492,11 +493,13 @@ void fileEventsReachTheirHandlers() {
 
 int main() {
     CoInitialize(nullptr);
-    // Each case must leave no served object alive: an adapter that leaks a reference keeps one.
+    // Each case must leave no served object alive (an adapter that leaks a reference keeps one) and
+    // no adapter in the table of identities.
     auto leaves = [](void (*body)()) {
         return [body] {
             body();
             CHECK(com::liveObjects() == 0);
+            CHECK(com::liveAdapterCount() == 0);
         };
     };
     int result = wintest::run({

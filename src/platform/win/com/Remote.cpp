@@ -41,4 +41,8 @@ void rememberAdapter(IUnknown* identity, const std::shared_ptr<vb::Object>& adap
     adapters()[identity] = adapter;
 }
 
+size_t liveAdapterCount() {
+    return adapters().size();
+}
+
 } // namespace com

@@ -32,6 +32,8 @@ Dispatch dispatchOf(const std::shared_ptr<vb::Object>& object);
 // The live adapter of the object whose identity is given, or Nothing.
 std::shared_ptr<vb::Object> knownAdapter(IUnknown* identity);
 void rememberAdapter(IUnknown* identity, const std::shared_ptr<vb::Object>& adapter);
+// Adapters alive in this process: the add-in holds none once it is disconnected.
+size_t liveAdapterCount();
 
 // The port object for object: the one already standing for it, else a new Adapter. Nothing for
 // Nothing.
