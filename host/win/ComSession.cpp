@@ -95,9 +95,9 @@ public:
 
     std::string check() override {
         CoFreeUnusedLibrariesEx(0, 0);
-        // The add-in's adapters each hold a served object, so one left alive shows in "here".
+        // The add-in's own: its served objects (those that are not the host's) and its adapters.
         long here = simcom::servedObjects();
-        long addIn = com::liveObjects() - here;
+        long addIn = com::liveObjects() - here + static_cast<long>(liveAdapters());
         bool loaded = GetModuleHandleW(L"nimbvbadd.dll") != nullptr;
         return fmt::format("{} live objects here, {} in the add-in; the add-in module {}", here, addIn,
                            loaded ? "still loaded" : "unloaded");

@@ -17,6 +17,8 @@ std::shared_ptr<vb::Object> servedBehind(const std::shared_ptr<vb::Object>& port
     }
 }
 
+std::size_t liveAdapters() { return com::liveAdapterCount(); }
+
 void useSourceSafeServer(const std::string& progId) {
     vss::install([progId] { return vss::win::createDatabase(progId); });
 }

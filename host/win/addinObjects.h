@@ -4,6 +4,7 @@
 
 #include "platform/variant.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -12,6 +13,9 @@ namespace host {
 // The simulated IDE's object behind one of the add-in's port objects (the add-in's adapter of a
 // served object); Nothing for anything else.
 std::shared_ptr<vb::Object> servedBehind(const std::shared_ptr<vb::Object>& portObject);
+
+// The add-in's port objects standing for COM objects, still alive.
+std::size_t liveAdapters();
 
 // Makes the add-in's SourceSafe the automation server registered under progId, reached through COM.
 void useSourceSafeServer(const std::string& progId);

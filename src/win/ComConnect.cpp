@@ -11,8 +11,7 @@ namespace nimb::win {
 
 namespace {
 
-// The IDE's custom array belongs to the IDE, and the add-in reads none of it.
-std::vector<vb::Variant> noCustom() { return {}; }
+using Notification = void (vbide::AddinInstance::*)(std::vector<vb::Variant>&);
 
 } // namespace
 
@@ -31,35 +30,34 @@ ComConnect::ComConnect(std::shared_ptr<Connect> object)
                }},
               {L"OnDisconnection", dispidOnDisconnection,
                [this](com::Args& a) {
-                   auto custom = noCustom();
-                   connect_->OnDisconnection(a[0].toLong(), custom);
+                   disconnect(a[0].toLong());
                    return vb::Variant();
                }},
-              {L"OnAddInsUpdate", dispidOnAddInsUpdate,
-               [this](com::Args&) {
-                   auto custom = noCustom();
-                   connect_->OnAddInsUpdate(custom);
-                   return vb::Variant();
-               }},
+              {L"OnAddInsUpdate", dispidOnAddInsUpdate, [this](com::Args&) { return notify(&Connect::OnAddInsUpdate); }},
               {L"OnStartupComplete", dispidOnStartupComplete,
-               [this](com::Args&) {
-                   auto custom = noCustom();
-                   connect_->OnStartupComplete(custom);
-                   return vb::Variant();
-               }},
+               [this](com::Args&) { return notify(&Connect::OnStartupComplete); }},
               {L"OnBeginShutdown", dispidOnBeginShutdown,
-               [this](com::Args&) {
-                   auto custom = noCustom();
-                   connect_->OnBeginShutdown(custom);
-                   return vb::Variant();
-               }},
+               [this](com::Args&) { return notify(&Connect::OnBeginShutdown); }},
           },
           {IID_IDTExtensibility2}, object),
       connect_(std::move(object)) {}
 
+// The IDE's custom arrays belong to the IDE, and the add-in reads none of them: Connect is given
+// an empty one.
 void ComConnect::connect(IDispatch* application, int32_t connectMode, IDispatch* addInInst) {
-    auto custom = noCustom();
+    std::vector<vb::Variant> custom;
     connect_->OnConnection(vbide::adaptDispatch(application), connectMode, vbide::adaptDispatch(addInInst), custom);
+}
+
+void ComConnect::disconnect(int32_t removeMode) {
+    std::vector<vb::Variant> custom;
+    connect_->OnDisconnection(removeMode, custom);
+}
+
+vb::Variant ComConnect::notify(Notification notification) {
+    std::vector<vb::Variant> custom;
+    ((*connect_).*notification)(custom);
+    return {};
 }
 
 HRESULT ComConnect::OnConnection(IDispatch* Application, ext_ConnectMode ConnectMode, IDispatch* AddInInst,
@@ -68,31 +66,19 @@ HRESULT ComConnect::OnConnection(IDispatch* Application, ext_ConnectMode Connect
 }
 
 HRESULT ComConnect::OnDisconnection(ext_DisconnectMode RemoveMode, SAFEARRAY**) {
-    return com::guarded([&] {
-        auto custom = noCustom();
-        connect_->OnDisconnection(RemoveMode, custom);
-    });
+    return com::guarded([&] { disconnect(RemoveMode); });
 }
 
 HRESULT ComConnect::OnAddInsUpdate(SAFEARRAY**) {
-    return com::guarded([&] {
-        auto custom = noCustom();
-        connect_->OnAddInsUpdate(custom);
-    });
+    return com::guarded([&] { notify(&Connect::OnAddInsUpdate); });
 }
 
 HRESULT ComConnect::OnStartupComplete(SAFEARRAY**) {
-    return com::guarded([&] {
-        auto custom = noCustom();
-        connect_->OnStartupComplete(custom);
-    });
+    return com::guarded([&] { notify(&Connect::OnStartupComplete); });
 }
 
 HRESULT ComConnect::OnBeginShutdown(SAFEARRAY**) {
-    return com::guarded([&] {
-        auto custom = noCustom();
-        connect_->OnBeginShutdown(custom);
-    });
+    return com::guarded([&] { notify(&Connect::OnBeginShutdown); });
 }
 
 } // namespace nimb::win

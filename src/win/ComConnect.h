@@ -5,11 +5,13 @@
 // leaves as an HRESULT.
 #pragma once
 
+#include "platform/vbide/AddinInstance.h"
 #include "platform/win/com/DispatchServer.h"
 #include "win/IDTExtensibility2.h"
 #include "win/ServerModule.h"
 
 #include <memory>
+#include <vector>
 
 namespace nimb {
 class Connect;
@@ -31,6 +33,9 @@ public:
 
 private:
     void connect(IDispatch* application, int32_t connectMode, IDispatch* addInInst);
+    void disconnect(int32_t removeMode);
+    // OnAddInsUpdate, OnStartupComplete or OnBeginShutdown; Empty, for the late-bound caller.
+    vb::Variant notify(void (vbide::AddinInstance::*notification)(std::vector<vb::Variant>&));
 
     std::shared_ptr<Connect> connect_;
     ModuleObject counted_;

@@ -281,7 +281,7 @@ void stringArrayChecks(Checks& c) {
     SafeArrayDestroy(fixed);
 }
 
-int registered(Checks& c, const std::wstring& dllPath) {
+void registered(Checks& c, const std::wstring& dllPath) {
     checkRegistered(c, dllPath);
     checkRollback(c);
     auto user = std::make_shared<ui::ScriptedUser>();
@@ -296,7 +296,6 @@ int registered(Checks& c, const std::wstring& dllPath) {
             std::to_string(com::liveObjects()) + " alive");
     CoFreeUnusedLibrariesEx(0, 0);
     c.check("the module unloads once nothing is in use", GetModuleHandleW(L"nimbvbadd.dll") == nullptr);
-    return 0;
 }
 
 } // namespace
