@@ -3,6 +3,7 @@
 #include "AdoCodeGen.h"
 #include "Engine.h"
 #include "FileSystem.h"
+#include "LiveActions.h"
 #include "TextTable.h"
 
 #include <algorithm>
@@ -134,7 +135,13 @@ void save(Engine& engine, const Located& at, int32_t) {
         engine.message(format(TextTable::Saved, {at.project->name, at.project->path}));
 }
 
+bool live(const Located& at) {
+    return at.connection && at.connection->live;
+}
+
 void connect(Engine& engine, const Located& at, int32_t code) {
+    if (live(at))
+        return code == 7 ? LiveActions::connect(engine, at) : LiveActions::disconnect(engine, at);
     at.connection->connected = code == 7;
     engine.notify(6, at);
 }
@@ -162,6 +169,8 @@ void import(Engine& engine, const Located& at, int32_t) {
 void refresh(Engine& engine, const Located& at, int32_t code) {
     if (code == 11)
         at.folder->filtered = !at.folder->filtered;
+    if (code == 10 && live(at) && at.connection->connected)
+        return LiveActions::refresh(engine, at);
     engine.notify(5, at);
 }
 
@@ -216,6 +225,10 @@ void properties(Engine& engine, const Located& at, int32_t) {
 }
 
 void editSource(Engine& engine, const Located& at, int32_t) {
+    if (live(at) && at.connection->connected && !LiveActions::loadSource(engine, at))
+        return;
+    if (live(at) && at.object->fileName.empty() && at.object->source) // from now on declared in the project
+        at.object->fileName = uniqueSourceFile(*at.project, at.object->name, ".sql");
     at.object->dirty = true;
     engine.notify(6, at);
     engine.message(
@@ -223,6 +236,8 @@ void editSource(Engine& engine, const Located& at, int32_t) {
 }
 
 void viewSource(Engine& engine, const Located& at, int32_t) {
+    if (live(at) && at.connection->connected && !LiveActions::loadSource(engine, at))
+        return;
     const DbObject& o = *at.object;
     std::string path = engine.sourcePathOf(o);
     if (!o.source)
@@ -238,6 +253,8 @@ void runSettings(Engine& engine, const Located& at, int32_t) {
 }
 
 void run(Engine& engine, const Located& at, int32_t code) {
+    if (live(at))
+        return LiveActions::run(engine, at, code);
     const DbObject& o = *at.object;
     bool debug = code == 17;
     if (debug && !o.canDebug)
@@ -255,6 +272,8 @@ void build(Engine& engine, const Located& at, int32_t code) {
                      (o.type == 12 && language.empty());
     if (!buildable)
         return engine.message(format(TextTable::CannotBuildLanguage, {o.qualifiedName(), o.language}));
+    if (live(at))
+        return LiveActions::build(engine, at);
     o.dirty = false;
     o.canDebug = code == 19;
     engine.notify(6, at);
@@ -262,6 +281,8 @@ void build(Engine& engine, const Located& at, int32_t code) {
 }
 
 void sampleContents(Engine& engine, const Located& at, int32_t) {
+    if (live(at))
+        return LiveActions::sampleContents(engine, at);
     const DbObject& o = *at.object;
     if (o.sampleRows.empty())
         return engine.message(format(TextTable::NoSampleRows, {o.qualifiedName()}));
@@ -387,6 +408,11 @@ void confirmed(Engine& engine, const PendingAction& pending) {
     auto at = engine.locateOrReport(pending.targetHdl);
     if (!at || !at->object)
         return;
+    if (live(*at)) {
+        if (!at->connection->connected)
+            return engine.message(format(TextTable::NotConnected, {at->connection->database}));
+        return LiveActions::drop(engine, *at);
+    }
     std::string name = at->object->qualifiedName();
     engine.notify(7, *at);
     engine.catalogue.removeObject(*at->object);

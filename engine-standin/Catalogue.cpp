@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <stdexcept>
+#include <unordered_set>
 
 namespace standin {
 
@@ -130,6 +131,22 @@ void Catalogue::removeObject(const DbObject& object) {
     auto& list = object.folder->objects;
     list.erase(std::remove_if(list.begin(), list.end(), [&](auto& o) { return o.get() == &object; }),
                list.end());
+}
+
+void Catalogue::replaceObjects(Folder& folder, std::vector<std::shared_ptr<DbObject>> objects) {
+    std::unordered_set<const DbObject*> kept;
+    for (auto& object : objects)
+        kept.insert(object.get());
+    for (auto& old : folder.objects)
+        if (!kept.count(old.get()) && old->folder == &folder) // not moved to another folder meanwhile
+            handles_.retire(old->hdl);
+    for (auto& object : objects) {
+        object->type = folder.objectType();
+        object->folder = &folder;
+        if (handles_.find<DbObject>(object->hdl) != object)
+            object->hdl = handles_.add(object);
+    }
+    folder.objects = std::move(objects);
 }
 
 void Catalogue::registerConnection(const std::shared_ptr<Connection>& connection) {

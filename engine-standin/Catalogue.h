@@ -32,6 +32,9 @@ struct DbObject {
     bool canDebug = false;
     std::optional<std::string> source; // empty when the source file could not be read
     std::vector<std::string> sampleRows;
+    // Of a live connection's routines and triggers: the fingerprint of the source the last
+    // successful build ran (kept in the project file).
+    std::string built;
 
     bool hasSource() const; // procedures, functions and triggers live in source files
     std::string qualifiedName() const;
@@ -52,12 +55,20 @@ struct Folder {
 };
 
 struct Project;
+class LiveConnection;
 
 struct Connection {
     int32_t hdl = 0;
     std::string database;
     std::string connectionString;
     bool connected = false;
+    // A live connection reaches its database through ODBC with connectionString; link is the open
+    // connection while connected is true.
+    bool live = false;
+    int32_t timeout = defaultTimeout; // seconds the database may take to log in or answer
+    std::shared_ptr<LiveConnection> link;
+
+    static constexpr int32_t defaultTimeout = 10;
     Project* project = nullptr;
     std::array<std::shared_ptr<Folder>, 5> folders; // procedures, functions, triggers, tables, views
 
@@ -104,6 +115,9 @@ class Catalogue {
     void removeConnection(const Connection& connection);
     void addObject(Folder& folder, const std::shared_ptr<DbObject>& object);
     void removeObject(const DbObject& object);
+    // Makes objects the folder's contents in that order: those new to the catalogue get handles,
+    // those left out are retired.
+    void replaceObjects(Folder& folder, std::vector<std::shared_ptr<DbObject>> objects);
 
     std::optional<Located> locate(int32_t hdl) const;
     // stem, or stem, "_" and the lowest number from 2 that no object of the folder is named yet.

@@ -4,6 +4,7 @@
 #include "AdoCodeGen.h"
 #include "Enumeration.h"
 #include "FileSystem.h"
+#include "LiveActions.h"
 #include "ProjectStore.h"
 #include "TextTable.h"
 
@@ -110,7 +111,14 @@ void Engine::open(const std::string& file) {
     } catch (const ProjectStore::Error& e) {
         return message(TextTable::format(TextTable::FileUnreadable, {file, e.what()}));
     }
+    // A live connection stored as connected is shown closed until its database has answered.
+    std::vector<std::shared_ptr<Connection>> toOpen;
+    for (auto& connection : catalogue.project()->connections)
+        if (connection->live && std::exchange(connection->connected, false))
+            toOpen.push_back(connection);
     announce();
+    for (auto& connection : toOpen)
+        LiveActions::connect(*this, *catalogue.locate(connection->hdl));
 }
 
 void Engine::announce() {

@@ -234,6 +234,15 @@ const std::vector<Entry>& entries() {
         {LabelDebug, "Debug information"},
         {Yes, "yes"},
         {No, "no"},
+        {ConnectFailed, "The connection %1 could not be opened.\n%2"},
+        {DatabaseAnswered, "The database %1 answered:\n%2"},
+        {BuildFailed, "%1 was not built. The database %2 answered:\n%3"},
+        {RanRows, "%1 ran. Its first rows:\n%2"},
+        {RanNoRows, "%1 ran and returned no rows."},
+        {NoDebugger, "The database %1 has no debugger: %2 can only be run without debug."},
+        {ConnectionLost, "The connection %1 was closed: its database no longer answers."},
+        {NoRoutineSource, "The database %2 keeps no source of %1."},
+        {NoAnswer, "The connection %1 was closed: its database did not answer within %2 seconds."},
     };
     return table;
 }

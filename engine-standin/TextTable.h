@@ -58,6 +58,16 @@ enum Msg : int32_t {
     LabelDebug = 748,
     Yes = 749,
     No = 750,
+    // Live database connections
+    ConnectFailed = 751,
+    DatabaseAnswered = 752,
+    BuildFailed = 753,
+    RanRows = 754,
+    RanNoRows = 755,
+    NoDebugger = 756,
+    ConnectionLost = 757,
+    NoRoutineSource = 758,
+    NoAnswer = 759,
 };
 
 // The text of id, or nullptr when the table has none.

@@ -39,6 +39,7 @@ const StringField stringFields[] = {
     {"sqlPackage", &DbObject::sqlPackage, P}, {"tableSchema", &DbObject::tableSchema, T},
     {"tableName", &DbObject::tableName, T},   {"tableSpace", &DbObject::tableSpace, B},
     {"comment", &DbObject::comment, ALL},     {"file", &DbObject::fileName, P | F | T},
+    {"built", &DbObject::built, P | F | T},
 };
 const IntField intFields[] = {
     {"resultSets", &DbObject::resultSets, P},
@@ -209,6 +210,12 @@ void Parser::setConnectionValue(const std::string& key, const std::string& value
         connection_->database = value;
     } else if (key == "connected") {
         connection_->connected = parseBool(value);
+    } else if (key == "live") {
+        connection_->live = parseBool(value);
+    } else if (key == "timeout") {
+        connection_->timeout = parseInt(value);
+        if (connection_->timeout < 1 || connection_->timeout > 3600)
+            fail("the timeout must be from 1 to 3600 seconds");
     } else if (key == "connectionString") {
         connection_->connectionString = value;
     } else if (key == "filtered") {
@@ -333,6 +340,10 @@ std::string format(const Project& project) {
     for (auto& connection : project.connections) {
         out += "\n[connection]\ndatabase = " + escape(connection->database) + "\n";
         out += std::string("connected = ") + (connection->connected ? "true" : "false") + "\n";
+        if (connection->live)
+            out += "live = true\n";
+        if (connection->timeout != Connection::defaultTimeout)
+            out += "timeout = " + std::to_string(connection->timeout) + "\n";
         if (!connection->connectionString.empty())
             out += "connectionString = " + escape(connection->connectionString) + "\n";
         std::string filtered;
@@ -343,7 +354,8 @@ std::string format(const Project& project) {
             out += "filtered = " + filtered + "\n";
         for (auto& folder : connection->folders)
             for (auto& object : folder->objects)
-                writeObject(out, *object);
+                if (!connection->live || !object->fileName.empty()) // the database keeps the rest
+                    writeObject(out, *object);
     }
     return out;
 }

@@ -719,7 +719,7 @@ void CommandRunner::showCmd(const Args& a) {
 void CommandRunner::dumpCmd(const Args& a) {
     std::string text = stateJson(parts_.machine, parts_.addins, parts_.user, parts_.engine).dump(2);
     if (a.empty()) return parts_.console.line(text);
-    std::ofstream out(a[0]);
+    std::ofstream out(a[0], std::ios::binary);  // line feeds on every platform
     out << text << '\n';
     if (!out) throw HostError("cannot write " + a[0]);
 }
@@ -729,7 +729,7 @@ void CommandRunner::saveCmd(const Args& a) {
     if (file.empty()) throw HostError("no workspace file to save to: give one (save FILE)");
     auto workspace = parts_.machine.capture();
     workspace.moveCopies(parts_.machine.workspaceFolder(), std::filesystem::absolute(file).parent_path());
-    std::ofstream out(file);
+    std::ofstream out(file, std::ios::binary);
     out << workspace.toJson().dump(2) << '\n';
     if (!out) throw HostError("cannot write " + file);
     parts_.console.line("[saved the workspace]");

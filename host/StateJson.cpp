@@ -105,10 +105,15 @@ json ideJson(const sim::SimVBE& ide, const std::vector<std::pair<std::string, st
             {"toolWindows", windows}};
 }
 
+json fontJson(const ui::Font& f) {
+    return {{"name", f.Name}, {"size", f.Size}, {"charset", f.Charset}, {"bold", f.Bold}};
+}
+
 json formControls(const ui::Container& container) {
     json out = json::array();
     for (const auto& control : container.controls()) {
         json j = {{"name", control->Name()}, {"visible", control->Visible()}, {"enabled", control->Enabled()}};
+        if (text::hasFont(*control)) j["font"] = fontJson(control->Font());
         if (auto* label = dynamic_cast<const ui::Label*>(control.get())) {
             j["kind"] = "label";
             j["caption"] = label->Caption();
@@ -163,7 +168,11 @@ json serverViewJson(const sim::SimVBE& ide) {
     if (!view) return nullptr;
     json layout = json::array();
     for (const auto& c : view.control->controls())
-        layout.push_back({{"name", c->Name()}, {"left", c->Left()}, {"top", c->Top()}, {"width", c->Width()}, {"height", c->Height()}});
+    {
+        json entry = {{"name", c->Name()}, {"left", c->Left()}, {"top", c->Top()}, {"width", c->Width()}, {"height", c->Height()}};
+        if (text::hasFont(*c)) entry["font"] = fontJson(c->Font());
+        layout.push_back(entry);
+    }
     json columns = json::array();
     for (const auto& c : view.list->ColumnHeaders().items()) columns.push_back({{"text", c->Text()}, {"width", c->Width()}});
     json items = json::array();
@@ -178,6 +187,7 @@ json serverViewJson(const sim::SimVBE& ide) {
     for (const auto& m : view.control->menus()) menus.push_back(menuJson(*m));
     return {{"width", view.control->Width()},
             {"height", view.control->Height()},
+            {"font", fontJson(view.control->Font())},
             {"mousePointer", view.control->MousePointer()},
             {"layout", layout},
             {"tree", nodesJson(view.tree->Nodes().roots())},
@@ -210,7 +220,7 @@ json stateJson(const Machine& machine, const AddinHost& addins, const HostUser& 
     json forms = json::array();
     for (const auto& f : ui::Forms::loaded())
         forms.push_back({{"name", f->Name()}, {"caption", f->Caption()}, {"visible", f->Visible()},
-                         {"modal", f->ShownModally()}, {"controls", formControls(*f)}});
+                         {"modal", f->ShownModally()}, {"font", fontJson(f->Font())}, {"controls", formControls(*f)}});
     json boxes = json::array();
     for (const auto& m : user.messages())
         boxes.push_back({{"text", m.prompt}, {"style", m.style}, {"title", m.title}, {"answer", m.answer}});

@@ -153,6 +153,8 @@ void formControls(const ui::Container& container, const std::string& indent, std
             continue;  // timers, dialogs and drawn shapes show nothing of their own
         }
         Lines text = indentedText(shown, "");
+        // A control in another font than its form's says which.
+        if (hasFont(*control) && !(control->Font() == container.self().Font())) text.back() += "  font " + fontText(control->Font());
         rows.push_back({indent + control->Name(), text.front() + state});
         for (std::size_t i = 1; i < text.size(); ++i) rows.push_back({"", text[i]});
     }
@@ -169,6 +171,18 @@ void treeNodes(const std::vector<ui::NodePtr>& nodes, const std::string& indent,
 }
 
 } // namespace
+
+std::string fontText(const ui::Font& f) {
+    return f.Name + " " + number(f.Size) + (f.Bold ? " bold" : "") +
+           (f.Charset != 0 ? " charset " + std::to_string(f.Charset) : "");
+}
+
+bool hasFont(const ui::Control& c) {
+    return dynamic_cast<const ui::Label*>(&c) || dynamic_cast<const ui::TextBox*>(&c) ||
+           dynamic_cast<const ui::ComboBox*>(&c) || dynamic_cast<const ui::CommandButton*>(&c) ||
+           dynamic_cast<const ui::Frame*>(&c) || dynamic_cast<const ui::TreeView*>(&c) ||
+           dynamic_cast<const ui::ListView*>(&c) || dynamic_cast<const ui::Container*>(&c);
+}
 
 std::string plainCaption(const std::string& caption) {
     std::string out;
@@ -244,8 +258,8 @@ Lines menuState(const ui::Menu& menu) {
 }
 
 Lines form(const ui::Form& f, const std::string& heading) {
-    Lines out = {fmt::format("[{} {} {}{}]", heading, f.Name(), quote(f.Caption()),
-                             f.Icon() ? ", with " + f.Icon()->name() : "")};
+    Lines out = {fmt::format("[{} {} {}{}, font {}]", heading, f.Name(), quote(f.Caption()),
+                             f.Icon() ? ", with " + f.Icon()->name() : "", fontText(f.Font()))};
     std::vector<std::vector<std::string>> rows;
     formControls(f, "", rows);
     for (auto& line : table(rows)) out.push_back(line);
@@ -376,13 +390,13 @@ Lines list(const ui::ListView& l) {
 }
 
 Lines layout(const ui::UserControl& view) {
-    Lines out = {fmt::format("Server view {}: {} x {} twips, mouse pointer {}", view.Name(), view.Width(), view.Height(),
-                             pointerName(view.MousePointer()))};
+    Lines out = {fmt::format("Server view {}: {} x {} twips, mouse pointer {}, font {}", view.Name(), view.Width(),
+                             view.Height(), pointerName(view.MousePointer()), fontText(view.Font()))};
     for (const auto& c : view.controls()) {
         if (dynamic_cast<const ui::TreeView*>(c.get()) || dynamic_cast<const ui::ListView*>(c.get()) ||
             dynamic_cast<const ui::Shape*>(c.get()))
-            out.push_back(fmt::format("  {}: left {}, top {}, width {}, height {}", c->Name(), c->Left(), c->Top(),
-                                      c->Width(), c->Height()));
+            out.push_back(fmt::format("  {}: left {}, top {}, width {}, height {}{}", c->Name(), c->Left(), c->Top(),
+                                      c->Width(), c->Height(), hasFont(*c) ? ", font " + fontText(c->Font()) : ""));
     }
     return out;
 }

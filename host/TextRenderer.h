@@ -14,6 +14,8 @@
 #include <vector>
 
 namespace ui {
+class Control;
+struct Font;
 class Form;
 class ListView;
 class Menu;
@@ -38,6 +40,11 @@ using FieldNamer = std::function<std::string(const sim::SimCommandBarControl&)>;
 // "Question + Yes/No" for 36; the number itself is shown by msgBox.
 std::string styleText(int32_t style);
 std::string resultName(int32_t result);  // "Yes" for 6
+// Whether the control has a Font a person sees it in: not images, shapes, progress bars and the
+// controls with no window at run time.
+bool hasFont(const ui::Control& control);
+// "MS Sans Serif 8.25", with " bold" and " charset 2" when they apply.
+std::string fontText(const ui::Font& font);
 // A caption without its '&' accelerator marks ("&&" stays one '&').
 std::string plainCaption(const std::string& caption);
 

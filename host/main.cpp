@@ -2,6 +2,7 @@
 // module and registers it, points the add-in at the engine, and then runs a script or the
 // interactive shell (docs/host.md).
 #include "AddinHost.h"
+#include "ComMode.h"
 #include "CommandRunner.h"
 #include "Console.h"
 #include "DriveMap.h"
@@ -26,6 +27,12 @@
 #include <iostream>
 #include <optional>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -37,23 +44,35 @@ struct Options {
     std::string engine;
     std::string engineProject;
     std::string drives;
+    bool com = false;
 };
 
+// What the platform calls the modules, where it says this program's file is, and how the
+// transcript's lines end (a line feed everywhere, so that one transcript fits every platform).
 #ifdef _WIN32
-constexpr char addinFile[] = "nimbvbadd.dll";
+constexpr char addinFile[] = "win/nimbvbadd.dll";  // the COM server's folder of the build tree
 constexpr char engineFile[] = "nimbvsadd.dll";
+fs::path executable(const char* argv0) {
+    std::wstring buffer(MAX_PATH, L'\0');
+    DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0 || length >= buffer.size()) return fs::absolute(argv0);
+    buffer.resize(length);
+    return fs::path(buffer);
+}
+void plainLineEnds() { _setmode(_fileno(stdout), _O_BINARY); }
 #else
 constexpr char addinFile[] = "libnimbvbadd.so";
 constexpr char engineFile[] = "libnimbvsadd.so";
+fs::path executable(const char* argv0) {
+    std::error_code ec;
+    fs::path self = fs::canonical("/proc/self/exe", ec);
+    return ec ? fs::absolute(argv0) : self;
+}
+void plainLineEnds() {}
 #endif
 
 // The build tree the executable sits in: host/ beside src/ and engine-standin/.
-fs::path buildTree(const char* argv0) {
-    std::error_code ec;
-    fs::path self = fs::canonical("/proc/self/exe", ec);
-    if (ec) self = fs::absolute(argv0);
-    return self.parent_path().parent_path();
-}
+fs::path buildTree(const char* argv0) { return executable(argv0).parent_path().parent_path(); }
 
 // The drives' folder, removed at the end unless the person named it.
 class DriveRoot {
@@ -116,9 +135,12 @@ int run(const Options& options, const char* argv0) {
     ui::User::install(user);
     ui::EventLoop::reset();
 
+    std::unique_ptr<host::ComMode> comMode = options.com ? host::startComMode(machine) : nullptr;
     host::AddinHost addins(machine.ide(), machine.registry());
     auto before = addins.registered();
-    addins.loadModule(options.addin.empty() ? (tree / "src" / addinFile).string() : options.addin);
+    std::string module = options.addin.empty() ? (tree / "src" / addinFile).string() : options.addin;
+    if (comMode) comMode->registerModule(module);
+    else addins.loadModule(module);
     for (const auto& a : addins.registered())
         if (std::none_of(before.begin(), before.end(), [&](const auto& b) { return b.progId == a.progId; }))
             console.line("[IDE] registered " + a.progId + " \"" + a.friendlyName + "\"");
@@ -142,6 +164,8 @@ int run(const Options& options, const char* argv0) {
     }
     ui::Forms::unloadAll();
     ui::User::install(nullptr);
+    // Said on the error stream, so that the transcript stays the same in both modes.
+    if (comMode) std::cerr << "nimbide: COM check: " << comMode->check() << std::endl;
     return status;
 }
 
@@ -157,7 +181,10 @@ int main(int argc, char** argv) {
     app.add_option("--engine-project", options.engineProject,
                    "engine project file stored in the active VB project (C:\\... on the simulated drives, else a file here)");
     app.add_option("--drives", options.drives, "keep the simulated drives in this folder (default: a temporary one)");
+    app.add_flag("--com", options.com,
+                 "register the add-in with regsvr32 and reach it only over COM, the IDE served as COM objects (Windows)");
     CLI11_PARSE(app, argc, argv);
+    plainLineEnds();
     try {
         return run(options, argv[0]);
     } catch (const std::exception& e) {

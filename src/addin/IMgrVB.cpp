@@ -142,7 +142,7 @@ void IMgrVB::openWKCommunication() {
             modelUtil = model;
             model->setVBInstance(VBInstance_);
         },
-        [&] { savedWindowState = ideWindow().WindowState(); },
+        [&] { savedWindowState = ideWindow()->WindowState(); },
         [&] { dir = resolveWKFileName(); },
         [&] { wkapis::WKInitialize(ideType, ansi::toAnsi(dir).c_str(), ""); },
         [&] { ui::Forms::instance<notificationThreadFrm>()->setIMMgr(shared_from_this()); },
@@ -193,16 +193,18 @@ std::string IMgrVB::readWKFileName(const std::shared_ptr<vbide::VBProject>& proj
     return stored;
 }
 
-vbide::Window& IMgrVB::ideWindow() {
-    return use(use(VBInstance_).MainWindow());
+std::shared_ptr<vbide::Window> IMgrVB::ideWindow() {
+    auto window = use(VBInstance_).MainWindow();
+    use(window);
+    return window;
 }
 
 // ---- User interface -----------------------------------------------------------------------------
 
 void IMgrVB::createWKUI() {
     vb::reraise([&] {
-        auto& events = use(use(VBInstance_).Events());
-        evFiles = events.FileControlEvents(nullptr);
+        auto events = use(VBInstance_).Events();
+        evFiles = use(events).FileControlEvents(nullptr);
         use(evFiles).onAfterCloseFile([this](auto project, int32_t fileType, const std::string& fileName,
                                              bool wasDirty) {
             evFiles_AfterCloseFile(std::move(project), fileType, fileName, wasDirty);
@@ -210,7 +212,7 @@ void IMgrVB::createWKUI() {
         evFiles->onAfterRemoveFile([this](auto project, int32_t fileType, const std::string& fileName) {
             evFiles_AfterRemoveFile(std::move(project), fileType, fileName);
         });
-        evProjects_ = events.VBProjectsEvents();
+        evProjects_ = events->VBProjectsEvents();
         splash()->updateProgress(getString(643));
         createToolbar();
         splash()->updateProgress(getString(644));
@@ -423,11 +425,11 @@ int32_t IMgrVB::getIdeType() { return ideType; }
 // Not nested: a second minimize saves the minimized state, and the restore after it keeps the
 // window minimized.
 void IMgrVB::minimizeVSAppWin() {
-    auto& window = ideWindow();
-    savedWindowState = window.WindowState();
-    window.setWindowState(vbide::vbext_ws_Minimize);
+    auto window = ideWindow();
+    savedWindowState = window->WindowState();
+    window->setWindowState(vbide::vbext_ws_Minimize);
 }
 
-void IMgrVB::restoreVSAppWinState() { ideWindow().setWindowState(savedWindowState); }
+void IMgrVB::restoreVSAppWinState() { ideWindow()->setWindowState(savedWindowState); }
 
 } // namespace nimb

@@ -100,7 +100,8 @@ private:
 
     std::string resolveWKFileName();
     std::string readWKFileName(const std::shared_ptr<vbide::VBProject>& proj);
-    vbide::Window& ideWindow();
+    // Held by the caller: over COM the IDE's window object lives only as long as someone holds it.
+    std::shared_ptr<vbide::Window> ideWindow();
 
     void createToolbar();
     void createMenus();

@@ -13,10 +13,11 @@ void ComboBox::AddItem(std::string item, int32_t index) {
     if (index < -1 || index > ListCount()) throw vb::VBError(vb::err::InvalidProcedureCall, "Invalid procedure call or argument");
     if (index == -1) {
         items_.push_back(std::move(item));
-        return;
+    } else {
+        items_.insert(items_.begin() + index, std::move(item));
+        if (listIndex_ >= index) ++listIndex_;
     }
-    items_.insert(items_.begin() + index, std::move(item));
-    if (listIndex_ >= index) ++listIndex_;
+    notify(Aspect::Value);
 }
 
 void ComboBox::RemoveItem(int32_t index) {
@@ -28,11 +29,13 @@ void ComboBox::RemoveItem(int32_t index) {
     } else if (listIndex_ > index) {
         --listIndex_;
     }
+    notify(Aspect::Value);
 }
 
 void ComboBox::Clear() {
     items_.clear();
     listIndex_ = -1;
+    notify(Aspect::Value);
     changeText({});
 }
 
@@ -44,9 +47,10 @@ const std::string& ComboBox::List(int32_t index) const {
 void ComboBox::setListIndex(int32_t index) {
     if (index < -1 || index >= ListCount()) invalidValue();
     listIndex_ = index;
+    if (index != -1) text_ = items_[static_cast<std::size_t>(index)];
+    notify(Aspect::Value);
     if (index == -1) return;
     // Choosing an item is not an edit of the text: Click runs, Change does not.
-    text_ = items_[static_cast<std::size_t>(index)];
     raise(onClick);
 }
 
@@ -63,6 +67,7 @@ void ComboBox::setText(std::string text) {
 void ComboBox::changeText(std::string text) {
     if (text == text_) return;
     text_ = std::move(text);
+    notify(Aspect::Text);
     if (style_ != vbComboDropdownList) raise(onChange);
 }
 

@@ -11,7 +11,10 @@ namespace ui {
 class CommandButton : public Control {
 public:
     const std::string& Caption() const { return caption_; }
-    void setCaption(std::string caption) { caption_ = std::move(caption); }
+    void setCaption(std::string caption) {
+        caption_ = std::move(caption);
+        notify(Aspect::Text);
+    }
     bool Default() const { return default_; }
     void setDefault(bool v) { default_ = v; }
     bool Cancel() const { return cancel_; }

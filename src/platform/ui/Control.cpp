@@ -15,12 +15,14 @@ void Control::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
     top_ = top;
     width_ = width;
     height_ = height;
+    notify(Aspect::Geometry);
     if (resized) sizeChanged();
 }
 
 void Control::setEnabled(bool v) {
     if (v == enabled_) return;
     enabled_ = v;
+    notify(Aspect::Enabled);
     enabledChanged();
 }
 

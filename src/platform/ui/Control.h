@@ -5,6 +5,7 @@
 
 #include "platform/errorhandling.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/Observer.h"
 #include "platform/variant.h"
 
 #include <cstdint>
@@ -25,6 +26,9 @@ constexpr int16_t vbMiddleButton = 4;
 class Control : public vb::Object {
 public:
     explicit Control(std::string name = {}) : name_(std::move(name)) {}
+    ~Control() override {
+        if (observer_) observer_->forgotten(*this);
+    }
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
@@ -43,12 +47,18 @@ public:
     void Move(int32_t left, int32_t top, int32_t width, int32_t height);
 
     bool Visible() const { return visible_; }
-    void setVisible(bool v) { visible_ = v; }
+    void setVisible(bool v) {
+        visible_ = v;
+        notify(Aspect::Visible);
+    }
     bool Enabled() const { return enabled_; }
     void setEnabled(bool v);
 
     const ui::Font& Font() const { return font_; }
-    void setFont(const ui::Font& f) { font_ = f; }
+    void setFont(const ui::Font& f) {
+        font_ = f;
+        notify(Aspect::Font);
+    }
 
     const std::string& Tag() const { return tag_; }
     void setTag(std::string tag) { tag_ = std::move(tag); }
@@ -68,7 +78,14 @@ public:
     // True once ui::New has run the Initialize hook (hooks such as Resize wait for it).
     bool initialized() const { return initialized_; }
 
+    // The renderer showing this control, told of its changes (see Observer); nullptr for none.
+    Observer* observer() const { return observer_; }
+    void setObserver(Observer* observer) { observer_ = observer; }
+
 protected:
+    void notify(Aspect aspect) {
+        if (observer_) observer_->changed(*this, aspect);
+    }
     // Called after Move changed the width or height.
     virtual void sizeChanged() {}
     // Called after setEnabled changed Enabled.
@@ -91,6 +108,7 @@ private:
     std::string tag_;
     int32_t tabIndex_ = 0;
     Container* container_ = nullptr;
+    Observer* observer_ = nullptr;
     bool initialized_ = false;
 };
 

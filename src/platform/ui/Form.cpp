@@ -19,6 +19,7 @@ void Form::setClientSize(int32_t scaleWidth, int32_t scaleHeight) {
     if (scaleWidth < 0 || scaleHeight < 0) throw vb::VBError(vb::err::InvalidPropertyValue, "Invalid property value");
     scaleWidth_ = scaleWidth;
     scaleHeight_ = scaleHeight;
+    notify(Aspect::Geometry);
 }
 
 void Form::Load() {

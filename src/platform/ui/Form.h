@@ -26,7 +26,10 @@ public:
     ~Form() override;
 
     const std::string& Caption() const { return caption_; }
-    void setCaption(std::string caption) { caption_ = std::move(caption); }
+    void setCaption(std::string caption) {
+        caption_ = std::move(caption);
+        notify(Aspect::Text);
+    }
     const PicturePtr& Icon() const { return icon_; }
     void setIcon(PicturePtr icon) { icon_ = std::move(icon); }
 

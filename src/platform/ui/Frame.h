@@ -11,7 +11,10 @@ namespace ui {
 class Frame : public Control, public Container {
 public:
     const std::string& Caption() const { return caption_; }
-    void setCaption(std::string caption) { caption_ = std::move(caption); }
+    void setCaption(std::string caption) {
+        caption_ = std::move(caption);
+        notify(Aspect::Text);
+    }
 
     bool isLive() const override { return container() == nullptr || container()->isLive(); }
     Control& self() override { return *this; }

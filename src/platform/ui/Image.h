@@ -9,7 +9,10 @@ namespace ui {
 class Image : public Control {
 public:
     const PicturePtr& Picture() const { return picture_; }
-    void setPicture(PicturePtr picture) { picture_ = std::move(picture); }
+    void setPicture(PicturePtr picture) {
+        picture_ = std::move(picture);
+        notify(Aspect::Picture);
+    }
     bool Stretch() const { return stretch_; }
     void setStretch(bool v) { stretch_ = v; }
 

@@ -10,7 +10,10 @@ namespace ui {
 class Label : public Control {
 public:
     const std::string& Caption() const { return caption_; }
-    void setCaption(std::string caption) { caption_ = std::move(caption); }
+    void setCaption(std::string caption) {
+        caption_ = std::move(caption);
+        notify(Aspect::Text);
+    }
 
 private:
     std::string caption_;

@@ -82,11 +82,13 @@ std::vector<ListSubItemPtr>& ListSubItems::unpack() const {
 void ListItem::setIcon(std::string key) {
     if (list_ != nullptr && !key.empty()) list_->checkImageKey(list_->Icons(), key);
     icon_ = std::move(key);
+    rowChanged();
 }
 
 void ListItem::setSmallIcon(std::string key) {
     if (list_ != nullptr && !key.empty()) list_->checkImageKey(list_->SmallIcons(), key);
     smallIcon_ = std::move(key);
+    rowChanged();
 }
 
 namespace {
@@ -104,9 +106,17 @@ void ListItem::setSubItems(int32_t index, std::string_view text) {
     checkSubItemIndex(index);
     subItems_.extendTo(static_cast<std::size_t>(index));
     subItems_.setText(static_cast<std::size_t>(index - 1), text);
+    rowChanged();
 }
 
-void ListItem::setSubItems(std::initializer_list<std::string_view> texts) { subItems_.setTexts(texts); }
+void ListItem::setSubItems(std::initializer_list<std::string_view> texts) {
+    subItems_.setTexts(texts);
+    rowChanged();
+}
+
+void ListItem::rowChanged() const {
+    if (list_ != nullptr && list_->observer() != nullptr) list_->observer()->itemChanged(*list_, *this);
+}
 
 bool ListItem::Selected() const { return list_ != nullptr && list_->SelectedItem().get() == this; }
 

@@ -79,11 +79,17 @@ public:
 
     const std::string& Key() const { return key_; }
     const std::string& Text() const { return text_; }
-    void setText(std::string text) { text_ = std::move(text); }
+    void setText(std::string text) {
+        text_ = std::move(text);
+        rowChanged();
+    }
     const vb::Variant& Tag() const { return tag_; }
     void setTag(vb::Variant tag) { tag_ = std::move(tag); }
     bool Bold() const { return bold_; }
-    void setBold(bool v) { bold_ = v; }
+    void setBold(bool v) {
+        bold_ = v;
+        rowChanged();
+    }
     // Image keys in the list's Icons / SmallIcons; empty for none. A key the image list does not
     // hold raises 35601, any key while the list has no such image list 35613.
     const std::string& Icon() const { return icon_; }
@@ -109,6 +115,9 @@ public:
 
 private:
     friend class ListItems;
+
+    // Tells the list's observer that this row shows something new.
+    void rowChanged() const;
 
     std::string key_;
     std::string text_;

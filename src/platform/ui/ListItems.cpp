@@ -21,19 +21,24 @@ ListItemPtr ListItems::Add(int32_t index, const std::string& key, const std::str
     item->list_ = &list_;
     if (index == 0) items_.append(item, hash);
     else items_.insert(index, item);
+    if (auto* observer = list_.observer()) observer->itemsAdded(list_, index == 0 ? Count() : index, 1);
     return item;
 }
 
 void ListItems::Clear() {
     list_.setSelectedItem(nullptr);
     items_.forEach([](const ListItemPtr& item) { item->list_ = nullptr; });
+    const int32_t count = Count();
     items_.clear();
+    if (auto* observer = list_.observer(); observer != nullptr && count > 0) observer->itemsRemoved(list_, 1, count);
 }
 
 void ListItems::remove(const ListItemPtr& item) {
     list_.itemRemoving(*item);
+    const int32_t index = list_.observer() != nullptr ? indexOf(*item) : 0;
     item->list_ = nullptr;
     items_.erase(*item);
+    if (auto* observer = list_.observer()) observer->itemsRemoved(list_, index, 1);
 }
 
 } // namespace ui

@@ -18,11 +18,13 @@ ListView::~ListView() = default;
 void ListView::setView(int16_t view) {
     if (view < lvw::Icon || view > lvw::Report) invalidValue();
     view_ = view;
+    notify(Aspect::View);
 }
 
 void ListView::setSelectedItem(ListItemPtr item) {
     if (item && item->listView() != this) invalidValue();
     selected_ = std::move(item);
+    notify(Aspect::Selection);
 }
 
 int32_t ListView::cellsPerRow() const { return std::max(1, Width() / IconCell); }
@@ -96,7 +98,7 @@ void ListView::clickAt(int16_t button, int32_t x, int32_t y) {
 }
 
 void ListView::itemRemoving(const ListItem& item) {
-    if (selected_.get() == &item) selected_.reset();
+    if (selected_.get() == &item) setSelectedItem(nullptr);
 }
 
 void ListView::checkImageKey(const ImageListPtr& list, const std::string& key) const {

@@ -31,16 +31,24 @@ void Node::setText(std::string text) {
 void Node::setImage(std::string key) {
     if (tree_ != nullptr && !key.empty()) tree_->checkImageKey(key);
     image_ = std::move(key);
+    shown();
 }
 
 void Node::setSelectedImage(std::string key) {
     if (tree_ != nullptr && !key.empty()) tree_->checkImageKey(key);
     selectedImage_ = std::move(key);
+    shown();
 }
 
 void Node::setSorted(bool v) {
     sorted_ = v;
-    if (tree_ != nullptr) tree_->Nodes().sortChildren(*this, v || tree_->Sorted());
+    if (tree_ == nullptr) return;
+    tree_->Nodes().sortChildren(*this, v || tree_->Sorted());
+    if (tree_->observer() != nullptr) tree_->observer()->nodesChanged(*tree_);
+}
+
+void Node::shown() {
+    if (tree_ != nullptr && tree_->observer() != nullptr) tree_->observer()->nodeChanged(*tree_, *this);
 }
 
 bool Node::Selected() const { return tree_ != nullptr && tree_->SelectedItem().get() == this; }

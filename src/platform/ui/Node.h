@@ -38,9 +38,15 @@ public:
     const std::string& SelectedImage() const { return selectedImage_; }
     void setSelectedImage(std::string key);
     bool Expanded() const { return expanded_; }
-    void setExpanded(bool v) { expanded_ = v; }
+    void setExpanded(bool v) {
+        expanded_ = v;
+        shown();
+    }
     bool Bold() const { return bold_; }
-    void setBold(bool v) { bold_ = v; }
+    void setBold(bool v) {
+        bold_ = v;
+        shown();
+    }
     // Whether the node's own children are kept sorted by text (the tree's Sorted sorts all levels).
     bool Sorted() const { return sorted_; }
     void setSorted(bool v);
@@ -70,6 +76,9 @@ public:
 
 private:
     friend class Nodes;
+
+    // Tells the tree's observer that this node shows something new in the same place.
+    void shown();
 
     std::string key_;
     std::string text_;

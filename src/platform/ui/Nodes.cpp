@@ -54,6 +54,7 @@ NodePtr Nodes::Add(const vb::Variant& relative, int32_t relationship, const std:
     all_.append(node);
     if (levelSorted(*parent)) placeSorted(*parent, *node);
     else link(*parent, *node, before);
+    structureChanged();
     return node;
 }
 
@@ -68,6 +69,7 @@ void Nodes::Clear() {
     root_.firstChild_ = root_.lastChild_ = nullptr;
     root_.childCount_ = 0;
     root_.sortedChildren_.reset();
+    structureChanged();
 }
 
 std::vector<NodePtr> Nodes::roots() const { return root_.childNodes(); }
@@ -90,11 +92,13 @@ void Nodes::rename(Node& node, std::string text) {
     Node* parent = node.parent_;
     if (parent == nullptr || !levelSorted(*parent)) {
         node.text_ = std::move(text);
+        node.shown();
         return;
     }
     unlink(node);
     node.text_ = std::move(text);
     placeSorted(*parent, node);
+    structureChanged();
 }
 
 void Nodes::sortChildren(Node& parent, bool sorted) {
@@ -117,6 +121,11 @@ void Nodes::sortChildren(Node& parent, bool sorted) {
 void Nodes::sortAll(bool sorted) {
     sortChildren(root_, sorted);
     all_.forEach([&](const NodePtr& node) { sortChildren(*node, sorted || node->sorted_); });
+    structureChanged();
+}
+
+void Nodes::structureChanged() {
+    if (auto* observer = tree_.observer()) observer->nodesChanged(tree_);
 }
 
 void Nodes::link(Node& parent, Node& node, Node* before) {
@@ -172,6 +181,7 @@ void Nodes::removeSubtree(Node& top) {
         detach(*node);
         all_.erase(*node);
     }
+    structureChanged();
 }
 
 void Nodes::detach(Node& node) {

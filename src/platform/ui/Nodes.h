@@ -69,6 +69,7 @@ private:
     bool levelSorted(const Node& parent) const;
     void removeSubtree(Node& top);
     void detach(Node& node);
+    void structureChanged();
 
     TreeView& tree_;
     Node root_;  // hidden parent of the top-level nodes

@@ -5,6 +5,7 @@ namespace ui {
 void TextBox::setText(std::string text) {
     if (text == text_) return;
     text_ = std::move(text);
+    notify(Aspect::Text);
     raise(onChange);
 }
 

@@ -18,6 +18,7 @@ void TreeView::setSorted(bool v) {
 void TreeView::setSelectedItem(NodePtr node) {
     if (node && node->treeView() != this) throw vb::VBError(vb::err::InvalidPropertyValue, "Invalid property value");
     selected_ = std::move(node);
+    notify(Aspect::Selection);
 }
 
 int32_t TreeView::itemLeft(const Node& node) const {

@@ -1,0 +1,300 @@
+#include "LiveCatalogue.h"
+
+#include "FileSystem.h"
+#include "LiveConnection.h"
+#include "OdbcStatement.h"
+#include "ProjectStore.h"
+
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <unordered_map>
+#include <vector>
+
+namespace standin::LiveCatalogue {
+
+namespace {
+
+using Objects = std::vector<std::shared_ptr<DbObject>>;
+
+std::string key(const std::string& schema, const std::string& name, int overload = 0) {
+    std::string k = schema;
+    k += '\x1f';
+    k += name;
+    if (overload) {
+        k += '\x1f';
+        k += std::to_string(overload);
+    }
+    return k;
+}
+
+int number(const std::string& text) {
+    int n = 0;
+    std::from_chars(text.data(), text.data() + text.size(), n);
+    return n;
+}
+
+bool declared(const DbObject& object) {
+    return !object.fileName.empty();
+}
+
+// The objects a folder listed before the read, taken over by the rows that match them.
+class Merger {
+  public:
+    Merger(std::initializer_list<const Folder*> folders, std::string projectPath)
+        : projectPath_(std::move(projectPath)) {
+        for (const Folder* folder : folders) {
+            std::unordered_map<std::string, int> seen;
+            for (auto& object : folder->objects) {
+                std::string plain = key(object->schema, object->name);
+                existing_[key(object->schema, object->name, seen[plain]++)] = object;
+            }
+        }
+    }
+
+    // The listed object of that name (the overload-th of its name), or a new one.
+    std::shared_ptr<DbObject> take(const std::string& schema, const std::string& name, int overload = 0) {
+        auto it = existing_.find(key(schema, name, overload));
+        std::shared_ptr<DbObject> object;
+        if (it != existing_.end()) {
+            object = it->second;
+            existing_.erase(it);
+        } else {
+            object = std::make_shared<DbObject>();
+            object->schema = schema;
+            object->name = name;
+        }
+        return object;
+    }
+
+    // Makes found the folder's contents, with the declared objects the database lacked after them.
+    void place(Catalogue& catalogue, Folder& folder, Objects found) {
+        for (auto& object : found)
+            object->dirty = declared(*object) && changedSinceBuild(*object, projectPath_);
+        for (auto& [k, object] : existing_) {
+            if (object->folder == &folder && declared(*object)) {
+                object->dirty = true;
+                found.push_back(object);
+            }
+        }
+        // What runs on the database is its SQL, whatever language the routine's body is in.
+        if (folder.type == 7 || folder.type == 9)
+            for (auto& object : found)
+                if (object->language.empty())
+                    object->language = "SQL";
+        catalogue.replaceObjects(folder, std::move(found));
+    }
+
+  private:
+    std::string projectPath_;
+    std::unordered_map<std::string, std::shared_ptr<DbObject>> existing_;
+};
+
+// Comments the database keeps, by object type, schema and name.
+std::unordered_map<std::string, std::string> comments(LiveConnection& live) {
+    std::unordered_map<std::string, std::string> all;
+    std::string query = live.kind().commentsQuery();
+    if (query.empty())
+        return all;
+    auto statement = live.db().statement();
+    statement->execute(query);
+    while (statement->fetch()) {
+        std::string type = statement->textOr(1);
+        std::string schema = statement->textOr(2);
+        std::string name = statement->textOr(3);
+        all[type + '\x1f' + key(schema, name)] = statement->textOr(4);
+    }
+    return all;
+}
+
+void comment(DbObject& object, const std::unordered_map<std::string, std::string>& comments) {
+    auto it = comments.find(std::to_string(object.type) + '\x1f' + key(object.schema, object.name));
+    if (it != comments.end())
+        object.comment = it->second;
+}
+
+void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& live,
+                  const std::string& path) {
+    Folder& procedures = connection.folder(7);
+    Folder& functions = connection.folder(9);
+    Merger merger({&procedures, &functions}, path);
+    // What the database says of each routine is kept aside until every call has succeeded, so a
+    // failed read leaves the listed objects as they were.
+    Objects found;
+    std::vector<std::string> remarks;
+    std::unordered_map<std::string, size_t> firstOf; // schema and name -> its first row in found
+    auto statement = live.db().statement();
+    statement->procedures();
+    std::string lastKey;
+    int overload = 0;
+    while (statement->fetch()) {
+        std::string schema = statement->textOr(2);
+        if (live.kind().isSystemSchema(schema))
+            continue;
+        std::string name = statement->textOr(3);
+        std::string plain = key(schema, name);
+        overload = plain == lastKey ? overload + 1 : 0;
+        lastKey = plain;
+        firstOf.try_emplace(plain, found.size());
+        found.push_back(merger.take(schema, name, overload));
+        remarks.push_back(statement->textOr(7));
+    }
+
+    // One call for every routine's parameters; overloads follow each other, each starting again
+    // at the lowest position.
+    statement->procedureColumns();
+    std::vector<std::string> parameters(found.size()), results(found.size());
+    std::vector<char> isFunction(found.size(), 0);
+    lastKey.clear();
+    int group = 0, lastPosition = 0;
+    while (statement->fetch()) {
+        std::string schema = statement->textOr(2);
+        std::string name = statement->textOr(3);
+        std::string plain = key(schema, name);
+        int position = number(statement->textOr(18));
+        if (plain != lastKey)
+            group = 0;
+        else if (position <= lastPosition)
+            ++group;
+        lastKey = plain;
+        lastPosition = position;
+        auto it = firstOf.find(plain);
+        if (it == firstOf.end() || it->second + group >= found.size())
+            continue;
+        size_t at = it->second + static_cast<size_t>(group);
+        if (found[at]->schema != schema || found[at]->name != name)
+            continue;
+        int columnType = number(statement->textOr(5));
+        std::string typeName = statement->textOr(7);
+        if (columnType == SQL_RETURN_VALUE) {
+            isFunction[at] = 1;
+            results[at] = typeName;
+        } else if (columnType != SQL_RESULT_COL) {
+            const char* mode = columnType == SQL_PARAM_OUTPUT         ? "OUT "
+                               : columnType == SQL_PARAM_INPUT_OUTPUT ? "INOUT "
+                                                                      : "IN ";
+            std::string& list = parameters[at];
+            list += (list.empty() ? "" : ", ") + std::string(mode) + statement->textOr(4) + " " + typeName;
+        }
+    }
+
+    auto notes = comments(live);
+    Objects ofProcedures, ofFunctions;
+    for (size_t i = 0; i < found.size(); ++i) {
+        DbObject& routine = *found[i];
+        routine.type = isFunction[i] ? 10 : 8;
+        routine.specific = routine.name;
+        routine.comment = std::move(remarks[i]);
+        routine.parameters = "(" + parameters[i] + ")";
+        routine.result = std::move(results[i]);
+        comment(routine, notes);
+        (found[i]->type == 8 ? ofProcedures : ofFunctions).push_back(std::move(found[i]));
+    }
+    merger.place(catalogue, procedures, std::move(ofProcedures));
+    merger.place(catalogue, functions, std::move(ofFunctions));
+}
+
+void readTriggers(Catalogue& catalogue, Connection& connection, LiveConnection& live,
+                  const std::string& path) {
+    Folder& triggers = connection.folder(11);
+    Merger merger({&triggers}, path);
+    Objects found;
+    std::vector<std::array<std::string, 3>> read; // table schema, table name, source
+    std::string query = live.kind().triggersQuery();
+    std::unordered_map<std::string, std::string> notes;
+    if (!query.empty()) {
+        notes = comments(live);
+        auto statement = live.db().statement();
+        statement->execute(query);
+        while (statement->fetch()) {
+            found.push_back(merger.take(statement->textOr(1), statement->textOr(2)));
+            read.push_back({statement->textOr(3), statement->textOr(4), statement->textOr(5)});
+        }
+    }
+    for (size_t i = 0; i < found.size(); ++i) {
+        DbObject& trigger = *found[i];
+        trigger.type = 12;
+        trigger.tableSchema = std::move(read[i][0]);
+        trigger.tableName = std::move(read[i][1]);
+        if (!declared(trigger))
+            trigger.source = std::move(read[i][2]);
+        comment(trigger, notes);
+    }
+    merger.place(catalogue, triggers, std::move(found));
+}
+
+void readTables(Catalogue& catalogue, Connection& connection, LiveConnection& live, const std::string& path) {
+    Folder& tables = connection.folder(13);
+    Folder& views = connection.folder(15);
+    Merger merger({&tables, &views}, path);
+    Objects ofTables, ofViews;
+    std::vector<std::string> tableRemarks, viewRemarks;
+    auto statement = live.db().statement();
+    statement->tables("TABLE,VIEW");
+    while (statement->fetch()) {
+        std::string schema = statement->textOr(2);
+        if (live.kind().isSystemSchema(schema))
+            continue;
+        auto object = merger.take(schema, statement->textOr(3));
+        bool view = statement->textOr(4) == "VIEW";
+        (view ? ofViews : ofTables).push_back(object);
+        (view ? viewRemarks : tableRemarks).push_back(statement->textOr(5));
+    }
+    auto notes = comments(live);
+    for (size_t i = 0; i < ofTables.size(); ++i) {
+        ofTables[i]->type = 14;
+        ofTables[i]->tableType = 1;
+        ofTables[i]->comment = std::move(tableRemarks[i]);
+        comment(*ofTables[i], notes);
+    }
+    for (size_t i = 0; i < ofViews.size(); ++i) {
+        ofViews[i]->type = 16;
+        ofViews[i]->tableType = 0;
+        ofViews[i]->comment = std::move(viewRemarks[i]);
+        comment(*ofViews[i], notes);
+    }
+    merger.place(catalogue, tables, std::move(ofTables));
+    merger.place(catalogue, views, std::move(ofViews));
+}
+
+} // namespace
+
+void read(Catalogue& catalogue, Connection& connection, int32_t folderType, const std::string& projectPath) {
+    LiveConnection& live = *connection.link;
+    if (folderType == 7 || folderType == 9)
+        readRoutines(catalogue, connection, live, projectPath);
+    else if (folderType == 11)
+        readTriggers(catalogue, connection, live, projectPath);
+    else
+        readTables(catalogue, connection, live, projectPath);
+}
+
+void readAll(Catalogue& catalogue, Connection& connection, const std::string& projectPath) {
+    for (int32_t folderType : {7, 11, 13})
+        read(catalogue, connection, folderType, projectPath);
+}
+
+std::string fingerprint(const std::string& source) {
+    uint64_t hash = 14695981039346656037ull; // FNV-1a
+    for (unsigned char c : source) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+bool changedSinceBuild(DbObject& object, const std::string& projectPath) {
+    std::string file = ProjectStore::sourcePath(projectPath, object);
+    if (!file.empty() && FileSystem::exists(file)) {
+        try {
+            object.source = FileSystem::readFile(file);
+        } catch (const FileSystem::Error&) {
+            // keeps the source it had
+        }
+    }
+    return !object.source || object.built != fingerprint(*object.source);
+}
+
+} // namespace standin::LiveCatalogue

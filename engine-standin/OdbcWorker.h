@@ -1,0 +1,49 @@
+// OdbcWorker: the thread a live connection's ODBC calls run on, so that the thread that asked (the
+// add-in's UI thread) waits a bounded time whatever the driver does. A driver may enforce its
+// timeouts on the server (PostgreSQL's does), and a server that stops answering then keeps the call
+// waiting forever. When a call outlasts the bound the worker is given up: the caller gets
+// OdbcTimeout, and the thread with whatever its call still holds is left to finish on its own.
+// Callers hand the worker jobs that own what they touch (shared state, copies of their inputs),
+// since a job given up may still run after the caller has gone.
+#pragma once
+
+#include "OdbcConnection.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace standin {
+
+struct OdbcTimeout : OdbcError {
+    explicit OdbcTimeout(int seconds)
+        : OdbcError("HYT00", "the database did not answer within " + std::to_string(seconds) + " seconds") {}
+};
+
+class OdbcWorker {
+  public:
+    // timeout: the seconds the driver itself is told; a call may take that plus a grace.
+    explicit OdbcWorker(int timeout);
+    // Does not wait for a job given up; an idle worker's thread ends.
+    ~OdbcWorker();
+    OdbcWorker(const OdbcWorker&) = delete;
+    OdbcWorker& operator=(const OdbcWorker&) = delete;
+
+    // Runs job on the worker and rethrows what it throws. A job still running at the bound gets
+    // cancel run on a thread of its own (it must not block the caller either), then a little more
+    // time; after that the worker is given up and OdbcTimeout thrown, now and on every later call.
+    void run(std::function<void()> job, std::function<void()> cancel = {});
+    bool givenUp() const { return givenUp_; }
+    // OdbcTimeout when the worker was given up.
+    void ensureAnswering() const;
+
+  private:
+    struct Channel;
+    std::shared_ptr<Channel> channel_;
+    int timeout_;
+    std::chrono::milliseconds bound_;
+    bool givenUp_ = false;
+};
+
+} // namespace standin

@@ -1,0 +1,317 @@
+// A live PostgreSQL database (the throw-away server of scripts/pg-test-server) behind a connection:
+// functions, procedures, triggers, tables and views with their comments; build, run, view source,
+// drop and refresh through the engine's functions; a wrong password, a closed port, a server that
+// does not answer (at login or in mid-statement) and a statement that runs too long, each bounded
+// and reported.
+#include "LiveHarness.h"
+
+#include <condition_variable>
+#include <csignal>
+#include <fstream>
+#include <mutex>
+#include <thread>
+
+namespace live_test {
+namespace {
+
+std::string serverDir() {
+    const char* dir = std::getenv("NIMB_PG_DIR");
+    return dir ? dir : "";
+}
+
+std::string pgConnection(const std::string& password = "nimbpw") {
+    return "DRIVER={PostgreSQL ANSI};SERVER=" + serverDir() +
+           ";PORT=5439;DATABASE=nimbtest;UID=nimb;PWD=" + password;
+}
+
+class PostgresLive : public StandinTest {
+  protected:
+    void SetUp() override {
+        StandinTest::SetUp();
+        if (serverDir().empty())
+            GTEST_FAIL() << "NIMB_PG_DIR is not set: run these tests through ctest, which starts the server";
+        runSql(
+            pgConnection(),
+            {
+                "DROP SCHEMA IF EXISTS shop CASCADE",
+                "DROP SCHEMA IF EXISTS scen CASCADE",
+                "CREATE SCHEMA shop",
+                "CREATE TABLE shop.items (id integer PRIMARY KEY, name text NOT NULL, qty integer DEFAULT 0)",
+                "COMMENT ON TABLE shop.items IS 'Things we sell'",
+                "CREATE VIEW shop.low_stock AS SELECT id, name FROM shop.items WHERE qty < 10",
+                "INSERT INTO shop.items VALUES (1, 'bolt', 5), (2, 'nut', 50)",
+                "CREATE FUNCTION shop.item_count() RETURNS integer LANGUAGE plpgsql AS $$ BEGIN RETURN "
+                "(SELECT count(*) FROM shop.items); END $$",
+                "COMMENT ON FUNCTION shop.item_count() IS 'How many items'",
+                "CREATE FUNCTION shop.add(a integer, b integer) RETURNS integer LANGUAGE sql AS 'SELECT a + "
+                "b'",
+                "CREATE FUNCTION shop.add(a text, b text) RETURNS text LANGUAGE sql AS 'SELECT a || b'",
+                "CREATE PROCEDURE shop.restock(IN amount integer) LANGUAGE plpgsql AS $$ BEGIN UPDATE "
+                "shop.items SET qty = qty + amount; END $$",
+                "CREATE PROCEDURE shop.tidy() LANGUAGE sql AS 'DELETE FROM shop.items WHERE qty < 0'",
+                "CREATE FUNCTION shop.audit() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN RETURN NEW; END "
+                "$$",
+                "CREATE TRIGGER items_audit AFTER INSERT ON shop.items FOR EACH ROW EXECUTE FUNCTION "
+                "shop.audit()",
+                "COMMENT ON TRIGGER items_audit ON shop.items IS 'Every new item'",
+            });
+    }
+
+    int32_t openLive(const std::string& sections, const std::string& connection,
+                     const std::string& extra = "timeout = 3\n") {
+        write("live.wkv", liveProject(connection, sections, extra));
+        access(path("live.wkv"), "", 2);
+        return find(6, "LIVEDB");
+    }
+};
+
+constexpr const char* declared = R"(
+[function]
+name = item_value
+schema = shop
+file = src/item_value.sql
+
+[function]
+name = broken
+schema = shop
+file = src/broken.sql
+)";
+
+TEST_F(PostgresLive, CatalogueBuildRunSourceDropAndRefreshGoThroughTheDatabase) {
+    write("src/item_value.sql", "CREATE OR REPLACE FUNCTION shop.item_value(item integer) RETURNS integer\n"
+                                "LANGUAGE sql AS 'SELECT qty * 2 FROM shop.items WHERE id = item';\n");
+    const std::string broken =
+        "CREATE OR REPLACE FUNCTION shop.broken() RETURNS integer LANGUAGE plpgsql AS $$\n"
+        "BEGN RETURN 1; END $$;\n";
+    write("src/broken.sql", broken);
+    int32_t connection = openLive(declared, pgConnection());
+    EXPECT_EQ(messages(act(connection, 7)), "");
+    ASSERT_TRUE(connected(connection));
+
+    auto procedures = listed(7, find(7, "LIVEDB"));
+    EXPECT_THAT(namesOf(procedures), ::testing::UnorderedElementsAre("restock", "tidy"));
+    EXPECT_EQ(named(procedures, "restock")->detail, "(IN amount int4)");
+    auto functions = listed(9, find(9, "LIVEDB"));
+    EXPECT_THAT(namesOf(functions),
+                ::testing::UnorderedElementsAre("add", "add", "audit", "item_count", "item_value", "broken"));
+    EXPECT_EQ(named(functions, "item_count")->comment, "How many items");
+    EXPECT_EQ(named(functions, "item_count")->detail, "() int4");
+    EXPECT_FALSE(named(functions, "item_count")->dirty);
+    EXPECT_TRUE(named(functions, "item_value")->dirty) << "declared, not in the database yet";
+    std::vector<std::string> adds;
+    for (auto& f : functions)
+        if (f.name == "add")
+            adds.push_back(f.detail);
+    EXPECT_THAT(
+        adds, ::testing::UnorderedElementsAre("(IN a int4, IN b int4) int4", "(IN a text, IN b text) text"));
+    auto tables = listed(13, find(13, "LIVEDB"));
+    ASSERT_THAT(namesOf(tables), ::testing::ElementsAre("items"));
+    EXPECT_EQ(tables[0].comment, "Things we sell");
+    EXPECT_THAT(namesOf(listed(15, find(15, "LIVEDB"))), ::testing::ElementsAre("low_stock"));
+    auto triggers = listed(11, find(11, "LIVEDB"));
+    ASSERT_THAT(namesOf(triggers), ::testing::ElementsAre("items_audit"));
+    EXPECT_EQ(triggers[0].detail, "items");
+    EXPECT_EQ(triggers[0].comment, "Every new item");
+
+    // Build: the source runs on the database and the function is clean and listed from it.
+    int32_t itemValue = find(10, "shop.item_value");
+    EXPECT_THAT(messages(act(itemValue, 18)), HasSubstr("shop.item_value was built."));
+    functions = listed(9, find(9, "LIVEDB"));
+    EXPECT_FALSE(named(functions, "item_value")->dirty);
+    EXPECT_EQ(named(functions, "item_value")->detail, "(IN item int4) int4");
+    EXPECT_EQ(find(10, "shop.item_value"), itemValue) << "the handle stays";
+
+    // A source the database refuses: its SQLSTATE and message; nothing on disk changes.
+    std::string project = readFile(path("live.wkv"));
+    EXPECT_THAT(messages(act(find(10, "shop.broken"), 18)),
+                AllOf(HasSubstr("shop.broken was not built. The database LIVEDB answered:"),
+                      HasSubstr("42601"), HasSubstr("syntax error at or near \"BEGN\"")));
+    EXPECT_EQ(readFile(path("live.wkv")), project);
+    EXPECT_EQ(readFile(path("src/broken.sql")), broken);
+    EXPECT_TRUE(connected(connection));
+
+    // Run: a function answers with its rows, a procedure without.
+    auto ran = act(find(10, "shop.item_count"), 16);
+    EXPECT_THAT(messages(ran), HasSubstr("shop.item_count ran. Its first rows:\nitem_count\n2"));
+    EXPECT_THAT(messages(act(find(8, "shop.tidy"), 16)), HasSubstr("shop.tidy ran and returned no rows."));
+    EXPECT_THAT(messages(act(find(8, "shop.restock"), 16)), HasSubstr("42883")) << "needs an argument";
+    EXPECT_THAT(messages(act(find(14, "shop.items"), 20)),
+                HasSubstr("Sample contents of shop.items:\nid | name | qty\n1 | bolt | 5\n2 | nut | 50"));
+
+    // The source of a function only the database has comes from the database.
+    EXPECT_THAT(
+        messages(act(find(10, "shop.item_count"), 25)),
+        AllOf(HasSubstr("CREATE OR REPLACE FUNCTION shop.item_count()"), HasSubstr("RETURNS integer")));
+
+    // A name full of quotes, a semicolon and a non-ASCII letter is dropped as one identifier.
+    const std::string hostile = "we\"ird; DROP TABLE shop.items; --\xC3\x9F";
+    runSql(pgConnection(),
+           {"CREATE FUNCTION shop.\"we\"\"ird; DROP TABLE shop.items; --\xC3\x9F\"() RETURNS int "
+            "LANGUAGE sql AS 'SELECT 1'"});
+    act(find(9, "LIVEDB"), 10);
+    ASSERT_NE(named(listed(9, find(9, "LIVEDB")), hostile), nullptr)
+        << "a refresh shows what was added outside";
+    act(find(10, ("shop." + hostile).c_str()), 22);
+    api().WKButtonDoAction("User response", 6);
+    auto dropped = drain();
+    EXPECT_THAT(messages(dropped), HasSubstr("was dropped from the database LIVEDB"));
+    ASSERT_FALSE(dropped.empty());
+    EXPECT_EQ(dropped[0].lNotifyType, 7);
+    act(find(9, "LIVEDB"), 10);
+    act(find(13, "LIVEDB"), 10);
+    EXPECT_EQ(named(listed(9, find(9, "LIVEDB")), hostile), nullptr);
+    EXPECT_THAT(namesOf(listed(13, find(13, "LIVEDB"))), ::testing::ElementsAre("items"));
+
+    // Dropping a function the project declares keeps it listed, dirty, to be built again.
+    act(itemValue, 22);
+    api().WKButtonDoAction("User response", 6);
+    auto again = drain();
+    EXPECT_EQ(again[0].lNotifyType, 6);
+    EXPECT_TRUE(named(listed(9, find(9, "LIVEDB")), "item_value")->dirty);
+    act(find(9, "LIVEDB"), 10);
+    EXPECT_TRUE(named(listed(9, find(9, "LIVEDB")), "item_value")->dirty);
+}
+
+TEST_F(PostgresLive, AWrongPasswordAClosedPortAndAStoppedServerAreBoundedAndReported) {
+    int32_t connection = openLive("", pgConnection("wrong"));
+    std::string project = readFile(path("live.wkv"));
+    EXPECT_THAT(messages(act(connection, 7)),
+                AllOf(HasSubstr("could not be opened"), HasSubstr("password authentication failed")));
+    EXPECT_FALSE(connected(connection));
+    EXPECT_EQ(readFile(path("live.wkv")), project);
+
+    api().WKSI_Reset();
+    connection = openLive("", "DRIVER={PostgreSQL ANSI};SERVER=127.0.0.1;PORT=1;DATABASE=x;UID=x;PWD=x");
+    std::string said;
+    EXPECT_LT(secondsOf([&] { said = messages(act(connection, 7)); }), 4.0);
+    EXPECT_THAT(said, HasSubstr("could not be opened"));
+    EXPECT_FALSE(connected(connection));
+
+    // The server stopped: the login gives up after the connection's timeout (3 seconds).
+    std::ifstream pidFile(serverDir() + "/data/postmaster.pid");
+    pid_t server = 0;
+    pidFile >> server;
+    ASSERT_GT(server, 0);
+    api().WKSI_Reset();
+    connection = openLive("", pgConnection());
+    ASSERT_EQ(kill(server, SIGSTOP), 0);
+    double waited = secondsOf([&] { said = messages(act(connection, 7)); });
+    kill(server, SIGCONT);
+    EXPECT_LT(waited, 8.0);
+    EXPECT_THAT(said, HasSubstr("could not be opened"));
+    EXPECT_FALSE(connected(connection));
+
+    // A statement that runs too long is cancelled after the timeout; the connection stays usable.
+    runSql(pgConnection(),
+           {"CREATE FUNCTION shop.slow() RETURNS int LANGUAGE sql AS 'SELECT 1 FROM pg_sleep(30)'"});
+    api().WKSI_Reset();
+    connection = openLive("", pgConnection(), "timeout = 2\n");
+    act(connection, 7);
+    ASSERT_TRUE(connected(connection));
+    waited = secondsOf([&] { said = messages(act(find(10, "shop.slow"), 16)); });
+    EXPECT_LT(waited, 6.0);
+    EXPECT_THAT(said, HasSubstr("57014")) << said;
+    EXPECT_THAT(messages(act(find(10, "shop.item_count"), 16)), HasSubstr("ran. Its first rows"));
+
+    // The server ends the engine's session: the next statement fails and the connection shows closed.
+    runSql(pgConnection(), {"SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE usename = 'nimb' "
+                            "AND pid <> pg_backend_pid()"});
+    auto lost = act(find(13, "LIVEDB"), 10);
+    EXPECT_THAT(messages(lost),
+                HasSubstr("The connection LIVEDB was closed: its database no longer answers."))
+        << messages(lost);
+    EXPECT_FALSE(connected(connection));
+    EXPECT_THAT(namesOf(listed(13, find(13, "LIVEDB"))), ::testing::ElementsAre("items"))
+        << "still listed as last read";
+    act(connection, 7);
+    EXPECT_TRUE(connected(connection)) << "connects again";
+}
+
+// Stops a process (SIGSTOP) until release(), or until a watchdog gives up waiting, so that a test
+// that would hang fails instead.
+class Stopped {
+  public:
+    Stopped(pid_t pid, std::chrono::seconds watchdog) : pid_(pid) {
+        EXPECT_EQ(kill(pid_, SIGSTOP), 0);
+        dog_ = std::thread([this, watchdog] {
+            std::unique_lock lock(mutex_);
+            if (!changed_.wait_for(lock, watchdog, [&] { return released_; }))
+                ADD_FAILURE() << "the engine was still waiting for the stopped server after the watchdog";
+            kill(pid_, SIGCONT);
+        });
+    }
+    ~Stopped() { release(); }
+    void release() {
+        {
+            std::lock_guard lock(mutex_);
+            released_ = true;
+        }
+        changed_.notify_all();
+        if (dog_.joinable())
+            dog_.join();
+    }
+
+  private:
+    pid_t pid_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool released_ = false;
+    std::thread dog_;
+};
+
+TEST_F(PostgresLive, AServerThatStopsAnsweringInMidStatementIsGivenUpWithinTheBound) {
+    runSql(pgConnection(),
+           {"CREATE FUNCTION shop.backend() RETURNS int LANGUAGE sql AS 'SELECT pg_backend_pid()'"});
+    write("src/item_value.sql", "CREATE OR REPLACE FUNCTION shop.item_value() RETURNS int LANGUAGE sql AS "
+                                "'SELECT 1';\n");
+    int32_t connection = openLive(declared, pgConnection(), "timeout = 2\n");
+    act(connection, 7);
+    ASSERT_TRUE(connected(connection));
+    // The server process that serves the engine's own connection, as the engine's connection reports it.
+    std::string said = messages(act(find(10, "shop.backend"), 16));
+    auto digits = said.find_first_of("0123456789", said.find("backend\n"));
+    ASSERT_NE(digits, std::string::npos) << said;
+    pid_t backend = std::stoi(said.substr(digits));
+    std::string project = readFile(path("live.wkv"));
+
+    // Stopped after login: the statement runs into a server that never answers, and no driver
+    // timeout can end that wait. The engine gives the call up after the connection's timeout and
+    // its graces (2 + 2 + 1 seconds) and closes the connection.
+    Stopped stopped(backend, std::chrono::seconds(30));
+    double waited = secondsOf([&] { said = messages(act(find(10, "shop.item_count"), 16)); });
+    EXPECT_GT(waited, 4.0);
+    EXPECT_LT(waited, 7.0);
+    EXPECT_THAT(said,
+                HasSubstr("The connection LIVEDB was closed: its database did not answer within 2 seconds."))
+        << said;
+    EXPECT_THAT(said, Not(HasSubstr("answered:"))) << "no database message for a call given up";
+    EXPECT_FALSE(connected(connection));
+    EXPECT_EQ(readFile(path("live.wkv")), project);
+    EXPECT_THAT(namesOf(listed(9, find(9, "LIVEDB"))), ::testing::Contains("item_count")) << "still listed";
+
+    // Other actions answer at once, and a new connection (a new server process) works while the
+    // stuck call still waits on the old one.
+    EXPECT_LT(secondsOf([&] { said = messages(act(find(10, "shop.item_count"), 16)); }), 1.0);
+    EXPECT_THAT(said, HasSubstr("is not connected"));
+    act(connection, 7);
+    ASSERT_TRUE(connected(connection));
+    EXPECT_THAT(messages(act(find(10, "shop.item_count"), 16)), HasSubstr("ran. Its first rows"));
+    stopped.release();
+
+    // A build given up says so once and leaves the source file alone.
+    said = messages(act(find(10, "shop.backend"), 16));
+    digits = said.find_first_of("0123456789", said.find("backend\n"));
+    ASSERT_NE(digits, std::string::npos) << said;
+    Stopped again(std::stoi(said.substr(digits)), std::chrono::seconds(30));
+    said = messages(act(find(10, "shop.item_value"), 18));
+    EXPECT_THAT(said, AllOf(HasSubstr("did not answer within 2 seconds"), Not(HasSubstr("was built")),
+                            Not(HasSubstr("was not built"))))
+        << said;
+    EXPECT_FALSE(connected(connection));
+    EXPECT_EQ(readFile(path("src/item_value.sql")),
+              "CREATE OR REPLACE FUNCTION shop.item_value() RETURNS int LANGUAGE sql AS 'SELECT 1';\n");
+    EXPECT_EQ(readFile(path("live.wkv")), project);
+}
+
+} // namespace
+} // namespace live_test

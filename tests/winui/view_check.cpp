@@ -1,0 +1,248 @@
+// The server view on real windows under wine64 + Xvfb, driven by scripts/winui:
+//   view_check shot N MS   lists N stored procedures, prints READY and the tool window's screen
+//                          rectangle, and keeps painting for MS milliseconds (the picture's time)
+//   view_check person      whole interactions with real input from outside (see PersonScript):
+//                          each prints "PASS name" or "FAIL name: why"; a last line counts them
+// This file holds only Win32 code.
+#include "PersonScript.h"
+#include "ViewWorld.h"
+
+#include "engine/VSAConstants.h"
+#include "notify/viewAPIs.h"
+#include "platform/ui/ListView.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/Shape.h"
+#include "platform/ui/TreeView.h"
+#include "platform/win/com/Bstr.h"
+#include "platform/win/ui/RealTimeDriver.h"
+#include "platform/win/ui/Win32User.h"
+#include "serverview/svrViewCtl.h"
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace nimb::VSAConstants;
+using winviews::ViewWorld;
+
+namespace {
+
+constexpr int kWidth = 900;
+constexpr int kHeight = 520;
+
+// Runs messages (the real-time driver ticks the poller meanwhile) until done() or 10 s.
+bool waitFor(ViewWorld& world, const std::function<bool()>& done) {
+    for (int i = 0; i < 200; ++i) {
+        if (done()) return true;
+        world.pumpFor(50);
+    }
+    return done();
+}
+
+ui::NodePtr nodeOf(ViewWorld& world, int32_t hdl) {
+    return world.view().serverTreeView->Nodes().find(nimb::viewAPIs::makeNodeKey(hdl));
+}
+
+int shot(int32_t n, int ms) {
+    ViewWorld world(kWidth, kHeight);
+    const int32_t folder = world.procedureFolder(n);
+    (void)folder;
+    world.tick();
+    world.settle();
+    const RECT r = winviews::screenRect(world.toolWindow());
+    std::printf("READY %ld %ld %ld %ld listed %d\n", r.left, r.top, r.right, r.bottom,
+                world.view().serverDetailsView->ListItems().Count());
+    std::fflush(stdout);
+    world.pumpFor(ms);
+    return 0;
+}
+
+// The engine calls of a journal, without the poller's notification fetches.
+std::string journalCalls(const std::string& journal) {
+    std::string out;
+    std::size_t at = 0;
+    while (at < journal.size()) {
+        const std::size_t end = std::min(journal.find('\n', at), journal.size());
+        const std::string line = journal.substr(at, end - at);
+        if (line.rfind("WKGetNotification", 0) != 0) out += line + "; ";
+        at = end + 1;
+    }
+    return out;
+}
+
+struct Outcome {
+    int passed = 0;
+    int failed = 0;
+    void check(const char* name, bool ok, const std::string& why) {
+        if (ok) ++passed;
+        else ++failed;
+        winviews::say(ok ? std::string("PASS ") + name : std::string("FAIL ") + name + ": " + why);
+    }
+};
+
+// A person clicks another folder of the connection in the tree: the add-in makes it the engine's
+// current folder, the engine sends its contents, and the list shows them under that kind's columns.
+void clickFolderNode(ViewWorld& world, Outcome& outcome) {
+    const int32_t functions = world.engine().FindHandle(WK_OBJ_FUNCTION_FOLDER, "NEWDB");
+    world.engine().GenerateObjects(functions, WK_OBJ_FUNCTION, 3);
+    auto node = nodeOf(world, functions);
+    auto rect = node ? world.renderer().screenRectOf(*node) : std::nullopt;
+    if (!rect) return outcome.check("click a folder node", false, "the functions folder is not on the screen");
+    world.takeJournal();
+    winviews::click(winviews::centreOf(*rect));
+    auto& list = *world.view().serverDetailsView;
+    const bool listed = waitFor(world, [&] { return list.ListItems().Count() == 3; });
+    const std::string journal = journalCalls(world.takeJournal());
+    const bool asked = journal.find("WKSetCurrentFolder(" + std::to_string(functions) + ", 0)") != std::string::npos;
+    outcome.check("click a folder node", listed && asked && node->Selected() && list.ColumnHeaders().Count() == 8,
+                  "listed " + std::to_string(list.ListItems().Count()) + ", columns " +
+                      std::to_string(list.ColumnHeaders().Count()) + ", journal: " + journal);
+}
+
+// A person right-clicks a routine in the list and chooses Build on the real popup menu: the
+// engine is asked to build that routine, and its report comes as a real message box with one OK
+// button, which the person clicks.
+void buildFromPopup(ViewWorld& world, Outcome& outcome, const std::string& title) {
+    auto& list = *world.view().serverDetailsView;
+    auto item = list.ListItems().Count() > 0 ? list.ListItems().Item(1) : nullptr;
+    auto rect = item ? world.renderer().screenRectOf(*item) : std::nullopt;
+    if (!rect) return outcome.check("build from the popup menu", false, "no row on the screen");
+    const int32_t hdl = nimb::viewAPIs::keyToHandle(item->Key());
+    world.takeJournal();
+    std::string report;
+    std::atomic<bool> answered = false;
+    auto chooser = winviews::chooseFromNextPopup(com::wideFromUtf8(world.view().devObjBuildMnuItem->Caption()));
+    auto answer = winviews::answerNextMessageBox(com::wideFromUtf8(title), IDOK, report, answered);
+    winviews::click(winviews::centreOf(*rect), 3);
+    const std::string wanted = "WKObjectDoAction(" + std::to_string(hdl) + ", 18)";
+    std::string journal;
+    const bool built = waitFor(world, [&] {
+        journal += journalCalls(world.takeJournal());
+        return journal.find(wanted) != std::string::npos && answered;
+    });
+    chooser.join();
+    answer.join();
+    world.pumpFor(300);
+    outcome.check("build from the popup menu", built && report.find("[OK]") != std::string::npos,
+                  "wanted " + wanted + " and a report with OK; box: " + report + ", journal: " + journal);
+}
+
+// A person drops a routine while its connection is not connected: the add-in asks the engine, the
+// engine's refusal comes as a real message box with one OK button, the person clicks it, and the
+// routine stays in the list.
+void dropRefusedWithMessageBox(ViewWorld& world, Outcome& outcome, const std::string& title) {
+    auto& list = *world.view().serverDetailsView;
+    const int32_t before = list.ListItems().Count();
+    auto item = before > 1 ? list.ListItems().Item(2) : nullptr;
+    auto rect = item ? world.renderer().screenRectOf(*item) : std::nullopt;
+    if (!rect) return outcome.check("drop refused, told in a message box", false, "no row on the screen");
+    std::string seen;
+    std::atomic<bool> answered = false;
+    auto chooser = winviews::chooseFromNextPopup(com::wideFromUtf8(world.view().devObjDropMnuItem->Caption()));
+    auto answer = winviews::answerNextMessageBox(com::wideFromUtf8(title), IDOK, seen, answered);
+    const int32_t hdl = nimb::viewAPIs::keyToHandle(item->Key());
+    winviews::click(winviews::centreOf(*rect), 3);
+    const bool done = waitFor(world, [&] { return answered.load(); });
+    chooser.join();
+    answer.join();
+    world.pumpFor(300);
+    const std::string journal = journalCalls(world.takeJournal());
+    const std::string wanted = "WKObjectDoAction(" + std::to_string(hdl) + ", 22)";
+    outcome.check("drop refused, told in a message box",
+                  done && seen.find("not connected") != std::string::npos && seen.find("[OK]") != std::string::npos &&
+                      journal.find(wanted) != std::string::npos && list.ListItems().Count() == before,
+                  "rows " + std::to_string(list.ListItems().Count()) + " of " + std::to_string(before) + ", box: " +
+                      seen + ", wanted " + wanted + " in: " + journal);
+}
+
+// A person drags the bar between the tree and the list 120 pixels to the right: the tree widens
+// by as much, the list starts that much later.
+void dragSplitter(ViewWorld& world, Outcome& outcome) {
+    auto& view = world.view();
+    const auto& dpi = world.renderer().dpi();
+    const int32_t treeWidth = view.serverTreeView->Width();
+    HWND surface = world.renderer().windowOf(view);
+    POINT from{dpi.pixelsX(view.splitPane->Left() + view.splitPane->Width() / 2),
+               dpi.pixelsY(view.splitPane->Top() + view.splitPane->Height() / 2)};
+    ClientToScreen(surface, &from);
+    winviews::drag(from, POINT{from.x + 120, from.y});
+    const int32_t wanted = treeWidth + dpi.twipsX(120);
+    const bool moved = waitFor(world, [&] { return std::abs(view.serverTreeView->Width() - wanted) <= dpi.twipsX(3); });
+    outcome.check("drag the splitter", moved && view.serverDetailsView->Left() > view.serverTreeView->Width(),
+                  "tree width " + std::to_string(view.serverTreeView->Width()) + " twips, wanted about " +
+                      std::to_string(wanted));
+}
+
+// A person right-clicks the connection and chooses Add ADO Connection Object: the real modal
+// dialog opens, the person types a name into it and presses OK, and the engine is asked for the
+// connection object under that name in the project and Data Environment the dialog offered.
+void adoConnectionThroughDialog(ViewWorld& world, Outcome& outcome) {
+    auto node = nodeOf(world, world.connectionHdl());
+    auto rect = node ? world.renderer().screenRectOf(*node) : std::nullopt;
+    if (!rect) return outcome.check("a modal dialog filled and confirmed", false, "the connection is not on the screen");
+    world.takeJournal();
+    std::atomic<bool> answered = false;
+    auto chooser = winviews::chooseFromNextPopup(com::wideFromUtf8(world.view().adoConObjMnuItem->Caption()));
+    auto filler = winviews::fillNextDialog(L"Add ADO Connection Object", "OrdersConn", L"OK", answered);
+    winviews::click(winviews::centreOf(*rect), 3);
+    const std::string wanted = "WKConnectionDoGetDE(" + std::to_string(world.connectionHdl());
+    std::string journal;
+    const bool asked = waitFor(world, [&] {
+        journal += journalCalls(world.takeJournal());
+        return answered && journal.find(wanted) != std::string::npos;
+    });
+    chooser.join();
+    filler.join();
+    outcome.check("a modal dialog filled and confirmed",
+                  asked && journal.find("OrdersConn") != std::string::npos &&
+                      journal.find("DataEnvironment1") != std::string::npos,
+                  "wanted " + wanted + " with OrdersConn in: " + journal);
+}
+
+int person() {
+    // A window nobody closes would keep the run waiting for ever: two minutes is the most it takes.
+    std::thread([] {
+        Sleep(120000);
+        std::printf("RESULT failed: the checks did not finish within two minutes\n");
+        std::fflush(stdout);
+        ExitProcess(1);
+    }).detach();
+    ViewWorld world(kWidth, kHeight);
+    const std::string title = "nimbvbadd";
+    ui::User::install(std::make_shared<winui::Win32User>(world.renderer(), world.toolWindow(), title));
+    winui::RealTimeDriver driver(50);
+    const int32_t folder = world.procedureFolder(40);
+    (void)folder;
+    world.tick();
+    world.settle();
+    world.pumpFor(500);
+    Outcome outcome;
+    buildFromPopup(world, outcome, title);
+    dropRefusedWithMessageBox(world, outcome, title);
+    dragSplitter(world, outcome);
+    adoConnectionThroughDialog(world, outcome);
+    clickFolderNode(world, outcome);
+    ui::User::install(nullptr);
+    std::printf("RESULT %d passed, %d failed\n", outcome.passed, outcome.failed);
+    return outcome.failed == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        const std::string mode = argc > 1 ? argv[1] : "";
+        if (mode == "shot" && argc > 3) return shot(std::atoi(argv[2]), std::atoi(argv[3]));
+        if (mode == "person") return person();
+        std::fprintf(stderr, "usage: view_check shot N MS | view_check person\n");
+        return 2;
+    } catch (const std::exception& e) {
+        std::printf("RESULT failed: %s\n", e.what());
+        return 1;
+    }
+}
