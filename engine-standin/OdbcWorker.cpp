@@ -1,5 +1,11 @@
 #include "OdbcWorker.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -14,6 +20,23 @@ namespace {
 constexpr std::chrono::milliseconds driverGrace{2000};
 // After the cancel, for a driver that can still stop the call itself.
 constexpr std::chrono::milliseconds cancelGrace{1000};
+
+// A thread given up runs this library's code again when its call returns, so the library stays
+// loaded from then on, whoever unloads it.
+void keepLoaded() {
+    static const bool kept = [] {
+#ifdef _WIN32
+        HMODULE self = nullptr;
+        return GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                                  reinterpret_cast<LPCSTR>(&keepLoaded), &self) != 0;
+#else
+        Dl_info self{};
+        return dladdr(reinterpret_cast<void*>(&keepLoaded), &self) && self.dli_fname &&
+               dlopen(self.dli_fname, RTLD_NOW | RTLD_NODELETE) != nullptr;
+#endif
+    }();
+    (void)kept;
+}
 
 struct Ticket {
     bool done = false;
@@ -87,6 +110,7 @@ void OdbcWorker::run(std::function<void()> job, std::function<void()> cancel) {
             std::thread(std::move(cancel)).detach();
         if (!channel_->changed.wait_for(lock, cancelGrace, done)) {
             givenUp_ = true;
+            keepLoaded();
             throw OdbcTimeout(timeout_);
         }
     }

@@ -227,6 +227,37 @@ TEST_F(PostgresLive, AWrongPasswordAClosedPortAndAStoppedServerAreBoundedAndRepo
     EXPECT_TRUE(connected(connection)) << "connects again";
 }
 
+// Whether the server still has a session in process pid; waits up to 10 seconds for it to end.
+bool sessionLasts(pid_t pid) {
+    SQLHENV env = SQL_NULL_HENV;
+    SQLHDBC dbc = SQL_NULL_HDBC;
+    SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env);
+    SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc);
+    std::string in = pgConnection();
+    bool lasts = SQL_SUCCEEDED(SQLDriverConnect(dbc, nullptr, reinterpret_cast<SQLCHAR*>(in.data()), SQL_NTS,
+                                                nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT));
+    EXPECT_TRUE(lasts) << "cannot connect to " << in;
+    std::string sql = "SELECT count(*) FROM pg_stat_activity WHERE pid = " + std::to_string(pid);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (lasts && std::chrono::steady_clock::now() < deadline) {
+        SQLHSTMT stmt = SQL_NULL_HSTMT;
+        SQLAllocHandle(SQL_HANDLE_STMT, dbc, &stmt);
+        SQLINTEGER count = -1;
+        if (SQL_SUCCEEDED(SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(sql.data()), SQL_NTS)) &&
+            SQL_SUCCEEDED(SQLFetch(stmt)))
+            SQLGetData(stmt, 1, SQL_C_SLONG, &count, 0, nullptr);
+        SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+        lasts = count != 0;
+        if (lasts)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    SQLDisconnect(dbc);
+    SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+    SQLFreeHandle(SQL_HANDLE_ENV, env);
+    return lasts;
+}
+
 // Stops a process (SIGSTOP) until release(), or until a watchdog gives up waiting, so that a test
 // that would hang fails instead.
 class Stopped {
@@ -296,13 +327,16 @@ TEST_F(PostgresLive, AServerThatStopsAnsweringInMidStatementIsGivenUpWithinTheBo
     act(connection, 7);
     ASSERT_TRUE(connected(connection));
     EXPECT_THAT(messages(act(find(10, "shop.item_count"), 16)), HasSubstr("ran. Its first rows"));
+    // Once the server answers again, the call given up returns and its connection is closed.
     stopped.release();
+    EXPECT_FALSE(sessionLasts(backend)) << "the connection given up was not closed after its call returned";
 
     // A build given up says so once and leaves the source file alone.
     said = messages(act(find(10, "shop.backend"), 16));
     digits = said.find_first_of("0123456789", said.find("backend\n"));
     ASSERT_NE(digits, std::string::npos) << said;
-    Stopped again(std::stoi(said.substr(digits)), std::chrono::seconds(30));
+    backend = std::stoi(said.substr(digits));
+    Stopped again(backend, std::chrono::seconds(30));
     said = messages(act(find(10, "shop.item_value"), 18));
     EXPECT_THAT(said, AllOf(HasSubstr("did not answer within 2 seconds"), Not(HasSubstr("was built")),
                             Not(HasSubstr("was not built"))))
@@ -311,6 +345,8 @@ TEST_F(PostgresLive, AServerThatStopsAnsweringInMidStatementIsGivenUpWithinTheBo
     EXPECT_EQ(readFile(path("src/item_value.sql")),
               "CREATE OR REPLACE FUNCTION shop.item_value() RETURNS int LANGUAGE sql AS 'SELECT 1';\n");
     EXPECT_EQ(readFile(path("live.wkv")), project);
+    again.release();
+    EXPECT_FALSE(sessionLasts(backend));
 }
 
 } // namespace
