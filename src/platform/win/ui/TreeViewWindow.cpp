@@ -183,9 +183,10 @@ LRESULT WindowRenderer::onTreeNotify(Shown& shown, NMHDR& header) {
         auto& change = reinterpret_cast<NMTREEVIEWW&>(header);
         ui::Node* node = nodeOf(shown.hwnd, change.itemNew.hItem);
         if (node == nullptr) return 0;
-        inputFrom_ = &shown;
-        node->setExpanded(change.action == TVE_EXPAND);
-        inputFrom_ = nullptr;
+        {
+            InputFrom from(inputFrom_, &shown);
+            node->setExpanded(change.action == TVE_EXPAND);
+        }
         return 0;
     }
     default: return 0;

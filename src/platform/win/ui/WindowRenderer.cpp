@@ -445,10 +445,11 @@ LRESULT WindowRenderer::onSurfaceMessage(HWND hwnd, UINT msg, WPARAM wParam, LPA
             RECT outer{};
             GetWindowRect(hwnd, &outer);
             auto& form = static_cast<ui::Form&>(*self->control);
-            inputFrom_ = self;
-            form.setClientSize(dpi_.twipsX(LOWORD(lParam)), dpi_.twipsY(HIWORD(lParam)));
-            form.Move(form.Left(), form.Top(), dpi_.twipsX(outer.right - outer.left), dpi_.twipsY(outer.bottom - outer.top));
-            inputFrom_ = nullptr;
+            {
+                InputFrom from(inputFrom_, self);
+                form.setClientSize(dpi_.twipsX(LOWORD(lParam)), dpi_.twipsY(HIWORD(lParam)));
+                form.Move(form.Left(), form.Top(), dpi_.twipsX(outer.right - outer.left), dpi_.twipsY(outer.bottom - outer.top));
+            }
         }
         return 0;
     case WM_NCDESTROY:
@@ -498,24 +499,27 @@ void WindowRenderer::onCommand(HWND child, WORD code) {
         if (code == EN_CHANGE) {
             std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
             text.resize(static_cast<std::size_t>(GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
-            inputFrom_ = shown;
-            static_cast<ui::TextBox*>(shown->control)->setText(com::utf8FromWide(text));
-            inputFrom_ = nullptr;
+            {
+                InputFrom from(inputFrom_, shown);
+                static_cast<ui::TextBox*>(shown->control)->setText(com::utf8FromWide(text));
+            }
         }
         break;
     case Kind::ComboBox: {
         auto* combo = static_cast<ui::ComboBox*>(shown->control);
         if (code == CBN_SELCHANGE) {
             const auto index = static_cast<int32_t>(SendMessageW(child, CB_GETCURSEL, 0, 0));
-            inputFrom_ = shown;
-            combo->setListIndex(index);
-            inputFrom_ = nullptr;
+            {
+                InputFrom from(inputFrom_, shown);
+                combo->setListIndex(index);
+            }
         } else if (code == CBN_EDITCHANGE) {
             std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
             text.resize(static_cast<std::size_t>(GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
-            inputFrom_ = shown;
-            combo->setText(com::utf8FromWide(text));
-            inputFrom_ = nullptr;
+            {
+                InputFrom from(inputFrom_, shown);
+                combo->setText(com::utf8FromWide(text));
+            }
         }
         break;
     }

@@ -126,6 +126,15 @@ private:
     bool flushPosted_ = false;
     int applying_ = 0;             // > 0 while the renderer itself changes windows: no echo to the model
     Shown* inputFrom_ = nullptr;   // the window whose input the model is taking: not written back
+    // Marks shown as the source of the input being handed to the model, until the scope ends (also
+    // when a handler of the model fails).
+    struct InputFrom {
+        InputFrom(Shown*& slot, Shown* shown) : slot_(slot) { slot_ = shown; }
+        ~InputFrom() { slot_ = nullptr; }
+        InputFrom(const InputFrom&) = delete;
+        InputFrom& operator=(const InputFrom&) = delete;
+        Shown*& slot_;
+    };
     LPARAM lastMove_ = -1;         // where the last mouse move was: moving windows repeats it
     int64_t rowsAsked_ = 0;
     std::unordered_map<const ui::Control*, std::unique_ptr<Shown>> shown_;
