@@ -84,6 +84,8 @@ void Connect::startIM() {
 void Connect::OnDisconnection(int32_t, std::vector<vb::Variant>&) {
     vb::attemptEach({
         [&] { use(addInMenuItem).Delete(); },
+        // The IDE's control goes with the entry, so that nothing of the IDE's is kept past here.
+        [&] { addInMenuItem.reset(); },
         [&] { use(imgr).closeWKCommunication(); },
         [&] { use(imgr).deleteWKUI(); },
         [&] { imgr.reset(); },

@@ -8,7 +8,8 @@ namespace nimb {
 
 class DynamicLibrary {
 public:
-    // Loads the library at path (a bare name is searched for as the platform searches for it).
+    // Loads the library at path. A bare name is searched for as the platform searches for it; on
+    // Windows the folder of the module holding this code (the add-in's DLL) comes first.
     // When that fails, isLoaded() is false and loadError() holds the platform's reason.
     explicit DynamicLibrary(const std::string& path);
     ~DynamicLibrary();

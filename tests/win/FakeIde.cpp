@@ -1,6 +1,11 @@
 #include "tests/win/FakeIde.h"
 
+#include "platform/error.h"
 #include "platform/win/com/DispatchObject.h"
+#include "platform/win/vbide/eventInterfaces.h"
+
+#include <ocidl.h>
+#include <olectl.h>
 
 #include <algorithm>
 
@@ -9,8 +14,7 @@ namespace wintest {
 namespace {
 
 constexpr int32_t idAddInsMenu = 30038;
-
-using Log = std::shared_ptr<std::vector<std::string>>;
+constexpr DWORD theCookie = 1;
 
 class Served : public com::DispatchServer<> {
 public:
@@ -24,66 +28,219 @@ com::ComPtr<IDispatch> serve(std::vector<com::Member> members) {
 
 vb::Variant objectOf(IDispatch* p) { return std::shared_ptr<vb::Object>(std::make_shared<com::DispatchObject>(p)); }
 
-// A member that logs its call and answers with a fixed object (or Empty).
-com::Member logged(const Log& log, std::wstring name, DISPID id, std::string entry, IDispatch* answer = nullptr) {
-    return {std::move(name), id, [log, entry, answer](com::Args&) {
-                log->push_back(entry);
-                return answer ? objectOf(answer) : vb::Variant();
-            }};
+ULONG refsOf(IUnknown* p) {
+    p->AddRef();
+    return p->Release();
 }
 
-com::ComPtr<IDispatch> newControl(const Log& log) {
-    auto caption = std::make_shared<std::string>();
-    return serve({
-        {L"Caption", 1,
-         [caption](com::Args&) { return vb::Variant(*caption); },
-         [log, caption](com::Args& a) {
-             log->push_back("Control.Caption=");
-             *caption = a.value().toString();
-         }},
-        logged(log, L"PasteFace", 2, "Control.PasteFace"),
-        logged(log, L"Delete", 3, "Control.Delete"),
-        {L"Enabled", 4, [](com::Args&) { return vb::Variant(true); },
-         [log](com::Args&) { log->push_back("Control.Enabled="); }},
-    });
-}
+// What Events.CommandBarEvents hands out: a connection-point container whose one point takes one
+// click-events sink.
+class ClickSource final : public com::DispatchServer<>, public IConnectionPointContainer, public IConnectionPoint {
+public:
+    ClickSource() : DispatchServer({}) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        return DispatchServer::QueryInterface(iid, out);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return DispatchServer::AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() override { return DispatchServer::Release(); }
+
+    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override {
+        if (points) *points = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override {
+        if (!point) return E_POINTER;
+        *point = nullptr;
+        if (iid != vbide::win::DIID_CommandBarControlEvents) return CONNECT_E_NOCONNECTION;
+        *point = this;
+        AddRef();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
+        if (!iid) return E_POINTER;
+        *iid = vbide::win::DIID_CommandBarControlEvents;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override {
+        if (!out) return E_POINTER;
+        *out = this;
+        AddRef();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
+        if (!sink || !cookie) return E_POINTER;
+        if (sink_) return CONNECT_E_ADVISELIMIT;
+        if (FAILED(sink->QueryInterface(vbide::win::DIID_CommandBarControlEvents,
+                                        reinterpret_cast<void**>(sink_.GetAddressOf())))) {
+            return CONNECT_E_CANNOTCONNECT;
+        }
+        ++advised;
+        *cookie = theCookie;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
+        if (cookie != theCookie || !sink_) return CONNECT_E_NOCONNECTION;
+        ++unadvised;
+        sink_.Reset();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** out) override {
+        if (out) *out = nullptr;
+        return E_NOTIMPL;
+    }
+
+    // Click(CommandBarControl, handled, CancelDefault): DISPPARAMS hold the last argument first.
+    HRESULT click(IDispatch* control) {
+        if (!sink_) return S_FALSE;
+        VARIANT_BOOL handled = VARIANT_FALSE;
+        VARIANT_BOOL cancelDefault = VARIANT_FALSE;
+        VARIANT args[3];
+        args[2].vt = VT_DISPATCH;
+        args[2].pdispVal = control;
+        args[1].vt = VT_BYREF | VT_BOOL;
+        args[1].pboolVal = &handled;
+        args[0].vt = VT_BYREF | VT_BOOL;
+        args[0].pboolVal = &cancelDefault;
+        DISPPARAMS params{args, nullptr, 3, 0};
+        return sink_->Invoke(vbide::win::dispidClick, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    }
+
+    int advised = 0;
+    int unadvised = 0;
+
+protected:
+    HRESULT queryOther(REFIID iid, void** out) override {
+        if (iid == IID_IConnectionPointContainer) {
+            *out = static_cast<IConnectionPointContainer*>(this);
+        } else if (iid == IID_IConnectionPoint) {
+            *out = static_cast<IConnectionPoint*>(this);
+        } else {
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+
+private:
+    com::ComPtr<IDispatch> sink_;
+};
 
 } // namespace
 
-FakeIde::FakeIde() {
-    const Log log = log_;
-    projects_ = serve({{L"Count", 1, [log](com::Args&) {
-                            log->push_back("VBProjects.Count");
-                            return vb::Variant(int32_t{0});
-                        }}});
-    controls_ = serve({{L"Add", 1, [log](com::Args&) {
-                            log->push_back("Controls.Add");
-                            auto control = newControl(log);
-                            return objectOf(control.Get());
-                        }}});
-    addInsMenu_ = serve({logged(log, L"Controls", 1, "Popup.Controls", controls_.Get())});
-    IDispatch* menu = addInsMenu_.Get();
-    menuBar_ = serve({{L"FindControl", 1, [log, menu](com::Args& a) {
-                           log->push_back("CommandBar.FindControl");
-                           const bool wanted = a.has(1) && a[1].toLong() == idAddInsMenu;
-                           return wanted ? objectOf(menu) : vb::Variant(std::shared_ptr<vb::Object>());
-                       }}});
-    commandBars_ = serve({logged(log, L"Item", DISPID_VALUE, "CommandBars.Item", menuBar_.Get())});
-    events_ = serve({{L"CommandBarEvents", 1, [log](com::Args&) {
-                          log->push_back("Events.CommandBarEvents");
-                          auto sink = serve({});
-                          return objectOf(sink.Get());
-                      }}});
-    vbe_ = serve({
-        logged(log, L"CommandBars", 1, "VBE.CommandBars", commandBars_.Get()),
-        logged(log, L"Events", 2, "VBE.Events", events_.Get()),
-        logged(log, L"VBProjects", 3, "VBE.VBProjects", projects_.Get()),
-    });
-    addIn_ = serve({});
+// Everything the IDE holds: each of its objects once, and what was done to them.
+struct FakeIde::State {
+    std::vector<std::string> log;
+    std::vector<std::shared_ptr<MenuEntry>> entries;
+    std::vector<std::pair<std::string, com::ComPtr<IUnknown>>> objects;
+    IDispatch* lastControl = nullptr;
+    ClickSource* source = nullptr;
+
+    IDispatch* keep(std::string name, com::ComPtr<IDispatch> object) {
+        objects.emplace_back(std::move(name), object.Get());
+        return object.Get();
+    }
+    // A member that logs its call and answers with a fixed object (or Empty).
+    com::Member logged(std::wstring name, DISPID id, std::string entry, IDispatch* answer = nullptr) {
+        return {std::move(name), id, [this, entry, answer](com::Args&) {
+                    log.push_back(entry);
+                    return answer ? objectOf(answer) : vb::Variant();
+                }};
+    }
+    IDispatch* newControl() {
+        auto entry = std::make_shared<MenuEntry>();
+        entries.push_back(entry);
+        lastControl = keep("control", serve({
+            {L"Caption", 1, [entry](com::Args&) { return vb::Variant(entry->caption); },
+             [this, entry](com::Args& a) {
+                 log.push_back("Control.Caption=");
+                 entry->caption = a.value().toString();
+             }},
+            logged(L"PasteFace", 2, "Control.PasteFace"),
+            {L"Delete", 3,
+             [this, entry](com::Args&) {
+                 log.push_back("Control.Delete");
+                 entry->deleted = true;
+                 return vb::Variant();
+             }},
+            {L"Enabled", 4, [entry](com::Args&) { return vb::Variant(entry->enabled); },
+             [this, entry](com::Args& a) {
+                 log.push_back("Control.Enabled=");
+                 entry->enabled = a.value().toBool();
+             }},
+        }));
+        return lastControl;
+    }
+};
+
+FakeIde::FakeIde() : state_(std::make_shared<State>()) {
+    State& s = *state_;
+    IDispatch* projects = s.keep("VBProjects", serve({{L"Count", 1, [&s](com::Args&) {
+                                             s.log.push_back("VBProjects.Count");
+                                             return vb::Variant(int32_t{0});
+                                         }}}));
+    IDispatch* controls = s.keep("Controls", serve({{L"Add", 1, [&s](com::Args& a) {
+                                             s.log.push_back("Controls.Add");
+                                             if (a[0].toLong() != 1) throw vb::VBError(5, "Invalid procedure call or argument");
+                                             return objectOf(s.newControl());
+                                         }}}));
+    IDispatch* menu = s.keep("Add-Ins menu", serve({s.logged(L"Controls", 1, "Popup.Controls", controls)}));
+    IDispatch* menuBar = s.keep("menu bar", serve({{L"FindControl", 1, [&s, menu](com::Args& a) {
+                                            s.log.push_back("CommandBar.FindControl");
+                                            const bool wanted = a.has(1) && a[1].toLong() == idAddInsMenu;
+                                            return wanted ? objectOf(menu) : vb::Variant(std::shared_ptr<vb::Object>());
+                                        }}}));
+    IDispatch* commandBars = s.keep("CommandBars", serve({{L"Item", DISPID_VALUE, [&s, menuBar](com::Args& a) {
+                                                s.log.push_back("CommandBars.Item");
+                                                if (a[0].toLong() != 1) throw vb::VBError(9, "Subscript out of range");
+                                                return objectOf(menuBar);
+                                            }}}));
+    com::ComPtr<ClickSource> clicks = com::make<ClickSource>();
+    s.source = clicks.Get();
+    s.objects.emplace_back("CommandBarEvents", static_cast<IDispatch*>(s.source));
+    IDispatch* source = s.source;
+    IDispatch* events = s.keep("Events", serve({{L"CommandBarEvents", 1, [&s, source](com::Args& a) {
+                                           s.log.push_back("Events.CommandBarEvents");
+                                           if (!a[0].isObject()) throw vb::VBError(5, "Invalid procedure call or argument");
+                                           return objectOf(source);
+                                       }}}));
+    vbe_ = s.keep("VBE", serve({
+        s.logged(L"CommandBars", 1, "VBE.CommandBars", commandBars),
+        s.logged(L"Events", 2, "VBE.Events", events),
+        s.logged(L"VBProjects", 3, "VBE.VBProjects", projects),
+    }));
+    addIn_ = s.keep("AddInInst", serve({
+        {L"ProgId", 1, [](com::Args&) { return vb::Variant("nimbvbadd.Connect"); }},
+        {L"Description", 2, [](com::Args&) { return vb::Variant("NIMB Development Add-In"); }},
+    }));
 }
 
+const std::vector<std::string>& FakeIde::log() const { return state_->log; }
+
 int FakeIde::count(const std::string& call) const {
-    return static_cast<int>(std::count(log_->begin(), log_->end(), call));
+    return static_cast<int>(std::count(state_->log.begin(), state_->log.end(), call));
+}
+
+std::vector<FakeIde::MenuEntry> FakeIde::addInsMenu() const {
+    std::vector<MenuEntry> entries;
+    for (const auto& e : state_->entries) entries.push_back(*e);
+    return entries;
+}
+
+HRESULT FakeIde::clickLastEntry() {
+    return state_->lastControl ? state_->source->click(state_->lastControl) : S_FALSE;
+}
+
+int FakeIde::advised() const { return state_->source->advised; }
+int FakeIde::unadvised() const { return state_->source->unadvised; }
+
+std::string FakeIde::referencesHeldByOthers() const {
+    std::string held;
+    for (const auto& [name, object] : state_->objects) {
+        const ULONG others = refsOf(object.Get()) - 1;
+        if (others > 0) held += (held.empty() ? "" : ", ") + name + " " + std::to_string(others);
+    }
+    return held;
 }
 
 } // namespace wintest

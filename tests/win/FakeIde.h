@@ -1,7 +1,8 @@
 // FakeIde: the IDE's objects as late-bound COM objects, served from tables, for driving the add-in
-// through COM without a VB6 IDE. It serves the members a connection and disconnection use
-// (VBE.CommandBars(1).FindControl(Id:=30038).Controls.Add, control Caption/PasteFace/Delete,
-// VBE.Events.CommandBarEvents, VBE.VBProjects.Count) and logs every call it receives.
+// through COM without a VB6 IDE. It serves what a connection and disconnection use: the add-in's
+// AddInInst (ProgId, Description), VBE.CommandBars(1).FindControl(Id:=30038).Controls.Add, a
+// control's Caption/Enabled/PasteFace/Delete, VBE.Events.CommandBarEvents with a connection point
+// for the click events, and VBE.VBProjects.Count (none open). It logs every call it receives.
 #pragma once
 
 #include "platform/win/com/DispatchServer.h"
@@ -16,15 +17,35 @@ class FakeIde {
 public:
     FakeIde();
 
-    IDispatch* vbe() const { return vbe_.Get(); }
-    IDispatch* addIn() const { return addIn_.Get(); }
+    IDispatch* vbe() const { return vbe_; }
+    IDispatch* addIn() const { return addIn_; }
     // Every call, as "Object.Member", in order.
-    const std::vector<std::string>& log() const { return *log_; }
+    const std::vector<std::string>& log() const;
     int count(const std::string& call) const;
 
+    struct MenuEntry {
+        std::string caption;
+        bool enabled = true;
+        bool deleted = false;
+    };
+    // The controls added to the Add-Ins menu, in order.
+    std::vector<MenuEntry> addInsMenu() const;
+    // Clicks the last control added, as the IDE does: Click on the sink advised for its events,
+    // handled and CancelDefault by reference. S_FALSE when no sink is advised.
+    HRESULT clickLastEntry();
+    int advised() const;
+    int unadvised() const;
+    // The IDE's objects that something other than the IDE holds, with the number of references
+    // ("VBE 1, control 2"); empty when there is none.
+    std::string referencesHeldByOthers() const;
+
+    struct State;
+
 private:
-    std::shared_ptr<std::vector<std::string>> log_ = std::make_shared<std::vector<std::string>>();
-    com::ComPtr<IDispatch> projects_, controls_, addInsMenu_, menuBar_, commandBars_, events_, vbe_, addIn_;
+    std::shared_ptr<State> state_;
+    // Held, like every object of the IDE, by the state.
+    IDispatch* vbe_ = nullptr;
+    IDispatch* addIn_ = nullptr;
 };
 
 } // namespace wintest

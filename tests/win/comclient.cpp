@@ -20,6 +20,7 @@
 #include <objbase.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -99,15 +100,55 @@ SAFEARRAY* bstrArray(const std::vector<std::string>& items) {
     return a;
 }
 
-ULONG refsOf(IUnknown* p) {
-    p->AddRef();
-    return p->Release();
-}
-
 std::string joined(const std::vector<std::string>& items) {
     std::string s;
     for (const auto& i : items) s += (s.empty() ? "" : ",") + i;
     return s;
+}
+
+// The subjects of the message boxes shown so far.
+std::string boxesShown(const ui::ScriptedUser& user) {
+    std::vector<std::string> subjects;
+    for (const auto& box : user.messageBoxes()) subjects.push_back(box.subject);
+    return subjects.empty() ? "no message box" : joined(subjects);
+}
+
+// One connection of the add-in to the fake IDE, through the vtable or through Invoke: the Add-Ins
+// menu entry appears with the engine's caption, a click on it reaches the add-in, which (no project
+// being open) says so, and disconnection deletes the entry and lets go of every IDE object.
+void connectedOnce(Checks& c, ui::ScriptedUser& user, FakeIde& ide, const std::string& how,
+                   const std::function<HRESULT()>& connect, const std::function<HRESULT()>& disconnect) {
+    const size_t boxesBefore = user.messageBoxes().size();
+    const size_t entriesBefore = ide.addInsMenu().size();
+    c.check(how + ": OnConnection returns S_OK", connect() == S_OK);
+    auto entries = ide.addInsMenu();
+    c.check(how + ": the connection shows no message box", user.messageBoxes().size() == boxesBefore, boxesShown(user));
+    c.check(how + ": one Add-Ins menu entry is added, with the engine's caption",
+            entries.size() == entriesBefore + 1 && entries.back().caption == "NIMB Development Add-In" &&
+                !entries.back().deleted,
+            entries.size() > entriesBefore ? entries.back().caption : "no entry");
+    c.check(how + ": the add-in advises one click sink", ide.advised() - ide.unadvised() == 1,
+            std::to_string(ide.advised()) + " advised, " + std::to_string(ide.unadvised()) + " unadvised");
+
+    const int projectCounts = ide.count("VBProjects.Count");
+    user.answerMsgBox(ui::mb::OK);
+    const HRESULT clicked = ide.clickLastEntry();
+    const auto boxes = user.messageBoxes();
+    c.check(how + ": a click on the entry reaches the add-in, which finds no project open and says so",
+            clicked == S_OK && ide.count("VBProjects.Count") == projectCounts + 1 &&
+                boxes.size() == boxesBefore + 1 &&
+                boxes.back().subject ==
+                    "Open or create a Visual Basic project before starting the NIMB Development Add-In.",
+            boxesShown(user));
+    c.check(how + ": the entry stays enabled for another try", ide.addInsMenu().back().enabled);
+
+    c.check(how + ": OnDisconnection returns S_OK", disconnect() == S_OK);
+    entries = ide.addInsMenu();
+    c.check(how + ": the entry is deleted on disconnection", entries.size() == entriesBefore + 1 && entries.back().deleted);
+    c.check(how + ": the click sink is unadvised", ide.advised() == ide.unadvised(),
+            std::to_string(ide.advised()) + " advised, " + std::to_string(ide.unadvised()) + " unadvised");
+    c.check(how + ": after disconnection the add-in holds no IDE object", ide.referencesHeldByOthers().empty(),
+            "still held: " + ide.referencesHeldByOthers());
 }
 
 void connectScenario(Checks& c, ui::ScriptedUser& user) {
@@ -125,22 +166,14 @@ void connectScenario(Checks& c, ui::ScriptedUser& user) {
 
     FakeIde ide;
     SAFEARRAY* custom = SafeArrayCreateVector(VT_VARIANT, 0, 0);
-    user.answerMsgBox(ui::mb::OK);
-    c.check("OnConnection returns S_OK", addIn->OnConnection(ide.vbe(), ext_cm_AfterStartup, ide.addIn(), &custom) == S_OK);
-    // The fake IDE's AddInInst answers to no ProgId, so the adapters see no AddIn in it: Connect
-    // reports that as the add-in reports any failed connection.
-    const auto boxes = user.messageBoxes();
-    c.check("a failed connection is reported as number:description",
-            boxes.size() == 1 && boxes[0].subject == "13:Type mismatch",
-            boxes.empty() ? std::string("no message box") : boxes.back().subject);
-    c.check("OnStartupComplete and OnBeginShutdown return S_OK",
-            addIn->OnStartupComplete(&custom) == S_OK && addIn->OnBeginShutdown(&custom) == S_OK);
-    c.check("OnDisconnection returns S_OK", addIn->OnDisconnection(ext_dm_UserClosed, &custom) == S_OK);
-    c.check("after disconnection the add-in holds no IDE object",
-            refsOf(ide.vbe()) == 1 && refsOf(ide.addIn()) == 1,
-            "VBE refs " + std::to_string(refsOf(ide.vbe())) + ", AddIn refs " + std::to_string(refsOf(ide.addIn())));
-    c.check("every control the add-in added is deleted", ide.count("Controls.Add") == ide.count("Control.Delete"),
-            joined(ide.log()));
+    connectedOnce(
+        c, user, ide, "vtable",
+        [&] {
+            const HRESULT connected = addIn->OnConnection(ide.vbe(), ext_cm_AfterStartup, ide.addIn(), &custom);
+            const bool others = addIn->OnStartupComplete(&custom) == S_OK && addIn->OnBeginShutdown(&custom) == S_OK;
+            return others ? connected : E_FAIL;
+        },
+        [&] { return addIn->OnDisconnection(ext_dm_UserClosed, &custom); });
     c.check("the IDE's custom array is left to the IDE", custom != nullptr && SafeArrayGetDim(custom) == 1);
 
     // The same through IDispatch, as a late-bound host calls it.
@@ -153,19 +186,24 @@ void connectScenario(Checks& c, ui::ScriptedUser& user) {
     VariantInit(&customArg);
     customArg.vt = VT_BYREF | VT_ARRAY | VT_VARIANT;
     customArg.pparray = &custom;
-    user.answerMsgBox(ui::mb::OK);
-    Call connectCall;
-    invoke(d, 1, {objectArg(ide.vbe()), longArg(ext_cm_Startup), objectArg(ide.addIn()), customArg}, connectCall);
-    c.check("OnConnection through Invoke returns S_OK", connectCall.hr == S_OK, connectCall.hr);
-    Call missing;
-    invoke(d, 2, {}, missing);
-    c.check("a missing argument comes back as VB error 449 in EXCEPINFO",
-            missing.hr == DISP_E_EXCEPTION && missing.info.scode == vbError(449) &&
-                missing.description == "Argument not optional",
-            missing.description);
-    Call disconnect;
-    invoke(d, 2, {longArg(ext_dm_HostShutdown), customArg}, disconnect);
-    c.check("OnDisconnection through Invoke returns S_OK", disconnect.hr == S_OK, disconnect.hr);
+    connectedOnce(
+        c, user, ide, "Invoke",
+        [&] {
+            Call connect;
+            invoke(d, 1, {objectArg(ide.vbe()), longArg(ext_cm_Startup), objectArg(ide.addIn()), customArg}, connect);
+            Call missing;
+            invoke(d, 2, {}, missing);
+            c.check("a missing argument comes back as VB error 449 in EXCEPINFO",
+                    missing.hr == DISP_E_EXCEPTION && missing.info.scode == vbError(449) &&
+                        missing.description == "Argument not optional",
+                    missing.description);
+            return connect.hr;
+        },
+        [&] {
+            Call disconnect;
+            invoke(d, 2, {longArg(ext_dm_HostShutdown), customArg}, disconnect);
+            return disconnect.hr;
+        });
     c.check("the message boxes were the scripted ones", user.problems().empty(), joined(user.problems()));
     SafeArrayDestroy(custom);
 }
@@ -296,6 +334,7 @@ void registered(Checks& c, const std::wstring& dllPath) {
             std::to_string(com::liveObjects()) + " alive");
     CoFreeUnusedLibrariesEx(0, 0);
     c.check("the module unloads once nothing is in use", GetModuleHandleW(L"nimbvbadd.dll") == nullptr);
+    c.check("the engine it loaded is unloaded with it", GetModuleHandleW(L"nimbvsadd.dll") == nullptr);
 }
 
 } // namespace
