@@ -45,6 +45,7 @@ struct Options {
     std::string engineProject;
     std::string drives;
     bool com = false;
+    bool windows = false;
 };
 
 // What the platform calls the modules, where it says this program's file is, and how the
@@ -136,6 +137,10 @@ int run(const Options& options, const char* argv0) {
     ui::EventLoop::reset();
 
     std::unique_ptr<host::ComMode> comMode = options.com ? host::startComMode(machine) : nullptr;
+    if (options.windows) {
+        if (!comMode) throw host::HostError("--windows needs --com");
+        comMode->enableWindows();
+    }
     host::AddinHost addins(machine.ide(), machine.registry());
     auto before = addins.registered();
     std::string module = options.addin.empty() ? (tree / "src" / addinFile).string() : options.addin;
@@ -151,6 +156,7 @@ int run(const Options& options, const char* argv0) {
     if (script) {
         std::string line;
         for (int number = 1; std::getline(input, line); ++number) {
+            if (comMode) comMode->runWindowMessages();
             auto outcome = runner.run(line, number);
             if (outcome == host::CommandRunner::Outcome::Quit) break;
             if (outcome == host::CommandRunner::Outcome::Failed) {
@@ -183,6 +189,8 @@ int main(int argc, char** argv) {
     app.add_option("--drives", options.drives, "keep the simulated drives in this folder (default: a temporary one)");
     app.add_flag("--com", options.com,
                  "register the add-in with regsvr32 and reach it only over COM, the IDE served as COM objects (Windows)");
+    app.add_flag("--windows", options.windows,
+                 "with --com: show the tool windows as real windows, their messages run between commands");
     CLI11_PARSE(app, argc, argv);
     plainLineEnds();
     try {

@@ -11,6 +11,7 @@
 #include "platform/sim/MemorySourceSafe.h"
 #include "platform/sim/com/SimServer.h"
 #include "platform/sim/com/SourceSafeClass.h"
+#include "platform/sim/com/ToolWindowSite.h"
 #include "platform/vbide/ClassRegistry.h"
 #include "platform/vss/SourceSafe.h"
 #include "platform/win/com/DispatchServer.h"
@@ -101,6 +102,12 @@ public:
         bool loaded = GetModuleHandleW(L"nimbvbadd.dll") != nullptr;
         return fmt::format("{} live objects here, {} in the add-in; the add-in module {}", here, addIn,
                            loaded ? "still loaded" : "unloaded");
+    }
+
+    void enableWindows() override { simcom::enableRealToolWindows(nullptr); }
+
+    void runWindowMessages() override {
+        if (simcom::realToolWindowsEnabled()) simcom::pumpToolWindowMessages();
     }
 
 private:

@@ -30,6 +30,7 @@ ComServerViewDoc::ComServerViewDoc(std::shared_ptr<serverViewDoc> document)
                }},
           },
           {}, document),
-      document_(std::move(document)) {}
+      document_(std::move(document)),
+      inPlace_(*static_cast<IDispatch*>(this), document_) {}
 
 } // namespace nimb::win

@@ -12,8 +12,6 @@ namespace nimb::win {
 
 namespace {
 
-// RECOMPOSEONRESIZE | CANTLINKINSIDE | INSIDEOUT | ACTIVATEWHENVISIBLE | SETCLIENTSITEFIRST
-constexpr wchar_t controlMiscStatus[] = L"131473";
 constexpr DWORD loadBehaviorNone = 0;
 
 RegValue text(std::wstring name, std::wstring value) { return {std::move(name), REG_SZ, std::move(value)}; }
@@ -31,7 +29,7 @@ void addClass(std::vector<RegKey>& keys, const std::wstring& progId, const std::
     keys.push_back({HKEY_CLASSES_ROOT, clsidKey + L"\\ProgID", {text(L"", progId)}});
     if (isControl) {
         keys.push_back({HKEY_CLASSES_ROOT, clsidKey + L"\\Control", {}});
-        keys.push_back({HKEY_CLASSES_ROOT, clsidKey + L"\\MiscStatus", {text(L"", controlMiscStatus)}});
+        keys.push_back({HKEY_CLASSES_ROOT, clsidKey + L"\\MiscStatus", {text(L"", std::to_wstring(serverViewDocMiscStatus))}});
     }
 }
 

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <oleidl.h>
+
 namespace nimb::win {
 
 // {F5B76F47-C58B-4241-9354-079967845C32}
@@ -14,6 +16,9 @@ inline constexpr wchar_t connectClsid[] = L"{F5B76F47-C58B-4241-9354-079967845C3
 // {62BA412E-AAB6-4CF8-9E92-21706049D42B}
 inline constexpr CLSID CLSID_serverViewDoc = {0x62ba412e, 0xaab6, 0x4cf8, {0x9e, 0x92, 0x21, 0x70, 0x60, 0x49, 0xd4, 0x2b}};
 inline constexpr wchar_t serverViewDocClsid[] = L"{62BA412E-AAB6-4CF8-9E92-21706049D42B}";
+// How a container is to host the document: the registry's MiscStatus and IOleObject::GetMiscStatus.
+inline constexpr DWORD serverViewDocMiscStatus = OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE | OLEMISC_INSIDEOUT |
+                                                 OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST;
 
 // {6378FA93-AD12-4716-8242-3A4DBF5A8845}
 inline constexpr CLSID CLSID_ModelUtil = {0x6378fa93, 0xad12, 0x4716, {0x82, 0x42, 0x3a, 0x4d, 0xbf, 0x5a, 0x88, 0x45}};

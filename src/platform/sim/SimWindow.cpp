@@ -4,6 +4,8 @@
 #include "platform/vbide/AddIn.h"
 #include "platform/vbide/Constants.h"
 
+#include <utility>
+
 namespace sim {
 
 namespace {
@@ -37,6 +39,7 @@ void SimWindow::setVisible(bool visible) {
     if (!visible && hasFocus()) {
         focus_->window = nullptr;
     }
+    shownChanged();
 }
 
 void SimWindow::SetFocus() {
@@ -71,6 +74,7 @@ void SimWindow::setWidth(int32_t width) {
     if (resized_) {
         resized_(width_, height_);
     }
+    shownChanged();
 }
 
 int32_t SimWindow::Height() {
@@ -87,6 +91,7 @@ void SimWindow::setHeight(int32_t height) {
     if (resized_) {
         resized_(width_, height_);
     }
+    shownChanged();
 }
 
 void SimWindow::hostDocument(std::shared_ptr<vb::Object> document, std::shared_ptr<vbide::AddIn> addIn,
@@ -106,6 +111,7 @@ void SimWindow::close() {
     // The document goes last: its termination may still look at the window.
     auto document = std::move(document_);
     document_.reset();
+    if (auto shown = std::exchange(shownChanged_, nullptr)) shown(true);
 }
 
 } // namespace sim

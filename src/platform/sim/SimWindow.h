@@ -44,6 +44,9 @@ public:
     const std::string& guidPosition() const { return guid_; }
     // Called after every change of Width or Height (the host sizes the document to the window).
     void onResize(std::function<void(int32_t width, int32_t height)> handler) { resized_ = std::move(handler); }
+    // What a real window showing this one follows: called after Visible, Width or Height changed,
+    // and with closing true when the IDE destroys the window (before its document goes).
+    void onShownChange(std::function<void(bool closing)> handler) { shownChanged_ = std::move(handler); }
     // Drops the document, as the IDE does when it destroys the window.
     void close();
 
@@ -59,6 +62,9 @@ public:
 
 private:
     void enter(const std::string& member, std::vector<std::string> args = {});
+    void shownChanged() const {
+        if (shownChanged_) shownChanged_(false);
+    }
 
     std::shared_ptr<Journal> journal_;
     std::shared_ptr<Focus> focus_;
@@ -71,6 +77,7 @@ private:
     std::weak_ptr<vbide::AddIn> addIn_;  // the add-in holds its windows, not the other way round
     std::string guid_;
     std::function<void(int32_t, int32_t)> resized_;
+    std::function<void(bool)> shownChanged_;
 };
 
 } // namespace sim

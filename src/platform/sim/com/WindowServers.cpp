@@ -2,6 +2,9 @@
 // document of a tool window as an object of the add-in's COM class.
 #include "platform/sim/com/memberTables.h"
 
+#include "platform/sim/SimWindow.h"
+#include "platform/sim/com/ToolWindowSite.h"
+
 #include "platform/vbide/AddIn.h"
 #include "platform/vbide/ClassRegistry.h"
 #include "platform/vbide/Window.h"
@@ -63,6 +66,8 @@ com::ComPtr<IDispatch> windowsServer(std::shared_ptr<vbide::Windows> x) {
             DocumentClass documents(progId);
             std::shared_ptr<vb::Object> document;
             auto window = x->CreateToolWindow(a[0].as<vbide::AddIn>(), progId, a[2].toString(), a[3].toString(), document);
+            auto shown = std::dynamic_pointer_cast<sim::SimWindow>(window);
+            if (realToolWindowsEnabled() && shown && documents.created()) ToolWindowSite::host(shown, documents.created());
             if (a.count() > 4)
                 a.set(4, documents.created() ? Variant(std::shared_ptr<vb::Object>(
                                                    std::make_shared<com::DispatchObject>(documents.created())))
