@@ -136,7 +136,8 @@ const std::map<std::string, CommandRunner::Command>& CommandRunner::commands() {
                     "queue the answer to the next question"}},
         {"form", {&CommandRunner::formCmd, 2, any, "form FORM STEP... - act on a form that is shown (form WKfrmAbout press cmdClose)"}},
         {"open", {&CommandRunner::openCmd, 2, 3, "open project NAME [FILE] - open a new, empty project"}},
-        {"close", {&CommandRunner::closeCmd, 2, 2, "close project NAME"}},
+        {"close", {&CommandRunner::closeCmd, 1, 2,
+                   "close project NAME | close window - a project; the server view's tool window, by its close box"}},
         {"activate", {&CommandRunner::activateCmd, 1, 1, "activate PROJECT - make it the active project"}},
         {"select", {&CommandRunner::selectCmd, 1, 2, "select PROJECT COMPONENT | select none - the selected component"}},
         {"add", {&CommandRunner::addCmd, 3, 3, "add module|class|form|dataenv PROJECT NAME - a new component"}},
@@ -486,7 +487,8 @@ void CommandRunner::openCmd(const Args& a) {
 }
 
 void CommandRunner::closeCmd(const Args& a) {
-    if (a[0] != "project") throw HostError("usage: close project NAME");
+    if (a.size() == 1 && a[0] == "window") return serverView().window->closeBox();
+    if (a.size() != 2 || a[0] != "project") throw HostError("usage: close project NAME | close window");
     parts_.machine.ide().removeProject(sharedProject(parts_.machine.ide(), a[1]));
 }
 

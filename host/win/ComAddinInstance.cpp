@@ -7,28 +7,13 @@
 #include "platform/win/com/Bstr.h"
 #include "platform/win/com/ComError.h"
 #include "platform/win/com/NativeObject.h"
+#include "platform/win/com/VariantConvert.h"
 
 #include <objbase.h>
 
 namespace host {
 
 namespace {
-
-VARIANT objectArg(IDispatch* object) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_DISPATCH;
-    v.pdispVal = object;
-    return v;
-}
-
-VARIANT longArg(int32_t value) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = value;
-    return v;
-}
 
 // The dual interface's DISPIDs, in its vtable's order.
 constexpr DISPID dispidOnConnection = 1;
@@ -70,11 +55,12 @@ void ComAddinInstance::OnConnection(std::shared_ptr<vb::Object> application, int
                                     std::shared_ptr<vb::Object> addInInst, std::vector<vb::Variant>&) {
     com::ComPtr<IDispatch> ide = simcom::serve(application);
     com::ComPtr<IDispatch> addIn = simcom::serve(addInInst);
-    call(dispidOnConnection, {objectArg(addIn.Get()), longArg(connectMode), objectArg(ide.Get())});
+    call(dispidOnConnection,
+         {com::objectVariant(addIn.Get()), com::longVariant(connectMode), com::objectVariant(ide.Get())});
 }
 
 void ComAddinInstance::OnDisconnection(int32_t removeMode, std::vector<vb::Variant>&) {
-    call(dispidOnDisconnection, {longArg(removeMode)});
+    call(dispidOnDisconnection, {com::longVariant(removeMode)});
 }
 
 void ComAddinInstance::OnAddInsUpdate(std::vector<vb::Variant>&) { call(dispidOnAddInsUpdate, {}); }

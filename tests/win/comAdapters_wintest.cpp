@@ -9,14 +9,15 @@
 #include "platform/vbide/CommandBarEvents.h"
 #include "platform/vbide/Events.h"
 #include "platform/vbide/FileControlEvents.h"
-#include "platform/vbide/VBProject.h"
 #include "platform/vbide/VBE.h"
+#include "platform/vbide/VBProject.h"
 #include "platform/vbide/Window.h"
 #include "platform/vbide/Windows.h"
 #include "platform/vss/VSSErrors.h"
 #include "platform/win/com/DispatchObject.h"
 #include "platform/win/com/DispatchServer.h"
 #include "platform/win/com/Remote.h"
+#include "platform/win/com/VariantConvert.h"
 #include "platform/win/vbide/adaptDispatch.h"
 #include "platform/win/vbide/adapters.h"
 #include "platform/win/vbide/eventInterfaces.h"
@@ -434,13 +435,6 @@ void sinksAreCountedAndLetGo() {
     CHECK(!reached);
 }
 
-VARIANT objectVariant(IDispatch* object) {
-    VARIANT v;
-    v.vt = VT_DISPATCH;
-    v.pdispVal = object;
-    return v;
-}
-
 void fileEventsReachTheirHandlers() {
     // A source that does not know the add-in's IID for file events is reached through its only
     // connection point, as the real IDE's would be.
@@ -469,7 +463,8 @@ void fileEventsReachTheirHandlers() {
     VARIANT name;
     name.vt = VT_BSTR;
     name.bstrVal = SysAllocString(L"C:\\Projekte\\M\u00FCller.frm");
-    CHECK(source->fire(vbide::win::dispidAfterCloseFile, {objectVariant(project.Get()), type, name, dirty}) == S_OK);
+    CHECK(source->fire(vbide::win::dispidAfterCloseFile,
+                       {com::objectVariant(project.Get()), type, name, dirty}) == S_OK);
     SysFreeString(name.bstrVal);
     CHECK(closedIn == adapted);
     CHECK(closedType == 5);
@@ -479,7 +474,8 @@ void fileEventsReachTheirHandlers() {
     // Events the add-in does not handle pass by; one short of its arguments is refused.
     CHECK(source->fire(99, {}) == S_OK);
     EXCEPINFO info{};
-    CHECK(source->fire(vbide::win::dispidAfterRemoveFile, {objectVariant(project.Get())}, &info) == DISP_E_EXCEPTION);
+    CHECK(source->fire(vbide::win::dispidAfterRemoveFile, {com::objectVariant(project.Get())}, &info) ==
+          DISP_E_EXCEPTION);
     CHECK(static_cast<uint32_t>(info.scode) == 0x800A0000u + 450);
     SysFreeString(info.bstrDescription);
     SysFreeString(info.bstrSource);

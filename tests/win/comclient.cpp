@@ -11,6 +11,7 @@
 #include "platform/win/com/ComError.h"
 #include "platform/win/com/DispatchServer.h"
 #include "platform/win/com/StringArray.h"
+#include "platform/win/com/VariantConvert.h"
 #include "tests/win/Checks.h"
 #include "tests/win/FakeIde.h"
 #include "tests/win/RegistryChecks.h"
@@ -57,38 +58,6 @@ DISPID idOf(IDispatch* d, const wchar_t* name) {
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     d->GetIDsOfNames(IID_NULL, names, 1, 0, &id);
     return id;
-}
-
-VARIANT objectArg(IDispatch* p) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_DISPATCH;
-    v.pdispVal = p;  // borrowed: the caller keeps its reference
-    return v;
-}
-
-VARIANT longArg(int32_t n) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = n;
-    return v;
-}
-
-VARIANT stringRef(BSTR* s) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BYREF | VT_BSTR;
-    v.pbstrVal = s;
-    return v;
-}
-
-VARIANT arrayRef(SAFEARRAY** a) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BYREF | VT_ARRAY | VT_BSTR;
-    v.pparray = a;
-    return v;
 }
 
 SAFEARRAY* bstrArray(const std::vector<std::string>& items) {
@@ -190,7 +159,10 @@ void connectScenario(Checks& c, ui::ScriptedUser& user) {
         c, user, ide, "Invoke",
         [&] {
             Call connect;
-            invoke(d, 1, {objectArg(ide.vbe()), longArg(ext_cm_Startup), objectArg(ide.addIn()), customArg}, connect);
+            invoke(d, 1,
+                   {com::objectVariant(ide.vbe()), com::longVariant(ext_cm_Startup),
+                    com::objectVariant(ide.addIn()), customArg},
+                   connect);
             Call missing;
             invoke(d, 2, {}, missing);
             c.check("a missing argument comes back as VB error 449 in EXCEPINFO",
@@ -201,7 +173,7 @@ void connectScenario(Checks& c, ui::ScriptedUser& user) {
         },
         [&] {
             Call disconnect;
-            invoke(d, 2, {longArg(ext_dm_HostShutdown), customArg}, disconnect);
+            invoke(d, 2, {com::longVariant(ext_dm_HostShutdown), customArg}, disconnect);
             return disconnect.hr;
         });
     c.check("the message boxes were the scripted ones", user.problems().empty(), joined(user.problems()));
@@ -243,9 +215,10 @@ void modelUtilScenario(Checks& c) {
     SAFEARRAY* list = bstrArray({"keep", "me"});
     SAFEARRAY* const before = list;
     Call projList;
-    invoke(model.Get(), 0x60030005, {arrayRef(&list)}, projList);
+    invoke(model.Get(), 0x60030005, {com::bstrArrayRefVariant(&list)}, projList);
     c.check("getProjList takes a String array by reference and leaves it untouched",
-            projList.hr == S_OK && list == before && joined(com::stringList(arrayRef(&list))) == "keep,me",
+            projList.hr == S_OK && list == before &&
+                joined(com::stringList(com::bstrArrayRefVariant(&list))) == "keep,me",
             projList.hr);
     SafeArrayDestroy(list);
 
@@ -259,13 +232,17 @@ void modelUtilScenario(Checks& c) {
     badLine.bstrVal = notANumber;
     Call mismatch;
     invoke(model.Get(), 0x60030001,
-           {stringRef(&sql), badLine, longArg(1), longArg(1), longArg(1), stringRef(&proj), stringRef(&comp)}, mismatch);
+           {com::bstrRefVariant(&sql), badLine, com::longVariant(1), com::longVariant(1), com::longVariant(1),
+            com::bstrRefVariant(&proj), com::bstrRefVariant(&comp)},
+           mismatch);
     c.check("a VBError crosses as DISP_E_EXCEPTION with VB's number and text",
             mismatch.hr == DISP_E_EXCEPTION && mismatch.info.scode == vbError(13) && mismatch.description == "Type mismatch",
             mismatch.description);
     Call insert;
     invoke(model.Get(), 0x60030001,
-           {stringRef(&sql), longArg(1), longArg(1), longArg(1), longArg(1), stringRef(&proj), stringRef(&comp)}, insert);
+           {com::bstrRefVariant(&sql), com::longVariant(1), com::longVariant(1), com::longVariant(1),
+            com::longVariant(1), com::bstrRefVariant(&proj), com::bstrRefVariant(&comp)},
+           insert);
     c.check("insertSQLCode with seven arguments returns S_OK", insert.hr == S_OK, insert.hr);
     Call wrongId;
     invoke(model.Get(), 0x6003000C, {}, wrongId);
@@ -290,7 +267,7 @@ void serverViewDocScenario(Checks& c) {
 // would show in one of them.
 void stringArrayChecks(Checks& c) {
     SAFEARRAY* list = nullptr;
-    VARIANT arg = arrayRef(&list);
+    VARIANT arg = com::bstrArrayRefVariant(&list);
     com::storeStringList(arg, {"a", "", "\xC3\xBC"});
     LONG lower = -1;
     LONG upper = -1;
@@ -307,7 +284,7 @@ void stringArrayChecks(Checks& c) {
     SAFEARRAYBOUND bound{2, 0};
     SAFEARRAY* fixed = SafeArrayCreate(VT_BSTR, 1, &bound);
     fixed->fFeatures |= FADF_FIXEDSIZE;
-    VARIANT fixedArg = arrayRef(&fixed);
+    VARIANT fixedArg = com::bstrArrayRefVariant(&fixed);
     std::string error;
     try {
         com::storeStringList(fixedArg, {"x"});

@@ -35,8 +35,16 @@ bool SimWindow::Visible() {
 
 void SimWindow::setVisible(bool visible) {
     enter("setVisible", {visible ? "True" : "False"});
-    visible_ = visible;
-    if (!visible && hasFocus()) {
+    if (visible) {
+        visible_ = true;
+    } else {
+        closeBox();
+    }
+}
+
+void SimWindow::closeBox() {
+    visible_ = false;
+    if (hasFocus()) {
         focus_->window = nullptr;
     }
     shownChanged();

@@ -49,6 +49,9 @@ public:
     void onShownChange(std::function<void(bool closing)> handler) { shownChanged_ = std::move(handler); }
     // Drops the document, as the IDE does when it destroys the window.
     void close();
+    // A person closes a tool window with its close box: the IDE only hides it, its document stays
+    // and the add-in can show it again. The add-in makes no call, so nothing is journalled.
+    void closeBox();
 
     // Inspection (no journal entries).
     const std::string& caption() const { return caption_; }

@@ -10,6 +10,7 @@
 #include "platform/vbide/VBProjectsEvents.h"
 #include "platform/win/com/Bstr.h"
 #include "platform/win/com/DispatchObject.h"
+#include "platform/win/com/VariantConvert.h"
 #include "platform/win/vbide/eventInterfaces.h"
 
 namespace simcom {
@@ -18,39 +19,6 @@ namespace {
 
 using vb::Variant;
 using namespace vbide::win;
-
-// A VARIANT argument holding a served object; the caller keeps the server alive for the call.
-VARIANT objectArg(IDispatch* object) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_DISPATCH;
-    v.pdispVal = object;
-    return v;
-}
-
-VARIANT longArg(int32_t value) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = value;
-    return v;
-}
-
-VARIANT boolArg(bool value) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BOOL;
-    v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
-    return v;
-}
-
-VARIANT boolRefArg(VARIANT_BOOL* value) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BYREF | VT_BOOL;
-    v.pboolVal = value;
-    return v;
-}
 
 // A BSTR argument, freed when the call is over.
 class TextArg {
@@ -82,7 +50,7 @@ private:
         com::ComPtr<IDispatch> sender = serve(control);
         VARIANT_BOOL h = handled ? VARIANT_TRUE : VARIANT_FALSE;
         VARIANT_BOOL c = cancelDefault ? VARIANT_TRUE : VARIANT_FALSE;
-        VARIANT args[] = {boolRefArg(&c), boolRefArg(&h), objectArg(sender.Get())};
+        VARIANT args[] = {com::boolRefVariant(&c), com::boolRefVariant(&h), com::objectVariant(sender.Get())};
         fire(dispidClick, args, 3);
         handled = h != VARIANT_FALSE;
         cancelDefault = c != VARIANT_FALSE;
@@ -108,13 +76,14 @@ private:
                         bool wasDirty) {
         com::ComPtr<IDispatch> sender = serve(project);
         TextArg name(file);
-        VARIANT args[] = {boolArg(wasDirty), name.arg(), longArg(type), objectArg(sender.Get())};
+        VARIANT args[] = {com::boolVariant(wasDirty), name.arg(), com::longVariant(type),
+                          com::objectVariant(sender.Get())};
         fire(dispidAfterCloseFile, args, 4);
     }
     void afterRemoveFile(const std::shared_ptr<vbide::VBProject>& project, int32_t type, const std::string& file) {
         com::ComPtr<IDispatch> sender = serve(project);
         TextArg name(file);
-        VARIANT args[] = {name.arg(), longArg(type), objectArg(sender.Get())};
+        VARIANT args[] = {name.arg(), com::longVariant(type), com::objectVariant(sender.Get())};
         fire(dispidAfterRemoveFile, args, 3);
     }
 };
@@ -136,7 +105,7 @@ public:
 private:
     void projectEvent(DISPID id, const std::shared_ptr<vbide::VBProject>& project) {
         com::ComPtr<IDispatch> sender = serve(project);
-        VARIANT args[] = {objectArg(sender.Get())};
+        VARIANT args[] = {com::objectVariant(sender.Get())};
         fire(id, args, 1);
     }
 };

@@ -8,6 +8,9 @@
 #include "platform/win/com/ComPtr.h"
 
 #include <oaidl.h>
+#include <oleauto.h>
+
+#include <cstdint>
 
 namespace com {
 
@@ -26,5 +29,55 @@ void assignByRef(VARIANT& target, const vb::Variant& value);
 // The object an argument holds (read through by-reference VARIANTs); null for Nothing, Empty, Null
 // or a left-out argument. Anything else that is not an object raises 13.
 ComPtr<IDispatch> dispatchFrom(const VARIANT& v);
+
+// Arguments built for a call made by hand (DISPPARAMS). They own nothing: an object, a by-reference
+// slot or an array stays the caller's, and must outlive the call.
+inline VARIANT objectVariant(IDispatch* object) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_DISPATCH;
+    v.pdispVal = object;
+    return v;
+}
+
+inline VARIANT longVariant(int32_t value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = value;
+    return v;
+}
+
+inline VARIANT boolVariant(bool value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BOOL;
+    v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    return v;
+}
+
+inline VARIANT boolRefVariant(VARIANT_BOOL* value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BYREF | VT_BOOL;
+    v.pboolVal = value;
+    return v;
+}
+
+inline VARIANT bstrRefVariant(BSTR* value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BYREF | VT_BSTR;
+    v.pbstrVal = value;
+    return v;
+}
+
+inline VARIANT bstrArrayRefVariant(SAFEARRAY** value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BYREF | VT_ARRAY | VT_BSTR;
+    v.pparray = value;
+    return v;
+}
 
 } // namespace com
