@@ -35,11 +35,12 @@ bool SimWindow::Visible() {
 
 void SimWindow::setVisible(bool visible) {
     enter("setVisible", {visible ? "True" : "False"});
-    if (visible) {
-        visible_ = true;
-    } else {
+    if (!visible) {
         closeBox();
+        return;
     }
+    visible_ = true;
+    shownChanged();
 }
 
 void SimWindow::closeBox() {

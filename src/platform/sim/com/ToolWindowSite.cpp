@@ -238,7 +238,7 @@ LRESULT ToolWindowSite::onMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     }
     case WM_CLOSE:
         // The person's close box: the IDE hides the window, as its own close command does.
-        if (auto window = window_.lock()) window->setVisible(false);
+        if (auto window = window_.lock()) window->closeBox();
         return 0;
     default: return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
