@@ -126,6 +126,11 @@ bool filled(HWND document, HWND tree, HWND list, std::string& why) {
     return t.left == 0 && touches(t.bottom, inner.cy) && touches(l.right, inner.cx) && touches(l.bottom, inner.cy);
 }
 
+bool fitsHost(HWND document, HWND host) {
+    const SIZE d = clientSize(document), h = clientSize(host);
+    return d.cx == h.cx && d.cy == h.cy;
+}
+
 MSG keyDown(HWND window, WPARAM key) {
     MSG msg{};
     msg.hwnd = window;
@@ -194,13 +199,13 @@ void hosted(Atl& atl, HWND host) {
            std::string(tree ? "" : "no tree ") + (list ? "" : "no list"));
     if (!tree || !list) return;
     std::string why;
-    const bool fills = clientSize(document).cx == clientSize(host).cx && clientSize(document).cy == clientSize(host).cy;
-    report("the document fills the container and the server view the document", fills && filled(document, tree, list, why),
+    bool inside = filled(document, tree, list, why);
+    report("the document fills the container and the server view the document", fitsHost(document, host) && inside,
            "container " + sizeText(clientSize(host)) + ", " + why);
     SetWindowPos(host, nullptr, 0, 0, 900, 620, SWP_NOMOVE | SWP_NOZORDER);
     pump();
-    const bool follows = clientSize(document).cx == clientSize(host).cx && clientSize(document).cy == clientSize(host).cy;
-    report("resizing the container resizes the document and the server view", follows && filled(document, tree, list, why),
+    inside = filled(document, tree, list, why);
+    report("resizing the container resizes the document and the server view", fitsHost(document, host) && inside,
            "container " + sizeText(clientSize(host)) + ", " + why);
     keys(control.Get(), host, tree, list);
     miscStatus(control.Get());
