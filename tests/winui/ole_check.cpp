@@ -81,21 +81,22 @@ std::wstring classOf(HWND window) {
     return name;
 }
 
+struct Search {
+    const wchar_t* name;
+    HWND found;
+};
+
+BOOL CALLBACK matchClass(HWND child, LPARAM data) {
+    auto& search = *reinterpret_cast<Search*>(data);
+    if (classOf(child) != search.name) return TRUE;
+    search.found = child;
+    return FALSE;
+}
+
 // The first descendant of parent of the window class name.
 HWND descendant(HWND parent, const wchar_t* name) {
-    struct Search {
-        const wchar_t* name;
-        HWND found;
-    } search{name, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            if (classOf(child) != s.name) return TRUE;
-            s.found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    Search search{name, nullptr};
+    EnumChildWindows(parent, &matchClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
