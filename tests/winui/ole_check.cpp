@@ -7,6 +7,7 @@
 #include "platform/win/com/ComPtr.h"
 #include "platform/win/com/DispatchServer.h"
 
+#include <docobj.h>
 #include <objbase.h>
 #include <oleidl.h>
 #include <windows.h>
@@ -168,6 +169,35 @@ void miscStatus(IUnknown* control) {
            "given " + std::to_string(given) + ", registered " + std::to_string(registered));
 }
 
+// An ActiveX-document host's calls on a second document, through the ATL container's site: a view
+// is made, shown in place, given its rectangle and closed again.
+void documentView(IUnknown* container, HWND host) {
+    com::ComPtr<IOleInPlaceSite> site;
+    com::ComPtr<IOleDocument> document;
+    com::ComPtr<IOleDocumentView> view;
+    CLSID clsid{};
+    HRESULT hr = container->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(site.GetAddressOf()));
+    if (SUCCEEDED(hr)) hr = CLSIDFromProgID(L"nimbvbadd.serverViewDoc", &clsid);
+    if (SUCCEEDED(hr))
+        hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleDocument,
+                              reinterpret_cast<void**>(document.GetAddressOf()));
+    if (SUCCEEDED(hr)) hr = document->CreateView(site.Get(), nullptr, 0, view.GetAddressOf());
+    if (SUCCEEDED(hr)) hr = view->Show(TRUE);
+    RECT area{10, 20, 310, 220};
+    if (SUCCEEDED(hr)) hr = view->SetRect(&area);
+    com::ComPtr<IOleWindow> window;
+    HWND shown = nullptr;
+    if (SUCCEEDED(hr) && SUCCEEDED(view->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(window.GetAddressOf()))))
+        window->GetWindow(&shown);
+    const RECT placed = shown ? rectIn(shown, host) : RECT{};
+    const bool inPlace = shown && GetParent(shown) == host && EqualRect(&placed, &area) &&
+                         descendant(shown, L"SysListView32") != nullptr;
+    if (view) view->CloseView(0);
+    const bool closed = shown && !IsWindow(shown);
+    report("a document view is shown, placed and closed by an ActiveX-document host's calls", SUCCEEDED(hr) && inPlace && closed,
+           "result " + hex(hr) + (inPlace ? "" : ", not shown in place at the rectangle") + (closed ? "" : ", its window outlived CloseView"));
+}
+
 HWND makeHostWindow() {
     WNDCLASSW host{};
     host.lpfnWndProc = DefWindowProcW;
@@ -210,6 +240,7 @@ void hosted(Atl& atl, HWND host) {
            "container " + sizeText(clientSize(host)) + ", " + why);
     keys(control.Get(), host, tree, list);
     miscStatus(control.Get());
+    documentView(container.Get(), host);
     inPlace.Reset();
     control.Reset();
     DestroyWindow(host);
