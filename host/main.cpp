@@ -10,6 +10,7 @@
 #include "HostError.h"
 #include "HostUser.h"
 #include "Machine.h"
+#include "RealWindows.h"
 #include "Shell.h"
 #include "Workspace.h"
 
@@ -45,6 +46,8 @@ struct Options {
     std::string engineProject;
     std::string drives;
     bool com = false;
+    bool windows = false;
+    std::string shots;
 };
 
 // What the platform calls the modules, where it says this program's file is, and how the
@@ -136,6 +139,7 @@ int run(const Options& options, const char* argv0) {
     ui::EventLoop::reset();
 
     std::unique_ptr<host::ComMode> comMode = options.com ? host::startComMode(machine) : nullptr;
+    std::unique_ptr<host::RealWindows> windows = options.windows ? host::startRealWindows(machine, *user, options.shots) : nullptr;
     host::AddinHost addins(machine.ide(), machine.registry());
     auto before = addins.registered();
     std::string module = options.addin.empty() ? (tree / "src" / addinFile).string() : options.addin;
@@ -145,7 +149,7 @@ int run(const Options& options, const char* argv0) {
         if (std::none_of(before.begin(), before.end(), [&](const auto& b) { return b.progId == a.progId; }))
             console.line("[IDE] registered " + a.progId + " \"" + a.friendlyName + "\"");
 
-    host::CommandRunner runner({console, machine, addins, engine, *user, options.workspace},
+    host::CommandRunner runner({console, machine, addins, engine, *user, options.workspace, windows.get()},
                                script ? host::CommandRunner::Mode::Script : host::CommandRunner::Mode::Shell);
     int status = 0;
     if (script) {
@@ -163,6 +167,7 @@ int run(const Options& options, const char* argv0) {
         status = host::runShell(runner, console, input);
     }
     ui::Forms::unloadAll();
+    windows.reset();
     ui::User::install(nullptr);
     // Said on the error stream, so that the transcript stays the same in both modes.
     if (comMode) std::cerr << "nimbide: COM check: " << comMode->check() << std::endl;
@@ -183,6 +188,10 @@ int main(int argc, char** argv) {
     app.add_option("--drives", options.drives, "keep the simulated drives in this folder (default: a temporary one)");
     app.add_flag("--com", options.com,
                  "register the add-in with regsvr32 and reach it only over COM, the IDE served as COM objects (Windows)");
+    auto* windows = app.add_flag("--windows", options.windows,
+                                 "show the IDE and the add-in's forms as real windows (Windows)");
+    app.add_option("--shots", options.shots, "with --windows: write a PNG of the screen after each command that changes it, into this folder")
+        ->needs(windows);
     CLI11_PARSE(app, argc, argv);
     plainLineEnds();
     try {
