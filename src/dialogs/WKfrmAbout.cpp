@@ -16,7 +16,7 @@ WKfrmAbout::WKfrmAbout() : ui::Form("WKfrmAbout") {
     Image1->setPicture(ui::StoredPicture("Splash"));
     Image1->Move(1155, 0, 5940, 5325);
     lblTitle = add<ui::Label>("lblTitle");
-    lblTitle->Move(480, 5760, 6885, 450);  // room for its two lines
+    lblTitle->Move(480, 5760, 6885, 360);
     lblTitle->setCaption("Application Title");
     lblVersion = add<ui::Label>("lblVersion");
     lblVersion->Move(480, 6240, 6885, 225);
