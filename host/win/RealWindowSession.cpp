@@ -169,7 +169,7 @@ private:
         const auto file = shots_ / fmt::format("{:02}-{}.png", ++pictures_, label);
         try {
             writeScreenPicture(shownArea(), file);
-        } catch (const HostError& e) {
+        } catch (const std::exception& e) {
             std::cerr << "nimbide: " << e.what() << '\n';
         }
     }
