@@ -81,7 +81,7 @@ IdeFrame::IdeFrame(const sim::SimVBE& ide, const winui::Dpi& dpi) : ide_(ide), d
     if (hwnd_ == nullptr) throw HostError("cannot make the IDE's main window (error " + std::to_string(GetLastError()) + ")");
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&proc));
     update();
-    ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+    ShowWindow(hwnd_, SW_SHOW);
 }
 
 IdeFrame::~IdeFrame() {
