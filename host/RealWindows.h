@@ -10,10 +10,6 @@
 #include <string>
 #include <vector>
 
-namespace ui {
-class Form;
-}
-
 namespace host {
 
 class Machine;
