@@ -21,11 +21,6 @@ public:
     // one line "N live objects here, M in the add-in; the add-in module unloaded" (or "still
     // loaded").
     virtual std::string check() = 0;
-    // nimbide --com --windows: the tool windows made from now on are real windows showing the
-    // add-in's document in place, and their messages (a person's clicks and keys) run between
-    // commands, through runWindowMessages.
-    virtual void enableWindows() = 0;
-    virtual void runWindowMessages() = 0;
 };
 
 // Starts the COM mode for machine, whose registry and SourceSafe it takes over; HostError on a

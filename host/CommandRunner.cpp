@@ -156,6 +156,9 @@ const std::map<std::string, CommandRunner::Command>& CommandRunner::commands() {
         {"dump", {&CommandRunner::dumpCmd, 0, 1, "dump [FILE] - the whole state as JSON"}},
         {"save", {&CommandRunner::saveCmd, 0, 1, "save [FILE] - write the workspace (to the file it came from)"}},
         {"echo", {&CommandRunner::echoCmd, 0, any, "echo TEXT - write a line"}},
+        {"screenshot", {&CommandRunner::screenshotCmd, 1, 3,
+                        "screenshot FILE [ide|toolwindow [CAPTION]|form NAME] - a real window as a PNG (nimbide.exe --com "
+                        "--windows)"}},
         {"help", {&CommandRunner::helpCmd, 0, 1, "help [COMMAND]"}},
         {"quit", {&CommandRunner::quitCmd, 0, 0, "quit - end the shell"}},
     };
@@ -212,16 +215,17 @@ CommandRunner::Outcome CommandRunner::run(const std::string& line, int lineNumbe
         console.line(errorPrefix(lineNumber) + e.what());
         failed = true;
     }
-    afterCommand();
+    afterCommand(words.words);
     failed = !reportProblems(lineNumber) || failed;
     console.flush();
     if (quit_) return Outcome::Quit;
     return failed && mode_ == Mode::Script ? Outcome::Failed : Outcome::Done;
 }
 
-void CommandRunner::afterCommand() {
+void CommandRunner::afterCommand(const Args& words) {
     adoptToolWindows();
     watch_.report();
+    if (parts_.windows) parts_.windows->afterCommand(words);
 }
 
 bool CommandRunner::reportProblems(int lineNumber) {
@@ -247,7 +251,7 @@ bool CommandRunner::finish() {
         } catch (const vb::VBError& e) {
             parts_.console.line(fmt::format("[IDE] run-time error {}: {}", e.number(), e.description()));
         }
-        afterCommand();
+        afterCommand({"the-IDE-closes"});
         if (!reportProblems(0)) ok = false;
     }
     return ok;
@@ -735,6 +739,19 @@ void CommandRunner::saveCmd(const Args& a) {
     out << workspace.toJson().dump(2) << '\n';
     if (!out) throw HostError("cannot write " + file);
     parts_.console.line("[saved the workspace]");
+}
+
+void CommandRunner::screenshotCmd(const Args& a) {
+    if (!parts_.windows) throw HostError("screenshot needs real windows: nimbide.exe --com --windows (on Windows)");
+    const std::string what = a.size() > 1 ? a[1] : "ide";
+    const std::string name = a.size() > 2 ? a[2] : "";
+    if (what == "form" && name.empty()) throw HostError("usage: screenshot FILE form NAME");
+    if (what == "ide" && !name.empty()) throw HostError("usage: screenshot FILE ide");
+    const std::string size = parts_.windows->screenshot(a[0], what, name);
+    const std::string window = what == "ide" ? "the IDE's main window"
+                               : what == "form" ? "the form " + name
+                                                : "the tool window" + (name.empty() ? "" : " \"" + name + "\"");
+    parts_.console.line("[IDE] picture of " + window + ", " + size + " pixels: " + a[0]);
 }
 
 void CommandRunner::echoCmd(const Args& a) { parts_.console.line(joined(a)); }

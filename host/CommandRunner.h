@@ -10,6 +10,7 @@
 #include "EngineTestApi.h"
 #include "HostUser.h"
 #include "Machine.h"
+#include "RealWindows.h"
 
 #include <functional>
 #include <map>
@@ -38,6 +39,7 @@ public:
         EngineTestApi& engine;
         HostUser& user;
         std::string workspaceFile;  // where save writes by default; may be empty
+        RealWindows* windows = nullptr;  // the real windows (nimbide --windows), or none
     };
 
     CommandRunner(Parts parts, Mode mode);
@@ -63,7 +65,7 @@ private:
     static const std::map<std::string, Command>& commands();
 
     std::string errorPrefix(int lineNumber) const;
-    void afterCommand();
+    void afterCommand(const Args& words);
     void adoptToolWindows();
     bool reportProblems(int lineNumber);
     ServerView serverView() const;
@@ -102,6 +104,7 @@ private:
     void dumpCmd(const Args& a);
     void saveCmd(const Args& a);
     void echoCmd(const Args& a);
+    void screenshotCmd(const Args& a);
     void helpCmd(const Args& a);
     void quitCmd(const Args& a);
 

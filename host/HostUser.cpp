@@ -71,6 +71,7 @@ int32_t HostUser::msgBox(const std::string& prompt, int32_t style, const std::st
 
 void HostUser::showModal(ui::Form& form) {
     console_.lines(text::form(form, "dialog"));
+    if (modalShown_) modalShown_(form);
     if (fromQueue(Kind::Modal)) {
         queue(Kind::Modal).showModal(form);
         showAnswer(Kind::Modal);

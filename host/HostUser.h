@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,9 @@ public:
     // Every message box shown so far.
     const std::vector<ShownMessage>& messages() const { return messages_; }
 
+    // Called with each modal dialog before it is answered (real windows show it then); null: none.
+    void onModal(std::function<void(ui::Form&)> shown) { modalShown_ = std::move(shown); }
+
     int32_t msgBox(const std::string& prompt, int32_t style, const std::string& title) override;
     void showModal(ui::Form& form) override;
     ui::Menu* popupMenu(ui::Menu& menu, int32_t x, int32_t y) override;
@@ -61,6 +65,7 @@ private:
     std::shared_ptr<ui::User> fallback_;
     std::vector<std::string> problems_;
     std::vector<ShownMessage> messages_;
+    std::function<void(ui::Form&)> modalShown_;
 };
 
 } // namespace host

@@ -10,6 +10,7 @@
 #include "HostError.h"
 #include "HostUser.h"
 #include "Machine.h"
+#include "RealWindows.h"
 #include "Shell.h"
 #include "Workspace.h"
 
@@ -46,6 +47,7 @@ struct Options {
     std::string drives;
     bool com = false;
     bool windows = false;
+    std::string shots;
 };
 
 // What the platform calls the modules, where it says this program's file is, and how the
@@ -137,10 +139,11 @@ int run(const Options& options, const char* argv0) {
     ui::EventLoop::reset();
 
     std::unique_ptr<host::ComMode> comMode = options.com ? host::startComMode(machine) : nullptr;
-    if (options.windows) {
-        if (!comMode) throw host::HostError("--windows needs --com");
-        comMode->enableWindows();
-    }
+    // The tool windows are real only when the IDE is served over COM, as the add-in's document is
+    // then a COM object that a container can show in place.
+    if (options.windows && !comMode) throw host::HostError("--windows needs --com");
+    std::unique_ptr<host::RealWindows> windows =
+        options.windows ? host::startRealWindows(machine, *user, options.shots) : nullptr;
     host::AddinHost addins(machine.ide(), machine.registry());
     auto before = addins.registered();
     std::string module = options.addin.empty() ? (tree / "src" / addinFile).string() : options.addin;
@@ -150,13 +153,13 @@ int run(const Options& options, const char* argv0) {
         if (std::none_of(before.begin(), before.end(), [&](const auto& b) { return b.progId == a.progId; }))
             console.line("[IDE] registered " + a.progId + " \"" + a.friendlyName + "\"");
 
-    host::CommandRunner runner({console, machine, addins, engine, *user, options.workspace},
+    host::CommandRunner runner({console, machine, addins, engine, *user, options.workspace, windows.get()},
                                script ? host::CommandRunner::Mode::Script : host::CommandRunner::Mode::Shell);
     int status = 0;
     if (script) {
         std::string line;
         for (int number = 1; std::getline(input, line); ++number) {
-            if (comMode) comMode->runWindowMessages();
+            if (windows) windows->beforeCommand();
             auto outcome = runner.run(line, number);
             if (outcome == host::CommandRunner::Outcome::Quit) break;
             if (outcome == host::CommandRunner::Outcome::Failed) {
@@ -169,6 +172,7 @@ int run(const Options& options, const char* argv0) {
         status = host::runShell(runner, console, input);
     }
     ui::Forms::unloadAll();
+    windows.reset();
     ui::User::install(nullptr);
     // Said on the error stream, so that the transcript stays the same in both modes.
     if (comMode) std::cerr << "nimbide: COM check: " << comMode->check() << std::endl;
@@ -189,8 +193,11 @@ int main(int argc, char** argv) {
     app.add_option("--drives", options.drives, "keep the simulated drives in this folder (default: a temporary one)");
     app.add_flag("--com", options.com,
                  "register the add-in with regsvr32 and reach it only over COM, the IDE served as COM objects (Windows)");
-    app.add_flag("--windows", options.windows,
-                 "with --com: show the tool windows as real windows, their messages run between commands");
+    auto* windows = app.add_flag("--windows", options.windows,
+                                 "with --com: show the IDE, its tool windows and the add-in's forms as real windows");
+    app.add_option("--shots", options.shots,
+                   "with --windows: write a PNG of the screen after each command that changes it, into this folder")
+        ->needs(windows);
     CLI11_PARSE(app, argc, argv);
     plainLineEnds();
     try {

@@ -104,12 +104,6 @@ public:
                            loaded ? "still loaded" : "unloaded");
     }
 
-    void enableWindows() override { simcom::enableRealToolWindows(nullptr); }
-
-    void runWindowMessages() override {
-        if (simcom::realToolWindowsEnabled()) simcom::pumpToolWindowMessages();
-    }
-
 private:
     void takeOver(Machine& machine) {
         // What an earlier run left in the system's registry is no part of this machine.

@@ -18,7 +18,7 @@ splashscrnFrm::splashscrnFrm() : ui::Form("splashscrnFrm") {
     welcomeImage->Move(0, 0, welcomeImage->Picture()->widthPx() * twipsPerPixel,
                        welcomeImage->Picture()->heightPx() * twipsPerPixel);
     ProgressBar1 = add<ui::ProgressBar>("ProgressBar1");
-    ProgressBar1->Move(120, 4680, 5775, 255);
+    ProgressBar1->Move(300, 4800, 5340, 165);  // over the track the picture draws for it
     ProgressBar1->setMin(0);
     ProgressBar1->setMax(6);
     ProgressBar1->setValue(0);

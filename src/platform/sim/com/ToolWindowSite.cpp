@@ -53,18 +53,13 @@ void enableRealToolWindows(HWND owner) {
 
 bool realToolWindowsEnabled() { return enabled; }
 
-void pumpToolWindowMessages() {
-    MSG msg{};
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-        auto site = std::find_if(sites.begin(), sites.end(), [&](ToolWindowSite* s) {
-            HWND frame = nullptr;
-            return SUCCEEDED(s->GetWindow(&frame)) && frame == root;
-        });
-        if (site != sites.end() && (*site)->offerKey(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+bool offerToolWindowKey(MSG& msg) {
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    auto site = std::find_if(sites.begin(), sites.end(), [&](ToolWindowSite* s) {
+        HWND frame = nullptr;
+        return SUCCEEDED(s->GetWindow(&frame)) && frame == root;
+    });
+    return site != sites.end() && (*site)->offerKey(msg);
 }
 
 void ToolWindowSite::host(const std::shared_ptr<sim::SimWindow>& window, IUnknown* document) {

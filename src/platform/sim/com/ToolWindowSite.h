@@ -26,9 +26,9 @@ namespace simcom {
 // Tool windows made from now on get real frames, owned by owner (may be null).
 void enableRealToolWindows(HWND owner);
 bool realToolWindowsEnabled();
-// Runs the messages waiting for this thread, offering keys to the document shown in place in the
-// window they are for; returns when none is left.
-void pumpToolWindowMessages();
+// Offers a message taken from the thread's queue to the document shown in place in the tool window
+// it is for (its keys); true when the document used it, and it must not be dispatched.
+bool offerToolWindowKey(MSG& msg);
 
 class ToolWindowSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame {
 public:

@@ -333,7 +333,10 @@ void WindowRenderer::changed(ui::Control& control, ui::Aspect aspect) {
 void WindowRenderer::forgotten(ui::Control& control) {
     auto it = shown_.find(&control);
     if (it == shown_.end()) return;
-    HWND hwnd = it->second->hwnd;
+    // Its window entry goes with it: the system's own control classes never pass WM_NCDESTROY through
+    // here, and an entry left behind would point at freed memory.
+    const HWND hwnd = it->second->hwnd;
+    if (auto w = byWindow_.find(hwnd); w != byWindow_.end() && w->second == it->second.get()) byWindow_.erase(w);
     shown_.erase(it);
     if (IsWindow(hwnd)) DestroyWindow(hwnd);
     // Windows inside it are gone with it: forget them too (their controls may live on).
@@ -342,11 +345,10 @@ void WindowRenderer::forgotten(ui::Control& control) {
             ++w;
             continue;
         }
-        if (w->second->control != &control) {
-            w->second->control->setObserver(nullptr);
-            shown_.erase(w->second->control);
-        }
+        ui::Control* inner = w->second->control;
         w = byWindow_.erase(w);
+        inner->setObserver(nullptr);
+        shown_.erase(inner);
     }
 }
 
