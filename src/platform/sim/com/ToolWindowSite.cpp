@@ -44,6 +44,25 @@ void registerFrameClass() {
     done = RegisterClassExW(&frame) != 0;
 }
 
+// Where the IDE docks a tool window of this size: against the right edge of its work area, under
+// its toolbars (the owner's child windows along the top of its client area).
+POINT dockedPlace(SIZE size) {
+    POINT at{0, 0};
+    if (!frameOwner) return at;
+    RECT client{};
+    GetClientRect(frameOwner, &client);
+    int top = 0;
+    for (HWND child = GetWindow(frameOwner, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        if (!IsWindowVisible(child) || !GetWindowRect(child, &r)) continue;
+        MapWindowPoints(nullptr, frameOwner, reinterpret_cast<POINT*>(&r), 2);
+        if (r.top <= top) top = std::max(top, static_cast<int>(r.bottom));
+    }
+    at = {std::max(0L, client.right - size.cx), top};
+    ClientToScreen(frameOwner, &at);
+    return at;
+}
+
 } // namespace
 
 void enableRealToolWindows(HWND owner) {
@@ -174,8 +193,10 @@ void ToolWindowSite::follow(bool closing) {
     const winui::Dpi dpi = winui::Dpi::screen();
     RECT outer{0, 0, dpi.pixelsX(window->width()), dpi.pixelsY(window->height())};
     AdjustWindowRectEx(&outer, kFrameStyle, FALSE, kFrameExStyle);
-    SetWindowPos(frame_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size{outer.right - outer.left, outer.bottom - outer.top};
+    const POINT at = dockedPlace(size);
+    SetWindowPos(frame_, nullptr, at.x, at.y, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (frameOwner ? 0 : SWP_NOMOVE));
     placeDocument();
     ShowWindow(frame_, window->visible() ? SW_SHOWNA : SW_HIDE);
 }
