@@ -15,7 +15,7 @@ namespace {
 // Every ANSI code page agrees with ASCII on the characters below 128 (a double-byte code page's lead
 // bytes are 0x81 and up), and so does UTF-8: such text crosses unchanged. Listing a folder converts
 // hundreds of thousands of names and comments, nearly all of them ASCII, and under Wine each
-// conversion costs four calls and three heap blocks.
+// conversion costs four calls and up to three heap blocks.
 bool isAscii(const char* begin, const char* end) {
     return std::all_of(begin, end, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
