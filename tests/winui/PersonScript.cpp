@@ -21,6 +21,10 @@ void click(POINT at, int button) {
 
 void doubleClick(POINT at) { say("DCLICK " + std::to_string(at.x) + " " + std::to_string(at.y)); }
 
+void key(const std::string& keysym) {
+    say("KEY " + keysym);
+}
+
 void drag(POINT from, POINT to) {
     say("DRAG " + std::to_string(from.x) + " " + std::to_string(from.y) + " " + std::to_string(to.x) + " " +
         std::to_string(to.y));

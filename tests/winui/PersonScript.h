@@ -21,6 +21,8 @@ POINT centreOf(const RECT& r);
 void click(POINT at, int button = 1);
 void doubleClick(POINT at);
 void drag(POINT from, POINT to);
+// A key pressed where the focus is, by its X keysym name (Left, Right, Return ...).
+void key(const std::string& keysym);
 
 // Watches, on its own thread, for a popup menu and clicks its item with that caption.
 std::thread chooseFromNextPopup(std::wstring caption);

@@ -18,6 +18,8 @@
 #include "platform/win/ui/Win32User.h"
 #include "serverview/svrViewCtl.h"
 
+#include <commctrl.h>
+
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -178,6 +180,44 @@ void dragSplitter(ViewWorld& world, Outcome& outcome) {
                       std::to_string(wanted));
 }
 
+// A person drags the right edge of the list's first column header 60 pixels on: the model's column
+// is that much wider. Then, with the connection clicked, Left folds it and Right opens it again in
+// the model, as the keys do in a tree.
+void columnEdgeAndKeys(ViewWorld& world, Outcome& outcome) {
+    auto& list = *world.view().serverDetailsView;
+    const auto& dpi = world.renderer().dpi();
+    HWND header = ListView_GetHeader(world.renderer().windowOf(list));
+    RECT edge{};
+    if (!header || !Header_GetItemRect(header, 0, &edge))
+        return outcome.check("a column's edge and keys", false, "no column header");
+    MapWindowPoints(header, nullptr, reinterpret_cast<POINT*>(&edge), 2);
+    const float before = list.ColumnHeaders().Item(1)->Width();
+    const POINT from{edge.right - 1, (edge.top + edge.bottom) / 2};
+    winviews::drag(from, POINT{from.x + 60, from.y});
+    const float wanted = before + static_cast<float>(dpi.twipsX(60));
+    const bool widened = waitFor(world, [&] {
+        return std::abs(list.ColumnHeaders().Item(1)->Width() - wanted) <= static_cast<float>(dpi.twipsX(3));
+    });
+    // Clicking the connection shows no folder, and the list loses its columns.
+    const float after = list.ColumnHeaders().Item(1)->Width();
+
+    auto node = nodeOf(world, world.connectionHdl());
+    auto rect = node ? world.renderer().screenRectOf(*node) : std::nullopt;
+    bool folded = false, opened = false;
+    if (rect && node->Expanded()) {
+        winviews::click(winviews::centreOf(*rect));
+        waitFor(world, [&] { return node->Selected(); });
+        winviews::key("Left");
+        folded = waitFor(world, [&] { return !node->Expanded(); });
+        winviews::key("Right");
+        opened = waitFor(world, [&] { return node->Expanded(); });
+    }
+    outcome.check("a column's edge and keys", widened && folded && opened,
+                  "column 1 " + std::to_string(after) + " twips, wanted about " + std::to_string(wanted) +
+                      "; connection folded by Left " + (folded ? "yes" : "no") + ", opened by Right " +
+                      (opened ? "yes" : "no"));
+}
+
 // A person right-clicks the connection and chooses Add ADO Connection Object: the real modal
 // dialog opens, the person types a name into it and presses OK, and the engine is asked for the
 // connection object under that name in the project and Data Environment the dialog offered.
@@ -227,6 +267,7 @@ int person() {
     dragSplitter(world, outcome);
     adoConnectionThroughDialog(world, outcome);
     clickFolderNode(world, outcome);
+    columnEdgeAndKeys(world, outcome);
     ui::User::install(nullptr);
     std::printf("RESULT %d passed, %d failed\n", outcome.passed, outcome.failed);
     return outcome.failed == 0 ? 0 : 1;

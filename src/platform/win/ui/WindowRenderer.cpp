@@ -412,6 +412,10 @@ LRESULT WindowRenderer::onSurfaceMessage(HWND hwnd, UINT msg, WPARAM wParam, LPA
     case WM_NOTIFY: {
         auto& header = *reinterpret_cast<NMHDR*>(lParam);
         Shown* from = findWindow(header.hwndFrom);
+        // A list view passes its header's notices (a column's edge dragged) on as they came, from
+        // the header window, which is the list's child.
+        const bool headerNotice = header.code <= HDN_FIRST && header.code >= HDN_LAST;
+        if (from == nullptr && headerNotice) from = findWindow(GetParent(header.hwndFrom));
         if (from != nullptr && from->kind == Kind::List) return onListNotify(*from, header);
         if (from != nullptr && from->kind == Kind::Tree) return onTreeNotify(*from, header);
         return 0;
