@@ -13,6 +13,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace winui {
 
@@ -59,9 +60,19 @@ HWND WindowRenderer::createList(ui::ListView& list, HWND parent) {
     return hwnd;
 }
 
+// Wine's list view recomputes and at once repaints its scroll bars on every change of count, column
+// or style, each repaint a round of server and X traffic (tens of ms on a busy machine). While the
+// changes are applied the window is kept from drawing; it is painted once, with the next paint.
 void WindowRenderer::syncList(Shown& shown) {
     auto& list = static_cast<ui::ListView&>(*shown.control);
     ++applying_;
+    const bool visible = IsWindowVisible(shown.hwnd) != FALSE;
+    RECT clientBefore{};
+    GetClientRect(shown.hwnd, &clientBefore);
+    if (visible) {
+        SendMessageW(shown.hwnd, WM_SETREDRAW, FALSE, 0);   // the list's own updates wait
+        DefWindowProcW(shown.hwnd, WM_SETREDRAW, FALSE, 0);  // and the system's scroll bars draw nothing
+    }
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(shown.hwnd, GWL_STYLE));
     if ((style & LVS_TYPEMASK) != viewStyle(list.View()))
         SetWindowLongPtrW(shown.hwnd, GWL_STYLE, static_cast<LONG_PTR>((style & ~LVS_TYPEMASK) | viewStyle(list.View())));
@@ -69,28 +80,59 @@ void WindowRenderer::syncList(Shown& shown) {
                  list.FullRowSelect() ? LVS_EX_FULLROWSELECT : 0);
     SendMessageW(shown.hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(gdi_.imageList(list.SmallIcons())));
     SendMessageW(shown.hwnd, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(gdi_.imageList(list.Icons())));
+    const bool columnsChanged = syncColumns(shown);
+    SendMessageW(shown.hwnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(list.ListItems().Count()), LVSICF_NOSCROLL);
+    if (visible) SendMessageW(shown.hwnd, WM_SETREDRAW, TRUE, 0);  // scroll bars set once, still not drawn
+    syncListSelection(shown);
+    if (visible) {
+        DefWindowProcW(shown.hwnd, WM_SETREDRAW, TRUE, 0);
+        // The header is repainted only when its columns or its width (a scroll bar came or went)
+        // changed; the frame holds the scroll bars.
+        RECT client{};
+        GetClientRect(shown.hwnd, &client);
+        const bool header = columnsChanged || !EqualRect(&client, &clientBefore);
+        RedrawWindow(shown.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | (header ? RDW_ALLCHILDREN : 0));
+    } else {
+        InvalidateRect(shown.hwnd, nullptr, FALSE);
+    }
+    --applying_;
+}
 
-    // Columns: the model's, by text and width (a handful; rewritten only where they differ).
+// The model's columns, by text and width (a handful; rewritten only where they differ, as a header
+// repaints every column it is given). True when any was written.
+bool WindowRenderer::syncColumns(Shown& shown) {
+    auto& list = static_cast<ui::ListView&>(*shown.control);
     HWND header = reinterpret_cast<HWND>(SendMessageW(shown.hwnd, LVM_GETHEADER, 0, 0));
     int shownColumns = header != nullptr ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
     const int32_t columns = list.ColumnHeaders().Count();
+    bool changed = false;
     for (int32_t i = 1; i <= columns; ++i) {
         const auto& column = *list.ColumnHeaders().Item(i);
         std::wstring text = com::wideFromUtf8(column.Text());
+        const int width = dpi_.pixelsX(static_cast<int32_t>(column.Width()));
+        if (i <= shownColumns) {
+            wchar_t now[260] = {};
+            LVCOLUMNW current{};
+            current.mask = LVCF_TEXT | LVCF_WIDTH;
+            current.pszText = now;
+            current.cchTextMax = static_cast<int>(std::size(now));
+            if (SendMessageW(shown.hwnd, LVM_GETCOLUMNW, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(&current)) &&
+                current.cx == width && text == now)
+                continue;
+        }
         LVCOLUMNW lvc{};
         lvc.mask = LVCF_TEXT | LVCF_WIDTH;
         lvc.pszText = text.data();
-        lvc.cx = dpi_.pixelsX(static_cast<int32_t>(column.Width()));
-        if (i <= shownColumns) SendMessageW(shown.hwnd, LVM_SETCOLUMNW, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(&lvc));
-        else SendMessageW(shown.hwnd, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(&lvc));
+        lvc.cx = width;
+        const UINT message = i <= shownColumns ? LVM_SETCOLUMNW : LVM_INSERTCOLUMNW;
+        SendMessageW(shown.hwnd, message, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(&lvc));
+        changed = true;
     }
-    for (; shownColumns > columns; --shownColumns)
+    for (; shownColumns > columns; --shownColumns) {
         SendMessageW(shown.hwnd, LVM_DELETECOLUMN, static_cast<WPARAM>(shownColumns - 1), 0);
-
-    SendMessageW(shown.hwnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(list.ListItems().Count()), LVSICF_NOSCROLL);
-    syncListSelection(shown);
-    InvalidateRect(shown.hwnd, nullptr, FALSE);
-    --applying_;
+        changed = true;
+    }
+    return changed;
 }
 
 void WindowRenderer::syncListSelection(Shown& shown) {

@@ -12,6 +12,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <iterator>
 
 namespace winui {
 
@@ -46,6 +47,8 @@ HWND WindowRenderer::createTree(ui::TreeView& tree, HWND parent) {
     return hwnd;
 }
 
+// A node is written to its item only where they differ: an item written repaints its row, and the
+// model tells of nodes whose look did not change (a folder listed again).
 void WindowRenderer::showNode(Shown& shown, const ui::Node& node, HTREEITEM item) {
     auto& tree = static_cast<ui::TreeView&>(*shown.control);
     std::wstring text = com::wideFromUtf8(node.Text());
@@ -58,9 +61,20 @@ void WindowRenderer::showNode(Shown& shown, const ui::Node& node, HTREEITEM item
     tv.iSelectedImage = selected >= 0 ? selected : tv.iImage;
     tv.stateMask = TVIS_BOLD;
     tv.state = node.Bold() ? TVIS_BOLD : 0;
+    wchar_t nowText[260] = {};
+    TVITEMW now{};
+    now.mask = tv.mask;
+    now.hItem = item;
+    now.pszText = nowText;
+    now.cchTextMax = static_cast<int>(std::size(nowText));
+    now.stateMask = TVIS_BOLD | TVIS_EXPANDED;
+    const bool read = SendMessageW(shown.hwnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&now)) != FALSE;
     ++applying_;
-    SendMessageW(shown.hwnd, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
-    SendMessageW(shown.hwnd, TVM_EXPAND, node.Expanded() ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(item));
+    if (!read || text != nowText || now.iImage != tv.iImage || now.iSelectedImage != tv.iSelectedImage ||
+        (now.state & TVIS_BOLD) != tv.state)
+        SendMessageW(shown.hwnd, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+    if (!read || ((now.state & TVIS_EXPANDED) != 0) != node.Expanded())
+        SendMessageW(shown.hwnd, TVM_EXPAND, node.Expanded() ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(item));
     --applying_;
 }
 
