@@ -48,6 +48,57 @@ int imageIndex(const ui::ImageListPtr& list, const std::string& key) {
     return list->ListImages().indexOf(*list->ListImages().Item(key)) - 1;
 }
 
+// Wine's list view recomputes and at once repaints its scroll bars on every change of count, column
+// or style, each repaint a round of server and X traffic (tens of ms on a busy machine). While held,
+// a shown list draws nothing: its own updates wait and the system's scroll bars see it hidden. Once
+// released it is invalidated, and painted once with the next paint.
+class DrawingHeld {
+public:
+    DrawingHeld(HWND list, HWND header) : list_(list), header_(header), shown_(IsWindowVisible(list) != FALSE) {
+        if (!shown_) return;
+        GetClientRect(list_, &client_);
+        // Hiding validates the header too: what it still had to paint is painted with the list.
+        headerDue_ = header_ != nullptr && GetUpdateRect(header_, nullptr, FALSE);
+        SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+        DefWindowProcW(list_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~DrawingHeld() { release(); }
+    DrawingHeld(const DrawingHeld&) = delete;
+    DrawingHeld& operator=(const DrawingHeld&) = delete;
+
+    void headerChanged() { headerDue_ = true; }
+    // The list sets its scroll bars once, for all the changes, still drawing nothing.
+    void scrollBarsDue() {
+        if (shown_ && !listRedraws_) SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+        listRedraws_ = true;
+    }
+    void release() {
+        if (released_) return;
+        released_ = true;
+        if (!shown_) {
+            InvalidateRect(list_, nullptr, FALSE);
+            return;
+        }
+        scrollBarsDue();
+        DefWindowProcW(list_, WM_SETREDRAW, TRUE, 0);
+        // The header is repainted only when it was due, or when its columns or its width (a scroll
+        // bar came or went) changed; the frame holds the scroll bars.
+        RECT client{};
+        GetClientRect(list_, &client);
+        const bool header = headerDue_ || !EqualRect(&client, &client_);
+        RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | (header ? RDW_ALLCHILDREN : 0));
+    }
+
+private:
+    HWND list_;
+    HWND header_;
+    bool shown_;
+    bool headerDue_ = false;
+    bool listRedraws_ = false;
+    bool released_ = false;
+    RECT client_{};
+};
+
 } // namespace
 
 HWND WindowRenderer::createList(ui::ListView& list, HWND parent) {
@@ -60,19 +111,11 @@ HWND WindowRenderer::createList(ui::ListView& list, HWND parent) {
     return hwnd;
 }
 
-// Wine's list view recomputes and at once repaints its scroll bars on every change of count, column
-// or style, each repaint a round of server and X traffic (tens of ms on a busy machine). While the
-// changes are applied the window is kept from drawing; it is painted once, with the next paint.
 void WindowRenderer::syncList(Shown& shown) {
     auto& list = static_cast<ui::ListView&>(*shown.control);
     ++applying_;
-    const bool visible = IsWindowVisible(shown.hwnd) != FALSE;
-    RECT clientBefore{};
-    GetClientRect(shown.hwnd, &clientBefore);
-    if (visible) {
-        SendMessageW(shown.hwnd, WM_SETREDRAW, FALSE, 0);   // the list's own updates wait
-        DefWindowProcW(shown.hwnd, WM_SETREDRAW, FALSE, 0);  // and the system's scroll bars draw nothing
-    }
+    HWND header = reinterpret_cast<HWND>(SendMessageW(shown.hwnd, LVM_GETHEADER, 0, 0));
+    DrawingHeld held(shown.hwnd, header);
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(shown.hwnd, GWL_STYLE));
     if ((style & LVS_TYPEMASK) != viewStyle(list.View()))
         SetWindowLongPtrW(shown.hwnd, GWL_STYLE, static_cast<LONG_PTR>((style & ~LVS_TYPEMASK) | viewStyle(list.View())));
@@ -80,29 +123,18 @@ void WindowRenderer::syncList(Shown& shown) {
                  list.FullRowSelect() ? LVS_EX_FULLROWSELECT : 0);
     SendMessageW(shown.hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(gdi_.imageList(list.SmallIcons())));
     SendMessageW(shown.hwnd, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(gdi_.imageList(list.Icons())));
-    const bool columnsChanged = syncColumns(shown);
+    if (syncColumns(shown, header)) held.headerChanged();
     SendMessageW(shown.hwnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(list.ListItems().Count()), LVSICF_NOSCROLL);
-    if (visible) SendMessageW(shown.hwnd, WM_SETREDRAW, TRUE, 0);  // scroll bars set once, still not drawn
+    held.scrollBarsDue();  // before the selection, which scrolls within the new count
     syncListSelection(shown);
-    if (visible) {
-        DefWindowProcW(shown.hwnd, WM_SETREDRAW, TRUE, 0);
-        // The header is repainted only when its columns or its width (a scroll bar came or went)
-        // changed; the frame holds the scroll bars.
-        RECT client{};
-        GetClientRect(shown.hwnd, &client);
-        const bool header = columnsChanged || !EqualRect(&client, &clientBefore);
-        RedrawWindow(shown.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | (header ? RDW_ALLCHILDREN : 0));
-    } else {
-        InvalidateRect(shown.hwnd, nullptr, FALSE);
-    }
+    held.release();
     --applying_;
 }
 
 // The model's columns, by text and width (a handful; rewritten only where they differ, as a header
 // repaints every column it is given). True when any was written.
-bool WindowRenderer::syncColumns(Shown& shown) {
+bool WindowRenderer::syncColumns(Shown& shown, HWND header) {
     auto& list = static_cast<ui::ListView&>(*shown.control);
-    HWND header = reinterpret_cast<HWND>(SendMessageW(shown.hwnd, LVM_GETHEADER, 0, 0));
     int shownColumns = header != nullptr ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
     const int32_t columns = list.ColumnHeaders().Count();
     bool changed = false;

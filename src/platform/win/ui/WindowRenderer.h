@@ -109,7 +109,7 @@ private:
     // Lists and trees (ListViewWindow.cpp, TreeViewWindow.cpp).
     HWND createList(ui::ListView& list, HWND parent);
     void syncList(Shown& shown);
-    bool syncColumns(Shown& shown);
+    bool syncColumns(Shown& shown, HWND header);
     void syncListSelection(Shown& shown);
     LRESULT onListNotify(Shown& shown, NMHDR& header);
     HWND createTree(ui::TreeView& tree, HWND parent);
