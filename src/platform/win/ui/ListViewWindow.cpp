@@ -81,11 +81,11 @@ public:
         }
         scrollBarsDue();
         DefWindowProcW(list_, WM_SETREDRAW, TRUE, 0);
-        // The header is repainted only when it was due, or when its columns or its width (a scroll
-        // bar came or went) changed; the frame holds the scroll bars.
+        // The header is repainted only when it was due, its columns changed or it grew wider (a
+        // scroll bar went); one that narrowed shows what it showed. The frame holds the scroll bars.
         RECT client{};
         GetClientRect(list_, &client);
-        const bool header = headerDue_ || !EqualRect(&client, &client_);
+        const bool header = headerDue_ || client.right > client_.right;
         RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | (header ? RDW_ALLCHILDREN : 0));
     }
 
