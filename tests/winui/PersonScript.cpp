@@ -3,6 +3,8 @@
 
 #include "platform/win/com/Bstr.h"
 
+#include <dlgs.h>
+
 #include <cstdio>
 #include <vector>
 
@@ -114,6 +116,92 @@ std::thread fillNextDialog(std::wstring title, std::string text, std::wstring bu
         }
         if (ok != nullptr && GetWindowRect(ok, &r)) click(centreOf(r));
         else say("NOTE the dialog has no button " + com::utf8FromWide(button));
+        answered = true;
+    });
+}
+
+namespace {
+
+// The descriptions in a file dialog's file-type list, each followed by "; ".
+std::string fileTypesOf(HWND dialog) {
+    HWND types = GetDlgItem(dialog, cmb1);
+    std::string shown;
+    const auto count = types != nullptr ? SendMessageW(types, CB_GETCOUNT, 0, 0) : 0;
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        shown += com::utf8FromWide(text.c_str()) + "; ";
+    }
+    return shown;
+}
+
+// The file name box: the dialog's one visible edit box, directly in the dialog or inside its file
+// name combo box (the folder list has none).
+HWND fileNameBoxOf(HWND dialog) {
+    HWND found = nullptr;
+    EnumChildWindows(
+        dialog,
+        [](HWND hwnd, LPARAM into) -> BOOL {
+            wchar_t cls[16] = {};
+            GetClassNameW(hwnd, cls, 15);
+            if (std::wstring(cls) != L"Edit" || !IsWindowVisible(hwnd))
+                return TRUE;
+            *reinterpret_cast<HWND*>(into) = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Polls for up to 10 s for a visible dialog with a file-type list (other dialogs, hidden ones
+// among them, may come first in the windows' order).
+HWND waitForFileDialog() {
+    for (int i = 0; i < 200; ++i) {
+        HWND found = nullptr;
+        EnumWindows(
+            [](HWND hwnd, LPARAM into) -> BOOL {
+                wchar_t cls[16] = {};
+                GetClassNameW(hwnd, cls, 15);
+                if (std::wstring(cls) != L"#32770" || !IsWindowVisible(hwnd) || !GetDlgItem(hwnd, cmb1))
+                    return TRUE;
+                *reinterpret_cast<HWND*>(into) = hwnd;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        if (found != nullptr)
+            return found;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::thread fillNextFileDialog(std::string text, std::string& seen, std::atomic<bool>& answered) {
+    return std::thread([text, &seen, &answered] {
+        HWND dialog = waitForFileDialog();
+        if (dialog == nullptr) {
+            say("NOTE no file dialog appeared");
+            answered = true;
+            return;
+        }
+        Sleep(300);
+        seen = com::utf8FromWide(textOf(dialog)) + " | " + fileTypesOf(dialog);
+        HWND name = fileNameBoxOf(dialog);
+        HWND ok = GetDlgItem(dialog, IDOK);
+        RECT r{};
+        if (name != nullptr && GetWindowRect(name, &r)) {
+            click(centreOf(r));
+            say("KEY End");
+            say("KEY shift+Home");
+            say("TYPE " + text);
+        }
+        if (ok != nullptr && GetWindowRect(ok, &r)) {
+            click(centreOf(r));
+        } else {
+            say("NOTE the file dialog has no OK button");
+            say("KEY Escape");
+        }
         answered = true;
     });
 }

@@ -34,4 +34,9 @@ std::thread answerNextMessageBox(std::wstring title, int buttonId, std::string& 
 // text (typed), and clicks its button captioned button. answered is set once done.
 std::thread fillNextDialog(std::wstring title, std::string text, std::wstring button, std::atomic<bool>& answered);
 
+// Watches for an open or save file dialog (a dialog with a file-type list), writes its title and
+// the descriptions in its file-type list to seen ("title | type; type;"), clicks its file name
+// box, types text there and clicks its OK button (Open or Save). answered is set once done.
+std::thread fillNextFileDialog(std::string text, std::string& seen, std::atomic<bool>& answered);
+
 } // namespace winviews

@@ -7,8 +7,10 @@
 #include "PersonScript.h"
 #include "ViewWorld.h"
 
+#include "dialogs/fileChooserForm.h"
 #include "engine/VSAConstants.h"
 #include "notify/viewAPIs.h"
+#include "platform/ui/Forms.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/Shape.h"
@@ -73,6 +75,40 @@ std::string journalCalls(const std::string& journal) {
         const std::string line = journal.substr(at, end - at);
         if (line.rfind("WKGetNotification", 0) != 0) out += line + "; ";
         at = end + 1;
+    }
+    return out;
+}
+
+// Only the journal's WKSetCurrentFolder calls, each followed by "; ".
+std::string currentFolderCalls(const std::string& calls) {
+    std::string out;
+    for (std::size_t at = calls.find("WKSetCurrentFolder("); at != std::string::npos;
+         at = calls.find("WKSetCurrentFolder(", at + 1))
+        out += calls.substr(at, calls.find("; ", at) + 2 - at);
+    return out;
+}
+
+// A text as the engine's journal quotes it.
+std::string quoted(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '\\' || c == '"')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+// What a file dialog's type list shows for a filter "Text (*.txt)|*.txt|All|*.*": each description,
+// in order, followed by "; " (a description whose pattern is missing is listed too).
+std::string filterDescriptions(const std::string& filter) {
+    std::string out;
+    std::size_t at = 0;
+    for (bool description = true; at <= filter.size(); description = !description) {
+        const std::size_t bar = std::min(filter.find('|', at), filter.size());
+        if (description && bar > at)
+            out += filter.substr(at, bar - at) + "; ";
+        at = bar + 1;
     }
     return out;
 }
@@ -244,6 +280,70 @@ void adoConnectionThroughDialog(ViewWorld& world, Outcome& outcome) {
                   "wanted " + wanted + " with OrdersConn in: " + journal);
 }
 
+// A person right-clicks the engine project and chooses Save As: the real save dialog opens with the
+// title and file types the add-in gave its CommonDialog, in the folder of the project's file. The
+// person types a bare name and clicks Save: the engine is asked to save the project under that
+// name, in that folder, with the default extension added, and its report that it did comes as a
+// message box, which the person clicks away.
+void saveAsThroughFileDialog(ViewWorld& world, Outcome& outcome, const std::string& title) {
+    auto node = nodeOf(world, world.projectHdl());
+    auto rect = node ? world.renderer().screenRectOf(*node) : std::nullopt;
+    if (!rect)
+        return outcome.check("save as through the file dialog", false, "the project is not on the screen");
+    world.takeJournal();
+    std::string seen;
+    std::atomic<bool> answered = false;
+    auto chooser =
+        winviews::chooseFromNextPopup(com::wideFromUtf8(world.view().projSaveAsMnuItem->Caption()));
+    auto filler = winviews::fillNextFileDialog("orders", seen, answered);
+    std::string box;
+    std::atomic<bool> boxAnswered = false;
+    auto report = winviews::answerNextMessageBox(com::wideFromUtf8(title), IDOK, box, boxAnswered);
+    winviews::click(winviews::centreOf(*rect), 3);
+    std::string journal;
+    const bool asked = waitFor(world, [&] {
+        journal += journalCalls(world.takeJournal());
+        return answered && boxAnswered && journal.find("WKProjectDoAccess(") != std::string::npos;
+    });
+    chooser.join();
+    filler.join();
+    report.join();
+    const auto& dialog = *ui::Forms::instance<nimb::fileChooserForm>()->fileChooserDlg;
+    const std::string shown = dialog.DialogTitle() + " | " + filterDescriptions(dialog.Filter());
+    const std::string path = dialog.InitDir() + "\\orders." + dialog.DefaultExt();
+    const std::string wanted = "WKProjectDoAccess(" + quoted(path) + ", \"\", 4)";
+    outcome.check("save as through the file dialog",
+                  asked && !dialog.DialogTitle().empty() && seen == shown &&
+                      journal.find(wanted) != std::string::npos && box.find(path) != std::string::npos,
+                  "box: " + box + "; the dialog showed \"" + seen + "\", the model's \"" + shown +
+                      "\"; wanted " + wanted + " in: " + journal);
+}
+
+// A person double-clicks the stored-procedure folder: as the scripted double-click does, its first
+// click makes the folder the engine's current one (flag 0), the double-click tells the engine again
+// with flag -1, and the list then shows the folder's routines once.
+void doubleClickFolder(ViewWorld& world, Outcome& outcome, int32_t folder, int32_t routines) {
+    auto node = nodeOf(world, folder);
+    auto rect = node ? world.renderer().screenRectOf(*node) : std::nullopt;
+    if (!rect)
+        return outcome.check("double-click a folder node", false, "the folder is not on the screen");
+    world.takeJournal();
+    winviews::doubleClick(winviews::centreOf(*rect));
+    auto& list = *world.view().serverDetailsView;
+    const std::string hdl = std::to_string(folder);
+    const std::string wanted = "WKSetCurrentFolder(" + hdl + ", 0); WKSetCurrentFolder(" + hdl + ", -1); ";
+    std::string journal;
+    const bool told = waitFor(world, [&] {
+        journal += journalCalls(world.takeJournal());
+        return currentFolderCalls(journal) == wanted && list.ListItems().Count() == routines;
+    });
+    world.pumpFor(300); // a second listing of the same folder would come now
+    outcome.check("double-click a folder node",
+                  told && list.ListItems().Count() == routines && node->Selected(),
+                  "listed " + std::to_string(list.ListItems().Count()) + " of " + std::to_string(routines) +
+                      ", wanted " + wanted + " in: " + journal);
+}
+
 int person() {
     // A window nobody closes would keep the run waiting for ever: two minutes is the most it takes.
     std::thread([] {
@@ -256,8 +356,8 @@ int person() {
     const std::string title = "nimbvbadd";
     ui::User::install(std::make_shared<winui::Win32User>(world.renderer(), world.toolWindow(), title));
     winui::RealTimeDriver driver(50);
-    const int32_t folder = world.procedureFolder(40);
-    (void)folder;
+    const int32_t routines = 40;
+    const int32_t folder = world.procedureFolder(routines);
     world.tick();
     world.settle();
     world.pumpFor(500);
@@ -268,6 +368,8 @@ int person() {
     adoConnectionThroughDialog(world, outcome);
     clickFolderNode(world, outcome);
     columnEdgeAndKeys(world, outcome);
+    doubleClickFolder(world, outcome, folder, routines);
+    saveAsThroughFileDialog(world, outcome, title);
     ui::User::install(nullptr);
     std::printf("RESULT %d passed, %d failed\n", outcome.passed, outcome.failed);
     return outcome.failed == 0 ? 0 : 1;
