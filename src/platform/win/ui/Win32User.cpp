@@ -1,6 +1,7 @@
 // This file holds only Win32 code.
 #include "platform/win/ui/Win32User.h"
 
+#include "platform/error.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Menu.h"
 #include "platform/win/com/Bstr.h"
@@ -8,6 +9,7 @@
 
 #include <commdlg.h>
 
+#include <cstdio>
 #include <vector>
 
 namespace winui {
@@ -132,8 +134,17 @@ std::optional<std::string> Win32User::fileDialog(ui::CommonDialog& dialog, ui::F
     ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
     ofn.Flags = static_cast<DWORD>(dialog.Flags()) | OFN_EXPLORER;
     const BOOL chosen = mode == ui::FileDialogMode::Open ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn);
-    if (!chosen) return std::nullopt;
-    return com::utf8FromWide(file.data());
+    if (chosen) return com::utf8FromWide(file.data());
+    // Only a person's Cancel is a cancel: a dialog that could not be shown (a bad starting file
+    // name, no resources) is an error of its own, which callers that trap only Cancel do not take
+    // for one. Its number is the common dialog's own error code.
+    if (const DWORD failure = CommDlgExtendedError()) {
+        char text[80];
+        std::snprintf(text, sizeof text, "The file dialog could not be shown (common dialog error 0x%lx).",
+                      static_cast<unsigned long>(failure));
+        throw vb::VBError(static_cast<int32_t>(failure), text);
+    }
+    return std::nullopt;
 }
 
 } // namespace winui
