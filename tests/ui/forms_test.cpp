@@ -255,3 +255,19 @@ TEST_F(FormsTest, TabOrderRunsThroughFramesAndAPlaceSetMovesTheOthersAlong) {
     EXPECT_EQ(names().back(), "ctl1");
     EXPECT_EQ(inner->TabIndex(), 0);
 }
+
+// What a renderer learns of loads: each form once, as it loads and before its Form_Load (so that
+// what Form_Load changes reaches the window), and nothing once it stopped watching.
+TEST_F(FormsTest, watcherSeesEachLoadOnceBeforeFormLoad) {
+    std::vector<std::string> seen;
+    ui::Forms::watchLoads([&](ui::Form& form) { seen.push_back(form.Name() + " after " + journal.back()); });
+    auto form = ui::Forms::instance<frmTest>();
+    form->Load();  // already loaded: not told again
+    ui::Forms::unload<frmTest>();
+    auto again = ui::Forms::instance<frmTest>();
+    ui::Forms::watchLoads(nullptr);
+    ui::Forms::unload<frmTest>();
+    ui::Forms::instance<frmTest>();
+    EXPECT_EQ(seen, (std::vector<std::string>{"frmTest after initialize", "frmTest after initialize"}));
+    EXPECT_NE(form, again);
+}

@@ -14,6 +14,7 @@ struct Entry {
 };
 struct State {
     int64_t now = 0;
+    bool driven = false;
     std::vector<Entry> timers;  // in order of creation: the tie-break between equal due times
 };
 State& state() {
@@ -55,6 +56,10 @@ void EventLoop::reset() {
     s.now = 0;
     for (auto& e : s.timers) e.due = e.timer->Interval();
 }
+
+bool EventLoop::driven() { return state().driven; }
+
+void EventLoop::setDriven(bool driven) { state().driven = driven; }
 
 void EventLoop::add(Timer& timer) { state().timers.push_back({&timer, state().now + timer.Interval()}); }
 

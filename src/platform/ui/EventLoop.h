@@ -22,6 +22,11 @@ public:
     // Time zero, every timer's countdown restarted (for a fresh test).
     static void reset();
 
+    // Whether something moves time on: a host or test that advances it by hand, or a real-time
+    // clock. A module that finds nothing doing so when it is connected starts a clock of its own.
+    static bool driven();
+    static void setDriven(bool driven);
+
     // Used by Timer.
     static void add(Timer& timer);
     static void remove(Timer& timer);

@@ -9,6 +9,7 @@ namespace {
 struct State {
     std::vector<FormPtr> loaded;
     std::unordered_map<std::type_index, FormPtr> defaults;
+    std::function<void(Form&)> watcher;
 };
 State& state() {
     static State s;
@@ -38,9 +39,13 @@ FormPtr defaultInstance(std::type_index type) {
 
 void setDefaultInstance(std::type_index type, FormPtr form) { state().defaults[type] = std::move(form); }
 
+void watchLoads(std::function<void(Form&)> watcher) { state().watcher = std::move(watcher); }
+
 void noteLoaded(const FormPtr& form) {
     auto& list = state().loaded;
-    if (std::find(list.begin(), list.end(), form) == list.end()) list.push_back(form);
+    if (std::find(list.begin(), list.end(), form) != list.end()) return;
+    list.push_back(form);
+    if (state().watcher) state().watcher(*form);
 }
 
 void noteUnloaded(const Form& form) {

@@ -13,6 +13,7 @@
 #include "platform/ui/Control.h"
 #include "platform/ui/Form.h"
 
+#include <functional>
 #include <memory>
 #include <typeindex>
 #include <vector>
@@ -27,6 +28,10 @@ FormPtr find(const std::string& name);
 // Unloads every loaded form (Form_QueryUnload/Form_Unload still run; a cancel is overruled) and
 // releases every default instance: the program ends, or a test starts afresh.
 void unloadAll();
+
+// Told of every form as it loads (before its Form_Load runs), so that a renderer can show it and
+// follow what Form_Load changes. One watcher at a time; an empty one stops watching.
+void watchLoads(std::function<void(Form&)> watcher);
 
 // Plumbing for the templates below and for Form itself.
 FormPtr defaultInstance(std::type_index type);

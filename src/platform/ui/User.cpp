@@ -5,19 +5,28 @@
 namespace ui {
 
 namespace {
-std::shared_ptr<User>& installed() {
-    static std::shared_ptr<User> user;
-    return user;
+struct Slot {
+    std::shared_ptr<User> user;
+    bool installed = false;  // false while the stand-in (or nobody) answers
+};
+Slot& slot() {
+    static Slot s;
+    return s;
 }
 } // namespace
 
-void User::install(std::shared_ptr<User> user) { installed() = std::move(user); }
+void User::install(std::shared_ptr<User> user) {
+    slot().installed = user != nullptr;
+    slot().user = std::move(user);
+}
 
 std::shared_ptr<User> User::current() {
-    auto& user = installed();
+    auto& user = slot().user;
     if (!user) user = std::make_shared<ScriptedUser>();
     return user;
 }
+
+bool User::installed() { return slot().installed; }
 
 bool offersResult(int32_t style, int32_t result) {
     switch (style & 7) {

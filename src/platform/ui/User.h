@@ -35,6 +35,9 @@ public:
     // stands in: it refuses every question and records each as a failure.
     static void install(std::shared_ptr<User> user);
     static std::shared_ptr<User> current();
+    // Whether a person was installed (the stand-in above does not count): a module that finds
+    // none when it is connected brings its own.
+    static bool installed();
 };
 
 // The results a message box of that style can give (its buttons), as the runtime numbers them.
