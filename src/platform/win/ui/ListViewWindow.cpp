@@ -8,6 +8,7 @@
 // This file holds only Win32 code.
 #include "platform/ui/ListView.h"
 #include "platform/win/com/Bstr.h"
+#include "platform/win/ui/ModuleInstance.h"
 #include "platform/win/ui/WindowRenderer.h"
 
 #include <commctrl.h>
@@ -106,7 +107,7 @@ HWND WindowRenderer::createList(ui::ListView& list, HWND parent) {
     const DWORD style = WS_CHILD | WS_TABSTOP | (list.Visible() ? WS_VISIBLE : 0) | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
                         LVS_SINGLESEL | viewStyle(list.View());
     HWND hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", style, r.left, r.top, r.right - r.left,
-                                r.bottom - r.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                r.bottom - r.top, parent, nullptr, moduleInstance(), nullptr);
     if (hwnd == nullptr) return nullptr;
     return hwnd;
 }

@@ -3,46 +3,66 @@
 
 #include "platform/errorhandling.h"
 #include "platform/ui/EventLoop.h"
+#include "platform/win/ui/ModuleInstance.h"
 
 #include <algorithm>
-#include <map>
 
 namespace winui {
 
 namespace {
-// Each driver's clock reading at its last tick, by timer id (thread timers carry no user data).
-std::map<UINT_PTR, ULONGLONG>& lastTicks() {
-    static std::map<UINT_PTR, ULONGLONG> ticks;
-    return ticks;
-}
-bool advancing = false;
+constexpr wchar_t kClockClass[] = L"NimbClock";
+constexpr UINT_PTR kTimerId = 1;
 constexpr int64_t kLongestStep = 1000;
 } // namespace
 
 RealTimeDriver::RealTimeDriver(uint32_t periodMs) {
-    timer_ = SetTimer(nullptr, 0, periodMs, &onTimer);
-    if (timer_ != 0) lastTicks()[timer_] = GetTickCount64();
+    WNDCLASSEXW clock{};
+    clock.cbSize = sizeof(clock);
+    clock.lpfnWndProc = &windowProc;
+    clock.hInstance = moduleInstance();
+    clock.lpszClassName = kClockClass;
+    RegisterClassExW(&clock);  // fails harmlessly while another driver of this module has it
+    window_ = CreateWindowExW(0, kClockClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, moduleInstance(), nullptr);
+    if (window_ == nullptr) return;
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (SetTimer(window_, kTimerId, periodMs, nullptr) == 0) {
+        DestroyWindow(window_);
+        window_ = nullptr;
+        return;
+    }
+    lastTick_ = GetTickCount64();
+    ui::EventLoop::setDriven(true);
 }
 
 RealTimeDriver::~RealTimeDriver() {
-    if (timer_ == 0) return;
-    KillTimer(nullptr, timer_);
-    lastTicks().erase(timer_);
+    if (window_ == nullptr) return;
+    KillTimer(window_, kTimerId);
+    DestroyWindow(window_);
+    UnregisterClassW(kClockClass, moduleInstance());  // refused while another driver's window has it
+    ui::EventLoop::setDriven(false);
 }
 
-void CALLBACK RealTimeDriver::onTimer(HWND, UINT, UINT_PTR id, DWORD) {
-    auto it = lastTicks().find(id);
+LRESULT CALLBACK RealTimeDriver::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* driver = reinterpret_cast<RealTimeDriver*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_TIMER && wParam == kTimerId && driver != nullptr) {
+        driver->tick();
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void RealTimeDriver::tick() {
     // A tick that shows a message box runs a nested loop that delivers this timer again: the
     // virtual loop is not re-entered then, as the runtime does not re-enter a busy Timer event.
-    if (it == lastTicks().end() || advancing) return;
+    if (advancing_) return;
     const ULONGLONG now = GetTickCount64();
     // Windows coalesces timer messages and so does the runtime's Timer: time lost in a long modal
     // wait is not made up for with a burst of ticks.
-    const auto elapsed = std::min<int64_t>(static_cast<int64_t>(now - it->second), kLongestStep);
-    it->second = now;
-    advancing = true;
+    const auto elapsed = std::min<int64_t>(static_cast<int64_t>(now - lastTick_), kLongestStep);
+    lastTick_ = now;
+    advancing_ = true;
     vb::silently([&] { ui::EventLoop::advance(elapsed); });
-    advancing = false;
+    advancing_ = false;
 }
 
 } // namespace winui

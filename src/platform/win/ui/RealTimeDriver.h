@@ -1,6 +1,8 @@
-// RealTimeDriver: ui::EventLoop's virtual time driven by the clock. A timer on the calling (the
-// IDE's) thread advances the loop by the milliseconds really gone, so the add-in's notification
-// poll ticks as it would under the VB runtime; tests keep advancing virtual time by hand.
+// RealTimeDriver: ui::EventLoop's virtual time driven by the clock. A timer of a message-only
+// window of the driver's own, on the calling (the IDE's) thread, advances the loop by the
+// milliseconds really gone, so the add-in's notification poll ticks as it would under the VB
+// runtime. While a driver lives the loop counts as driven; destroying it kills the timer with its
+// window, so nothing calls into the module afterwards. Tests keep advancing virtual time by hand.
 // This file holds only Win32 code.
 #pragma once
 
@@ -18,12 +20,15 @@ public:
     RealTimeDriver(const RealTimeDriver&) = delete;
     RealTimeDriver& operator=(const RealTimeDriver&) = delete;
 
-    bool running() const { return timer_ != 0; }
+    bool running() const { return window_ != nullptr; }
 
 private:
-    static void CALLBACK onTimer(HWND, UINT, UINT_PTR id, DWORD now);
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void tick();
 
-    UINT_PTR timer_ = 0;
+    HWND window_ = nullptr;
+    ULONGLONG lastTick_ = 0;
+    bool advancing_ = false;
 };
 
 } // namespace winui

@@ -7,6 +7,7 @@
 // This file holds only Win32 code.
 #include "platform/ui/TreeView.h"
 #include "platform/win/com/Bstr.h"
+#include "platform/win/ui/ModuleInstance.h"
 #include "platform/win/ui/WindowRenderer.h"
 
 #include <commctrl.h>
@@ -42,7 +43,7 @@ HWND WindowRenderer::createTree(ui::TreeView& tree, HWND parent) {
     if (tree.LineStyle() == ui::tvw::RootLines) style |= TVS_LINESATROOT;
     if (tree.HotTracking()) style |= TVS_TRACKSELECT;
     HWND hwnd = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"", style, r.left, r.top, r.right - r.left,
-                                r.bottom - r.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                r.bottom - r.top, parent, nullptr, moduleInstance(), nullptr);
     if (hwnd != nullptr) SendMessageW(hwnd, TVM_SETINDENT, static_cast<WPARAM>(dpi_.pixelsX(tree.Indentation())), 0);
     return hwnd;
 }

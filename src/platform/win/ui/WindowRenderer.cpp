@@ -15,6 +15,7 @@
 #include "platform/ui/TreeView.h"
 #include "platform/ui/UserSurface.h"
 #include "platform/win/com/Bstr.h"
+#include "platform/win/ui/ModuleInstance.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -47,9 +48,12 @@ void centre(HWND window, HWND owner) {
 // Progress bars count in whole steps; the model's float range is spread over this many.
 constexpr int kProgressSteps = 10000;
 
+// The classes are registered while any renderer of this module lives, and taken back with the
+// last one, so that nothing of them is left in the process once the module may be unloaded.
+int renderersAlive = 0;
+
 void registerClasses() {
-    static bool done = false;
-    if (done) return;
+    if (renderersAlive++ > 0) return;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS |
                                                         ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -57,7 +61,7 @@ void registerClasses() {
     surface.cbSize = sizeof(surface);
     surface.style = CS_DBLCLKS;
     surface.lpfnWndProc = DefWindowProcW;  // replaced per window once the renderer is attached
-    surface.hInstance = GetModuleHandleW(nullptr);
+    surface.hInstance = moduleInstance();
     surface.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     surface.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     surface.lpszClassName = kSurfaceClass;
@@ -65,10 +69,15 @@ void registerClasses() {
     WNDCLASSEXW sink{};
     sink.cbSize = sizeof(sink);
     sink.lpfnWndProc = DefWindowProcW;
-    sink.hInstance = GetModuleHandleW(nullptr);
+    sink.hInstance = moduleInstance();
     sink.lpszClassName = kSinkClass;
     RegisterClassExW(&sink);
-    done = true;
+}
+
+void unregisterClasses() {
+    if (--renderersAlive > 0) return;
+    UnregisterClassW(kSurfaceClass, moduleInstance());
+    UnregisterClassW(kSinkClass, moduleInstance());
 }
 
 // An OLE colour: a system colour index when the high bit is set, else 0x00BBGGRR.
@@ -88,7 +97,7 @@ std::wstring wide(const std::string& text) { return com::wideFromUtf8(text); }
 
 WindowRenderer::WindowRenderer() : dpi_(Dpi::screen()), gdi_(dpi_) {
     registerClasses();
-    sink_ = CreateWindowExW(0, kSinkClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
+    sink_ = CreateWindowExW(0, kSinkClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, moduleInstance(),
                             nullptr);
     if (sink_ != nullptr) {
         SetWindowLongPtrW(sink_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -101,6 +110,7 @@ WindowRenderer::~WindowRenderer() {
     for (auto& [control, shown] : shown_)
         if (shown->kind == Kind::Form && IsWindow(shown->hwnd)) DestroyWindow(shown->hwnd);
     if (sink_ != nullptr) DestroyWindow(sink_);
+    unregisterClasses();
 }
 
 WindowRenderer::Shown& WindowRenderer::add(ui::Control& control, Kind kind, HWND hwnd) {
@@ -142,7 +152,7 @@ ui::Form* WindowRenderer::formOf(HWND window) const {
 
 HWND WindowRenderer::createSurface(ui::Control& control, HWND parent, DWORD style, DWORD exStyle, const RECT& rect) {
     HWND hwnd = CreateWindowExW(exStyle, kSurfaceClass, L"", style, rect.left, rect.top, rect.right - rect.left,
-                                rect.bottom - rect.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                rect.bottom - rect.top, parent, nullptr, moduleInstance(), nullptr);
     if (hwnd == nullptr) return nullptr;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&surfaceProc));
@@ -192,7 +202,7 @@ void WindowRenderer::realizeControl(ui::Control& c, HWND parent) {
     const DWORD visible = c.Visible() ? WS_VISIBLE : 0;
     auto make = [&](const wchar_t* cls, DWORD style, DWORD ex = 0, int extraHeight = 0) {
         return CreateWindowExW(ex, cls, L"", WS_CHILD | visible | style, r.left, r.top, r.right - r.left,
-                               r.bottom - r.top + extraHeight, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+                               r.bottom - r.top + extraHeight, parent, nullptr, moduleInstance(), nullptr);
     };
     Shown* shown = nullptr;
     auto keep = [&](HWND hwnd, Kind kind) {
@@ -204,7 +214,7 @@ void WindowRenderer::realizeControl(ui::Control& c, HWND parent) {
         shown = &add(c, Kind::Frame, hwnd);
         shown->frameBox = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0,
                                           r.right - r.left, r.bottom - r.top, hwnd, nullptr,
-                                          GetModuleHandleW(nullptr), nullptr);
+                                          moduleInstance(), nullptr);
         SendMessageW(shown->frameBox, WM_SETFONT, reinterpret_cast<WPARAM>(gdi_.font(c.Font())), FALSE);
         realizeChildren(*frame, hwnd);
         SetWindowPos(shown->frameBox, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
