@@ -5,6 +5,7 @@
 #include "addin/seenAs.h"
 #include "engine/wkutil.h"
 #include "model/objectRef.h"
+#include "notify/viewAPIs.h"
 #include "platform/errorhandling.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/vbide/AddIn.h"
@@ -89,6 +90,9 @@ void Connect::OnDisconnection(int32_t, std::vector<vb::Variant>&) {
         [&] { use(imgr).closeWKCommunication(); },
         [&] { use(imgr).deleteWKUI(); },
         [&] { imgr.reset(); },
+        // The tree-update module keeps its manager past the tool window, as a module-level variable
+        // does; past the connection it would keep the manager, and through it the IDE's objects.
+        [&] { viewAPIs::setIMgr(nullptr); },
         [&] { MenuHandler.reset(); },
         [&] {
             addInObject.reset();

@@ -48,11 +48,19 @@ ComConnect::ComConnect(std::shared_ptr<Connect> object)
 void ComConnect::connect(IDispatch* application, int32_t connectMode, IDispatch* addInInst) {
     // The system's registry and SourceSafe, unless the process that loaded the module put its own.
     winports::install();
+    platform_.reset();  // a second connection replaces the first one's platform, never joins it
+    platform_ = std::make_unique<AddinPlatform>(ideMainWindow(application));
     std::vector<vb::Variant> custom;
     connect_->OnConnection(vbide::adaptDispatch(application), connectMode, vbide::adaptDispatch(addInInst), custom);
 }
 
 void ComConnect::disconnect(int32_t removeMode) {
+    // The platform goes even when the add-in's own teardown failed: none of its windows or timers
+    // may outlive the connection.
+    struct TakeDown {
+        std::unique_ptr<AddinPlatform>& platform;
+        ~TakeDown() { platform.reset(); }
+    } takeDown{platform_};
     std::vector<vb::Variant> custom;
     connect_->OnDisconnection(removeMode, custom);
 }

@@ -2,11 +2,13 @@
 // IDTExtensibility2. The Application and AddInInst it receives go through vbide::adaptDispatch,
 // which holds their references until Connect lets go of them (at disconnection, or when this
 // object is released). Connect reports its own errors, as the add-in does; whatever still escapes
-// leaves as an HRESULT.
+// leaves as an HRESULT. From connection to disconnection the add-in's own Windows platform
+// (AddinPlatform) runs: the IDE gives it nothing else.
 #pragma once
 
 #include "platform/vbide/AddinInstance.h"
 #include "platform/win/com/DispatchServer.h"
+#include "win/AddinPlatform.h"
 #include "win/IDTExtensibility2.h"
 #include "win/ServerModule.h"
 
@@ -38,6 +40,7 @@ private:
     vb::Variant notify(void (vbide::AddinInstance::*notification)(std::vector<vb::Variant>&));
 
     std::shared_ptr<Connect> connect_;
+    std::unique_ptr<AddinPlatform> platform_;  // from connection to disconnection
     ModuleObject counted_;
 };
 

@@ -3,6 +3,7 @@
 #include "platform/ui/UserDocument.h"
 #include "platform/win/com/ComError.h"
 #include "platform/win/ui/WindowRenderer.h"
+#include "win/AddinPlatform.h"
 #include "win/classIds.h"
 
 #include <ole2.h>
@@ -10,17 +11,6 @@
 namespace nimb::win {
 
 namespace {
-
-// One renderer for every document shown in place in this process, alive while any is.
-std::shared_ptr<winui::WindowRenderer> sharedRenderer() {
-    static std::weak_ptr<winui::WindowRenderer> current;
-    auto renderer = current.lock();
-    if (!renderer) {
-        renderer = std::make_shared<winui::WindowRenderer>();
-        current = renderer;
-    }
-    return renderer;
-}
 
 // HIMETRIC (0.01 mm) and twips (1/1440 inch): 2540 of the one make 1440 of the other.
 LONG himetricOf(int32_t twips) { return MulDiv(twips, 2540, 1440); }

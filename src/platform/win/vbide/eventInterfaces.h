@@ -21,8 +21,8 @@ constexpr DISPID dispidItemAdded = 1;      // ItemAdded(VBProject)
 constexpr DISPID dispidItemRemoved = 2;    // ItemRemoved(VBProject)
 constexpr DISPID dispidItemActivated = 4;  // ItemActivated(VBProject)
 
-// {AD97AC10-99D2-4482-8A9C-36CC9DE611B9}
-constexpr IID DIID_FileControlEvents = {0xAD97AC10, 0x99D2, 0x4482, {0x8A, 0x9C, 0x36, 0xCC, 0x9D, 0xE6, 0x11, 0xB9}};
+// {0002E141-0000-0000-C000-000000000046}
+constexpr IID DIID_FileControlEvents = {0x0002E141, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 constexpr DISPID dispidAfterCloseFile = 3;   // AfterCloseFile(VBProject, FileType, FileName, WasDirty)
 constexpr DISPID dispidAfterRemoveFile = 5;  // AfterRemoveFile(VBProject, FileType, FileName)
 
