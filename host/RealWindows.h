@@ -1,9 +1,9 @@
 // RealWindows: the host's real-windows mode (nimbide --com --windows), Windows only. The IDE's main
-// window is a real frame window, and every form the add-in loads is realized as a real window
-// (winui::WindowRenderer) and kept in step with the widget model. Between commands the message loop
-// runs so that the windows paint; time stays virtual (advance), so the transcript is the same as
-// without windows. Modal dialogs are still answered by the script: while its steps run, the dialog
-// is realized too, so that a picture can show it.
+// window is a real frame window with its menu bar and toolbars, and its tool windows host the
+// add-in's document; the add-in shows its own forms as windows, as it does in any IDE. Between
+// commands the message loop runs so that the windows paint; time stays virtual (advance), so the
+// transcript is the same as without windows. Modal dialogs are still answered by the script: while
+// its steps run, the add-in's window of the dialog is on the screen, so that a picture can show it.
 #pragma once
 
 #include <memory>
@@ -22,7 +22,7 @@ public:
     // Before a command: runs what a person did since (clicks, keys, a tool window's close box), so
     // the command and its transcript come after it.
     virtual void beforeCommand() = 0;
-    // After a command: realizes the forms loaded since, lets every window paint, and with a
+    // After a command: lets every window paint, and with a
     // pictures folder writes what the screen shows when the command changed it (words: the command).
     virtual void afterCommand(const std::vector<std::string>& words) = 0;
     // Writes a picture of a window as a PNG and returns its size as "WIDTHxHEIGHT". what: "ide",

@@ -53,7 +53,9 @@ struct Options {
 // What the platform calls the modules, where it says this program's file is, and how the
 // transcript's lines end (a line feed everywhere, so that one transcript fits every platform).
 #ifdef _WIN32
-constexpr char addinFile[] = "win/nimbvbadd.dll";  // the COM server's folder of the build tree
+// The add-in built to share this program's runtime library, so that the script's person and
+// virtual time reach it (the shipped module shares nothing and brings its own).
+constexpr char addinFile[] = "win/hosted/nimbvbadd.dll";
 constexpr char engineFile[] = "nimbvsadd.dll";
 fs::path executable(const char* argv0) {
     std::wstring buffer(MAX_PATH, L'\0');
@@ -137,6 +139,7 @@ int run(const Options& options, const char* argv0) {
     auto user = std::make_shared<host::HostUser>(console, script ? nullptr : std::make_shared<host::TerminalUser>(console, input));
     ui::User::install(user);
     ui::EventLoop::reset();
+    ui::EventLoop::setDriven(true);  // time moves when the script or the person says advance
 
     std::unique_ptr<host::ComMode> comMode = options.com ? host::startComMode(machine) : nullptr;
     // The tool windows are real only when the IDE is served over COM, as the add-in's document is

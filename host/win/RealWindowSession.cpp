@@ -13,7 +13,6 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/Forms.h"
 #include "platform/win/com/Bstr.h"
-#include "platform/win/ui/WindowRenderer.h"
 
 #include <fmt/format.h>
 
@@ -74,7 +73,7 @@ public:
             std::filesystem::create_directories(shots_, ec);
             if (ec) throw HostError("cannot make the pictures' folder " + shotsFolder + ": " + ec.message());
         }
-        user_.onModal([this](ui::Form& form) { modalShown(form); });
+        user_.onModal([this](ui::Form& form) { modalShown(form.Name()); });
         simcom::enableRealToolWindows(frame_.hwnd());
         pump(false);
     }
@@ -84,14 +83,14 @@ public:
     void beforeCommand() override { pump(false); }
 
     void afterCommand(const std::vector<std::string>& words) override {
-        keepInStep();
+        frame_.update();
         const bool picture = !shots_.empty() && !words.empty() && changesView(words[0]);
         pump(picture);
         if (picture) takePicture(fileNamePart(words));
     }
 
     std::string screenshot(const std::string& file, const std::string& what, const std::string& name) override {
-        keepInStep();
+        frame_.update();
         HWND window = windowFor(what, name);
         if (what == "form") SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         pump(true);
@@ -99,22 +98,14 @@ public:
     }
 
 private:
-    void keepInStep() {
-        frame_.update();
-        for (const auto& form : ui::Forms::loaded())
-            if (renderer_.windowOf(*form) == nullptr && renderer_.realize(*form, frame_.hwnd()) == nullptr)
-                std::cerr << "nimbide: cannot show the form " << form->Name() << " as a window\n";
-    }
-
     // Runs the message loop until nothing waits. Before a picture it runs a few more rounds with
     // pauses: the system copies what windows painted to the screen on its own time.
     void pump(bool forPicture) {
-        renderer_.flush();
         const int rounds = forPicture ? 4 : 1;
         for (int round = 0; round < rounds; ++round) {
             MSG msg;
             while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (renderer_.preTranslate(msg) || simcom::offerToolWindowKey(msg)) continue;
+                if (simcom::offerToolWindowKey(msg)) continue;
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);
             }
@@ -125,15 +116,20 @@ private:
 
     HWND windowFor(const std::string& what, const std::string& name) {
         if (what == "ide") return frame_.hwnd();
-        if (what == "form") {
-            auto form = ui::Forms::find(name);
-            if (!form) throw HostError("no form named " + name + " is loaded");
-            HWND window = renderer_.windowOf(*form);
-            if (window == nullptr || !IsWindowVisible(window)) throw HostError("the form " + name + " is not shown");
-            return window;
-        }
+        if (what == "form") return formWindow(name);
         if (what == "toolwindow") return toolWindow(name);
         throw HostError("screenshot takes ide, toolwindow [CAPTION] or form NAME, not " + what);
+    }
+
+    // The add-in shows its forms itself: a loaded form is found on the screen by its caption, as a
+    // person finds it.
+    HWND formWindow(const std::string& name) {
+        auto form = ui::Forms::find(name);
+        if (!form) throw HostError("no form named " + name + " is loaded");
+        CaptionSearch search{form->Caption()};
+        EnumThreadWindows(GetCurrentThreadId(), &CaptionSearch::visit, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr) throw HostError("the form " + name + " is not shown");
+        return search.found;
     }
 
     HWND toolWindow(const std::string& caption) {
@@ -178,20 +174,15 @@ private:
         }
     }
 
-    void modalShown(ui::Form& form) {
-        try {
-            if (renderer_.realize(form, frame_.hwnd()) == nullptr) return;
-            pump(!shots_.empty());
-            if (!shots_.empty()) takePicture("dialog-" + fileNamePart({form.Name()}));
-        } catch (const std::exception& e) {
-            std::cerr << "nimbide: cannot show the dialog " << form.Name() << ": " << e.what() << '\n';
-        }
+    // The add-in shows the dialog; the script answers it meanwhile.
+    void modalShown(const std::string& name) {
+        pump(!shots_.empty());
+        if (!shots_.empty()) takePicture("dialog-" + fileNamePart({name}));
     }
 
     const sim::SimVBE& ide_;
     HostUser& user_;
     IdeFrame frame_;
-    winui::WindowRenderer renderer_;  // gone before the frame that owns its windows
     std::filesystem::path shots_;
     int pictures_ = 0;
 };

@@ -65,6 +65,8 @@ POINT dockedPlace(SIZE size) {
 
 } // namespace
 
+HWND realToolWindowsOwner() { return frameOwner; }
+
 void enableRealToolWindows(HWND owner) {
     enabled = true;
     frameOwner = owner;

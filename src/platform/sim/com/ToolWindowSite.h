@@ -26,6 +26,8 @@ namespace simcom {
 // Tool windows made from now on get real frames, owned by owner (may be null).
 void enableRealToolWindows(HWND owner);
 bool realToolWindowsEnabled();
+// The owner given to enableRealToolWindows: the IDE's main window on the screen, or null.
+HWND realToolWindowsOwner();
 // Offers a message taken from the thread's queue to the document shown in place in the tool window
 // it is for (its keys); true when the document used it, and it must not be dispatched.
 bool offerToolWindowKey(MSG& msg);

@@ -90,6 +90,10 @@ com::ComPtr<IDispatch> windowServer(std::shared_ptr<vbide::Window> x) {
         .get(L"SetFocus", [x](com::Args&) {
             x->SetFocus();
             return Variant();
+        })
+        // The IDE's frame on the screen, which owns the add-in's windows; 0 without real windows.
+        .get(L"hWnd", [](com::Args&) {
+            return Variant(static_cast<int32_t>(reinterpret_cast<intptr_t>(realToolWindowsOwner())));
         });
     return tableServer(t, x);
 }

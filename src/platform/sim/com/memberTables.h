@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/sim/com/SimServer.h"
+#include "platform/win/com/MemberTable.h"
 
 #include <functional>
 #include <memory>
@@ -21,20 +22,7 @@ com::ComPtr<IDispatch> serveDataEnvironment(const std::shared_ptr<vb::Object>& o
 com::ComPtr<IDispatch> serveEvents(const std::shared_ptr<vb::Object>& object);
 com::ComPtr<IDispatch> serveSourceSafe(const std::shared_ptr<vb::Object>& object);
 
-// Builds a member table, numbering the members in the order given.
-class Table {
-public:
-    using Getter = std::function<vb::Variant(com::Args&)>;
-    using Putter = std::function<void(const vb::Variant&)>;
-    // A method, or a read-only property.
-    Table& get(const wchar_t* name, Getter call);
-    // A read-write property.
-    Table& prop(const wchar_t* name, Getter call, Putter put);
-    std::vector<com::Member> members() { return std::move(members_); }
-
-private:
-    std::vector<com::Member> members_;
-};
+using Table = com::MemberTable;
 
 // A server whose members are all in its table.
 class TableServer final : public SimServer {
