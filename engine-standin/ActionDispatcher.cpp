@@ -1,6 +1,7 @@
 #include "ActionDispatcher.h"
 
 #include "AdoCodeGen.h"
+#include "ConnectionString.h"
 #include "Engine.h"
 #include "FileSystem.h"
 #include "LiveActions.h"
@@ -209,7 +210,8 @@ std::string propertyList(Engine& engine, const Located& at) {
         add(TextTable::LabelFiltered, yesNo(at.folder->filtered));
     } else if (at.connection) {
         add(TextTable::LabelConnected, yesNo(at.connection->connected));
-        add(TextTable::LabelConnectionString, at.connection->connectionString);
+        add(TextTable::LabelConnectionString,
+            ConnectionString::withoutPassword(at.connection->connectionString));
     } else {
         add(TextTable::LabelFile, at.project->path);
         add(TextTable::LabelConnections, std::to_string(at.project->connections.size()));
@@ -335,14 +337,16 @@ void copy(Engine& engine, const Located& at, int32_t) {
 }
 
 void showAdoCode(Engine& engine, const Located& at, int32_t) {
-    std::string code = at.object ? AdoCodeGen::commandCode(*at.connection, *at.object)
-                                 : AdoCodeGen::connectionCode(*at.connection);
+    std::string shown = ConnectionString::withoutPassword(at.connection->connectionString);
+    std::string code = at.object ? AdoCodeGen::commandCode(shown, *at.object)
+                                 : AdoCodeGen::connectionCode(at.connection->database, shown);
     engine.message(format(TextTable::AdoCodeShown, {describe(at), code}));
 }
 
 void showDEConnection(Engine& engine, const Located& at, int32_t) {
-    engine.message(
-        format(TextTable::DEConnectionShown, {at.connection->database, at.connection->connectionString}));
+    engine.message(format(
+        TextTable::DEConnectionShown,
+        {at.connection->database, ConnectionString::withoutPassword(at.connection->connectionString)}));
 }
 
 void showDECommand(Engine& engine, const Located& at, int32_t) {

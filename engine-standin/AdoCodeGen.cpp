@@ -113,21 +113,21 @@ std::string vbIdentifier(const std::string& name) {
     return id;
 }
 
-std::string connectionCode(const Connection& connection) {
-    std::string cn = "cn" + vbIdentifier(connection.database);
-    return "' ADO connection to the database " + connection.database + crlf + "Dim " + cn +
-           " As ADODB.Connection" + crlf + "Set " + cn + " = New ADODB.Connection" + crlf + cn +
-           ".ConnectionString = " + vbString(connection.connectionString) + crlf + cn + ".Open" + crlf;
+std::string connectionCode(const std::string& database, const std::string& connectionString) {
+    std::string cn = "cn" + vbIdentifier(database);
+    return "' ADO connection to the database " + database + crlf + "Dim " + cn + " As ADODB.Connection" +
+           crlf + "Set " + cn + " = New ADODB.Connection" + crlf + cn +
+           ".ConnectionString = " + vbString(connectionString) + crlf + cn + ".Open" + crlf;
 }
 
-std::string commandCode(const Connection& connection, const DbObject& object) {
+std::string commandCode(const std::string& connectionString, const DbObject& object) {
     static const char* const adoTypes[] = {"", "adCmdStoredProc", "adCmdText", "adCmdTable"};
     std::string id = vbIdentifier(object.name);
     std::string cmd = "cmd" + id;
     std::string code = "' ADO command for the " + std::string(objectWord(object.type)) + " " +
                        object.qualifiedName() + crlf + "Dim " + cmd + " As ADODB.Command" + crlf + "Set " +
                        cmd + " = New ADODB.Command" + crlf + cmd +
-                       ".ActiveConnection = " + vbString(connection.connectionString) + crlf + cmd +
+                       ".ActiveConnection = " + vbString(connectionString) + crlf + cmd +
                        ".CommandType = " + adoTypes[commandType(object)] + crlf + cmd +
                        ".CommandText = " + vbString(commandText(object)) + crlf;
     if (!parameters(object.parameters).empty())

@@ -35,6 +35,10 @@ struct DbObject {
     // Of a live connection's routines and triggers: the fingerprint of the source the last
     // successful build ran (kept in the project file).
     std::string built;
+    // Of a routine read from a database that tells overloads apart: its own id there (PostgreSQL's
+    // oid), which matches it across reads; the argument list that names it in SQL, "(a integer)";
+    // and the arguments a run passes, "(NULL::integer)". Empty when unknown.
+    std::string databaseId, signature, callArguments;
 
     bool hasSource() const; // procedures, functions and triggers live in source files
     std::string qualifiedName() const;

@@ -244,9 +244,9 @@ void Engine::requestADO(int32_t hdl, int32_t language, const std::string& projec
         return message(TextTable::format(TextTable::LanguageNotSupported, {std::to_string(language)}));
     std::string code;
     if (at->type == 6)
-        code = AdoCodeGen::connectionCode(*at->connection);
+        code = AdoCodeGen::connectionCode(at->connection->database, at->connection->connectionString);
     else if (at->object && at->type != 12)
-        code = AdoCodeGen::commandCode(*at->connection, *at->object);
+        code = AdoCodeGen::commandCode(at->connection->connectionString, *at->object);
     else
         return ActionDispatcher::notAvailable(*this, 422, *at);
     queue.pushADO({project, component, code}, at->project->hdl);

@@ -49,6 +49,10 @@ template <class F> bool attempt(Engine& engine, const Located& at, F work) {
         failed(engine, *at.connection, e,
                format(TextTable::DatabaseAnswered, {at.connection->database, e.what()}));
         return false;
+    } catch (const Unquotable&) {
+        engine.message(format(TextTable::CannotQuote,
+                              {at.connection->database, at.object ? at.object->qualifiedName() : ""}));
+        return false;
     }
 }
 

@@ -47,8 +47,13 @@ class Merger {
             std::unordered_map<std::string, int> seen;
             for (auto& object : folder->objects) {
                 std::string plain = key(object->schema, object->name);
-                existing_[key(object->schema, object->name, seen[plain]++)] = object;
+                std::string k = key(object->schema, object->name, seen[plain]++);
+                existing_[k] = object;
+                if (!object->databaseId.empty())
+                    byId_[object->databaseId] = k;
             }
+            for (auto& [plain, count] : seen)
+                overloads_[plain] += count;
         }
     }
 
@@ -67,6 +72,45 @@ class Merger {
         return object;
     }
 
+    // The listed object the database knows by id, or nullptr.
+    std::shared_ptr<DbObject> takeById(const std::string& id) {
+        auto it = byId_.find(id);
+        if (it == byId_.end())
+            return nullptr;
+        auto object = existing_.find(it->second);
+        byId_.erase(it);
+        if (object == existing_.end())
+            return nullptr;
+        auto taken = object->second;
+        existing_.erase(object);
+        return taken;
+    }
+
+    // A listed object of that name not yet tied to an id of the database (declared in the project,
+    // or read before the database told overloads apart), the one with those parameters first; or
+    // nullptr.
+    std::shared_ptr<DbObject> takeUntied(const std::string& schema, const std::string& name,
+                                         const std::string& parameters) {
+        auto plain = overloads_.find(key(schema, name));
+        if (plain == overloads_.end())
+            return nullptr;
+        std::string best;
+        for (int overload = 0; overload < plain->second; ++overload) {
+            auto it = existing_.find(key(schema, name, overload));
+            if (it == existing_.end() || !it->second->databaseId.empty())
+                continue;
+            if (best.empty() || it->second->parameters == parameters)
+                best = it->first;
+            if (it->second->parameters == parameters)
+                break;
+        }
+        if (best.empty())
+            return nullptr;
+        auto taken = existing_[best];
+        existing_.erase(best);
+        return taken;
+    }
+
     // Makes found the folder's contents, with the declared objects the database lacked after them.
     void place(Catalogue& catalogue, Folder& folder, Objects found) {
         for (auto& object : found)
@@ -74,6 +118,7 @@ class Merger {
         for (auto& [k, object] : existing_) {
             if (object->folder == &folder && declared(*object)) {
                 object->dirty = true;
+                object->databaseId.clear(); // gone from the database: the next build's routine takes it
                 found.push_back(object);
             }
         }
@@ -88,6 +133,8 @@ class Merger {
   private:
     std::string projectPath_;
     std::unordered_map<std::string, std::shared_ptr<DbObject>> existing_;
+    std::unordered_map<std::string, std::string> byId_; // id -> its key in existing_
+    std::unordered_map<std::string, int> overloads_;    // schema and name -> objects listed
 };
 
 // Comments the database keeps, by object type, schema and name.
@@ -113,8 +160,64 @@ void comment(DbObject& object, const std::unordered_map<std::string, std::string
         object.comment = it->second;
 }
 
+// What a routines query says of one routine, kept aside until the whole read has succeeded.
+struct RoutineRow {
+    bool procedure = false;
+    std::string id, parameters, result, comment, signature, callArguments;
+};
+
+// The routines from the database kind's own query: one row per routine, overloads told apart by
+// the database's id.
+void readRoutinesByQuery(Catalogue& catalogue, Connection& connection, LiveConnection& live,
+                         const std::string& path) {
+    Folder& procedures = connection.folder(7);
+    Folder& functions = connection.folder(9);
+    Merger merger({&procedures, &functions}, path);
+    Objects found;
+    std::vector<RoutineRow> rows;
+    std::vector<size_t> untied; // rows no listed object has the id of
+    auto statement = live.db().statement();
+    statement->execute(live.kind().routinesQuery());
+    while (statement->fetch()) {
+        RoutineRow row{statement->textOr(4) == "p", statement->textOr(1), statement->textOr(5),
+                       statement->textOr(6),        statement->textOr(7), statement->textOr(8),
+                       statement->textOr(9)};
+        auto object = merger.takeById(row.id);
+        if (!object) {
+            object = std::make_shared<DbObject>();
+            object->schema = statement->textOr(2);
+            object->name = statement->textOr(3);
+            untied.push_back(found.size());
+        }
+        found.push_back(std::move(object));
+        rows.push_back(std::move(row));
+    }
+    for (size_t i : untied)
+        if (auto listed = merger.takeUntied(found[i]->schema, found[i]->name, rows[i].parameters))
+            found[i] = std::move(listed);
+
+    Objects ofProcedures, ofFunctions;
+    for (size_t i = 0; i < found.size(); ++i) {
+        DbObject& routine = *found[i];
+        RoutineRow& row = rows[i];
+        routine.type = row.procedure ? 8 : 10;
+        routine.specific = routine.name;
+        routine.databaseId = std::move(row.id);
+        routine.parameters = std::move(row.parameters);
+        routine.result = std::move(row.result);
+        routine.comment = std::move(row.comment);
+        routine.signature = std::move(row.signature);
+        routine.callArguments = std::move(row.callArguments);
+        (row.procedure ? ofProcedures : ofFunctions).push_back(std::move(found[i]));
+    }
+    merger.place(catalogue, procedures, std::move(ofProcedures));
+    merger.place(catalogue, functions, std::move(ofFunctions));
+}
+
 void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& live,
                   const std::string& path) {
+    if (!live.kind().routinesQuery().empty())
+        return readRoutinesByQuery(catalogue, connection, live, path);
     Folder& procedures = connection.folder(7);
     Folder& functions = connection.folder(9);
     Merger merger({&procedures, &functions}, path);
