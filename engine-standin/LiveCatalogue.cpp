@@ -13,6 +13,8 @@
 
 namespace standin::LiveCatalogue {
 
+using namespace nimb::VSAConstants;
+
 namespace {
 
 using Objects = std::vector<std::shared_ptr<DbObject>>;
@@ -123,7 +125,7 @@ class Merger {
             }
         }
         // What runs on the database is its SQL, whatever language the routine's body is in.
-        if (folder.type == 7 || folder.type == 9)
+        if (folder.type == WK_OBJ_PROCEDURE_FOLDER || folder.type == WK_OBJ_FUNCTION_FOLDER)
             for (auto& object : found)
                 if (object->language.empty())
                     object->language = "SQL";
@@ -170,8 +172,8 @@ struct RoutineRow {
 // the database's id.
 void readRoutinesByQuery(Catalogue& catalogue, Connection& connection, LiveConnection& live,
                          const std::string& path) {
-    Folder& procedures = connection.folder(7);
-    Folder& functions = connection.folder(9);
+    Folder& procedures = connection.folder(WK_OBJ_PROCEDURE_FOLDER);
+    Folder& functions = connection.folder(WK_OBJ_FUNCTION_FOLDER);
     Merger merger({&procedures, &functions}, path);
     Objects found;
     std::vector<RoutineRow> rows;
@@ -200,7 +202,7 @@ void readRoutinesByQuery(Catalogue& catalogue, Connection& connection, LiveConne
     for (size_t i = 0; i < found.size(); ++i) {
         DbObject& routine = *found[i];
         RoutineRow& row = rows[i];
-        routine.type = row.procedure ? 8 : 10;
+        routine.type = row.procedure ? WK_OBJ_PROCEDURE : WK_OBJ_FUNCTION;
         routine.specific = routine.name;
         routine.databaseId = std::move(row.id);
         routine.parameters = std::move(row.parameters);
@@ -218,8 +220,8 @@ void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& 
                   const std::string& path) {
     if (!live.kind().routinesQuery().empty())
         return readRoutinesByQuery(catalogue, connection, live, path);
-    Folder& procedures = connection.folder(7);
-    Folder& functions = connection.folder(9);
+    Folder& procedures = connection.folder(WK_OBJ_PROCEDURE_FOLDER);
+    Folder& functions = connection.folder(WK_OBJ_FUNCTION_FOLDER);
     Merger merger({&procedures, &functions}, path);
     // What the database says of each routine is kept aside until every call has succeeded, so a
     // failed read leaves the listed objects as they were.
@@ -285,13 +287,13 @@ void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& 
     Objects ofProcedures, ofFunctions;
     for (size_t i = 0; i < found.size(); ++i) {
         DbObject& routine = *found[i];
-        routine.type = isFunction[i] ? 10 : 8;
+        routine.type = isFunction[i] ? WK_OBJ_FUNCTION : WK_OBJ_PROCEDURE;
         routine.specific = routine.name;
         routine.comment = std::move(remarks[i]);
         routine.parameters = "(" + parameters[i] + ")";
         routine.result = std::move(results[i]);
         comment(routine, notes);
-        (found[i]->type == 8 ? ofProcedures : ofFunctions).push_back(std::move(found[i]));
+        (found[i]->type == WK_OBJ_PROCEDURE ? ofProcedures : ofFunctions).push_back(std::move(found[i]));
     }
     merger.place(catalogue, procedures, std::move(ofProcedures));
     merger.place(catalogue, functions, std::move(ofFunctions));
@@ -299,7 +301,7 @@ void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& 
 
 void readTriggers(Catalogue& catalogue, Connection& connection, LiveConnection& live,
                   const std::string& path) {
-    Folder& triggers = connection.folder(11);
+    Folder& triggers = connection.folder(WK_OBJ_TRIGGER_FOLDER);
     Merger merger({&triggers}, path);
     Objects found;
     std::vector<std::array<std::string, 3>> read; // table schema, table name, source
@@ -316,7 +318,7 @@ void readTriggers(Catalogue& catalogue, Connection& connection, LiveConnection& 
     }
     for (size_t i = 0; i < found.size(); ++i) {
         DbObject& trigger = *found[i];
-        trigger.type = 12;
+        trigger.type = WK_OBJ_TRIGGER;
         trigger.tableSchema = std::move(read[i][0]);
         trigger.tableName = std::move(read[i][1]);
         if (!declared(trigger))
@@ -327,8 +329,8 @@ void readTriggers(Catalogue& catalogue, Connection& connection, LiveConnection& 
 }
 
 void readTables(Catalogue& catalogue, Connection& connection, LiveConnection& live, const std::string& path) {
-    Folder& tables = connection.folder(13);
-    Folder& views = connection.folder(15);
+    Folder& tables = connection.folder(WK_OBJ_TABLE_FOLDER);
+    Folder& views = connection.folder(WK_OBJ_VIEW_FOLDER);
     Merger merger({&tables, &views}, path);
     Objects ofTables, ofViews;
     std::vector<std::string> tableRemarks, viewRemarks;
@@ -345,13 +347,13 @@ void readTables(Catalogue& catalogue, Connection& connection, LiveConnection& li
     }
     auto notes = comments(live);
     for (size_t i = 0; i < ofTables.size(); ++i) {
-        ofTables[i]->type = 14;
+        ofTables[i]->type = WK_OBJ_TABLE;
         ofTables[i]->tableType = 1;
         ofTables[i]->comment = std::move(tableRemarks[i]);
         comment(*ofTables[i], notes);
     }
     for (size_t i = 0; i < ofViews.size(); ++i) {
-        ofViews[i]->type = 16;
+        ofViews[i]->type = WK_OBJ_VIEW;
         ofViews[i]->tableType = 0;
         ofViews[i]->comment = std::move(viewRemarks[i]);
         comment(*ofViews[i], notes);
@@ -364,16 +366,16 @@ void readTables(Catalogue& catalogue, Connection& connection, LiveConnection& li
 
 void read(Catalogue& catalogue, Connection& connection, int32_t folderType, const std::string& projectPath) {
     LiveConnection& live = *connection.link;
-    if (folderType == 7 || folderType == 9)
+    if (folderType == WK_OBJ_PROCEDURE_FOLDER || folderType == WK_OBJ_FUNCTION_FOLDER)
         readRoutines(catalogue, connection, live, projectPath);
-    else if (folderType == 11)
+    else if (folderType == WK_OBJ_TRIGGER_FOLDER)
         readTriggers(catalogue, connection, live, projectPath);
     else
         readTables(catalogue, connection, live, projectPath);
 }
 
 void readAll(Catalogue& catalogue, Connection& connection, const std::string& projectPath) {
-    for (int32_t folderType : {7, 11, 13})
+    for (int32_t folderType : {WK_OBJ_PROCEDURE_FOLDER, WK_OBJ_TRIGGER_FOLDER, WK_OBJ_TABLE_FOLDER})
         read(catalogue, connection, folderType, projectPath);
 }
 

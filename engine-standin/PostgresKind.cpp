@@ -5,6 +5,8 @@
 
 namespace standin {
 
+using namespace nimb::VSAConstants;
+
 bool PostgresKind::isSystemSchema(const std::string& schema) const {
     return schema == "pg_catalog" || schema == "information_schema" || schema.rfind("pg_toast", 0) == 0;
 }
@@ -83,7 +85,7 @@ std::optional<std::string> PostgresKind::routineSource(OdbcConnection& db, const
 }
 
 std::string PostgresKind::dropStatement(const OdbcConnection& db, const DbObject& object) const {
-    if (object.type == 12)
+    if (object.type == WK_OBJ_TRIGGER)
         return "DROP TRIGGER " + db.quoted(object.name) + " ON " +
                db.quoted(object.tableSchema, object.tableName);
     // A routine not yet read from the database goes by its name alone, which the database refuses
@@ -93,7 +95,7 @@ std::string PostgresKind::dropStatement(const OdbcConnection& db, const DbObject
 
 std::string PostgresKind::runStatement(const OdbcConnection& db, const DbObject& routine) const {
     std::string arguments = routine.callArguments.empty() ? "()" : routine.callArguments;
-    if (routine.type == 8)
+    if (routine.type == WK_OBJ_PROCEDURE)
         return "CALL " + db.quoted(routine.schema, routine.name) + arguments;
     return "SELECT * FROM " + db.quoted(routine.schema, routine.name) + arguments;
 }
