@@ -45,17 +45,15 @@ class Merger {
   public:
     Merger(std::initializer_list<const Folder*> folders, std::string projectPath)
         : projectPath_(std::move(projectPath)) {
+        // Counted across the folders: a procedure and a function may share a name.
         for (const Folder* folder : folders) {
-            std::unordered_map<std::string, int> seen;
             for (auto& object : folder->objects) {
                 std::string plain = key(object->schema, object->name);
-                std::string k = key(object->schema, object->name, seen[plain]++);
+                std::string k = key(object->schema, object->name, overloads_[plain]++);
                 existing_[k] = object;
                 if (!object->databaseId.empty())
                     byId_[object->databaseId] = k;
             }
-            for (auto& [plain, count] : seen)
-                overloads_[plain] += count;
         }
     }
 

@@ -208,7 +208,8 @@ TEST_F(PostgresLive, EveryKindOfRoutineIsListedRunAndDroppedAsItsOwnOverload) {
             "coalesce(x, 3), ''z'''",
             "CREATE PROCEDURE shop.double_it(IN a integer, OUT b integer) LANGUAGE plpgsql AS $$ BEGIN "
             "b := coalesce(a, 21) * 2; END $$",
-            "CREATE FUNCTION shop.total(VARIADIC xs integer[]) RETURNS integer LANGUAGE sql AS 'SELECT 5'"});
+            "CREATE FUNCTION shop.total(VARIADIC xs integer[]) RETURNS integer LANGUAGE sql AS 'SELECT 5'",
+            "CREATE PROCEDURE shop.names(IN pattern text) LANGUAGE sql AS 'SELECT 1'"});
     // Another owner's schema, which the engine's user may look into but not change; gone after the test.
     runSql(superuser(), {"DROP SCHEMA IF EXISTS vault CASCADE", "CREATE SCHEMA vault",
                          "GRANT USAGE ON SCHEMA vault TO nimb",
@@ -223,7 +224,7 @@ TEST_F(PostgresLive, EveryKindOfRoutineIsListedRunAndDroppedAsItsOwnOverload) {
 
     // Procedures by their kind, whatever they return; every function with its arguments and result.
     auto procedures = listed(7, find(7, "LIVEDB"));
-    EXPECT_THAT(namesOf(procedures), ::testing::UnorderedElementsAre("double_it", "restock", "tidy"));
+    EXPECT_THAT(namesOf(procedures), ::testing::UnorderedElementsAre("double_it", "names", "restock", "tidy"));
     EXPECT_EQ(named(procedures, "double_it")->detail, "(IN a int4, OUT b int4)");
     auto functions = listed(9, find(9, "LIVEDB"));
     std::vector<std::string> details;
@@ -241,6 +242,7 @@ TEST_F(PostgresLive, EveryKindOfRoutineIsListedRunAndDroppedAsItsOwnOverload) {
     EXPECT_EQ(addTexts->comment, "Joins texts");
     EXPECT_EQ(addNumbers->comment, "") << "a comment belongs to its own overload";
     int32_t numbers = addNumbers->hdl, texts = addTexts->hdl;
+    int32_t namesProcedure = named(procedures, "names")->hdl, namesFunction = named(functions, "names")->hdl;
 
     // Each runs with NULL arguments of its own types, so each overload runs itself.
     auto run = [&](int32_t hdl) { return ranRows(messages(act(hdl, 16))); };
@@ -269,6 +271,9 @@ TEST_F(PostgresLive, EveryKindOfRoutineIsListedRunAndDroppedAsItsOwnOverload) {
     EXPECT_EQ(overload(functions, "add", "(IN a int4, IN b int4) int4")->hdl, numbers);
     EXPECT_EQ(overload(functions, "add", "(IN a text, IN b text) text")->hdl, texts);
     EXPECT_EQ(run(texts), "add\nrebuilt");
+    act(find(7, "LIVEDB"), 10);
+    EXPECT_EQ(named(listed(7, find(7, "LIVEDB")), "names")->hdl, namesProcedure);
+    EXPECT_EQ(named(listed(9, find(9, "LIVEDB")), "names")->hdl, namesFunction) << "a procedure of the same name";
 
     // Dropping one overload drops that one: the others stay in the database and in the list.
     act(texts, 22);
@@ -298,7 +303,8 @@ TEST_F(PostgresLive, EveryKindOfRoutineIsListedRunAndDroppedAsItsOwnOverload) {
     EXPECT_THAT(namesOf(listed(9, find(9, "LIVEDB"))),
                 ::testing::UnorderedElementsAre("add", "add", "audit", "first_pair", "item_count", "names",
                                                 "secret"));
-    EXPECT_THAT(namesOf(listed(7, find(7, "LIVEDB"))), ::testing::UnorderedElementsAre("restock", "tidy"));
+    EXPECT_THAT(namesOf(listed(7, find(7, "LIVEDB"))),
+                ::testing::UnorderedElementsAre("names", "restock", "tidy"));
 }
 
 TEST_F(PostgresLive, WhatSomeoneElseDroppedEndsInTheDatabasesMessageAndGoesAtTheNextRead) {
