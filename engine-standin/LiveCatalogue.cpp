@@ -86,10 +86,10 @@ class Merger {
         return taken;
     }
 
-    // A listed object of that name not yet tied to an id of the database (declared in the project,
-    // or read before the database told overloads apart), the one with those parameters first; or
-    // nullptr.
-    std::shared_ptr<DbObject> takeUntied(const std::string& schema, const std::string& name,
+    // A listed object of that type and name not yet tied to an id of the database (declared in
+    // the project, or read before the database told overloads apart), the one with those
+    // parameters first; or nullptr.
+    std::shared_ptr<DbObject> takeUntied(int32_t type, const std::string& schema, const std::string& name,
                                          const std::string& parameters) {
         auto plain = overloads_.find(key(schema, name));
         if (plain == overloads_.end())
@@ -97,7 +97,7 @@ class Merger {
         std::string best;
         for (int overload = 0; overload < plain->second; ++overload) {
             auto it = existing_.find(key(schema, name, overload));
-            if (it == existing_.end() || !it->second->databaseId.empty())
+            if (it == existing_.end() || it->second->type != type || !it->second->databaseId.empty())
                 continue;
             if (best.empty() || it->second->parameters == parameters)
                 best = it->first;
@@ -193,7 +193,8 @@ void readRoutinesByQuery(Catalogue& catalogue, Connection& connection, LiveConne
         rows.push_back(std::move(row));
     }
     for (size_t i : untied)
-        if (auto listed = merger.takeUntied(found[i]->schema, found[i]->name, rows[i].parameters))
+        if (auto listed = merger.takeUntied(rows[i].procedure ? WK_OBJ_PROCEDURE : WK_OBJ_FUNCTION,
+                                            found[i]->schema, found[i]->name, rows[i].parameters))
             found[i] = std::move(listed);
 
     Objects ofProcedures, ofFunctions;
