@@ -1,6 +1,7 @@
 #include "ActionDispatcher.h"
 
 #include "AdoCodeGen.h"
+#include "ConnectionString.h"
 #include "Engine.h"
 #include "FileSystem.h"
 #include "LiveActions.h"
@@ -14,6 +15,8 @@
 
 namespace standin::ActionDispatcher {
 
+using namespace nimb::VSAConstants;
+
 namespace {
 
 using TextTable::format;
@@ -21,12 +24,13 @@ using TextTable::format;
 constexpr uint32_t bit(int32_t type) {
     return 1u << type;
 }
-constexpr uint32_t PROJECT = bit(5);
-constexpr uint32_t CONNECTION = bit(6);
-constexpr uint32_t FOLDERS = bit(7) | bit(9) | bit(11) | bit(13) | bit(15);
-constexpr uint32_t ROUTINES = bit(8) | bit(10);
-constexpr uint32_t TRIGGER = bit(12);
-constexpr uint32_t DATA = bit(14) | bit(16);
+constexpr uint32_t PROJECT = bit(WK_OBJ_PROJECT);
+constexpr uint32_t CONNECTION = bit(WK_OBJ_CONNECTION);
+constexpr uint32_t FOLDERS = bit(WK_OBJ_PROCEDURE_FOLDER) | bit(WK_OBJ_FUNCTION_FOLDER) |
+                             bit(WK_OBJ_TRIGGER_FOLDER) | bit(WK_OBJ_TABLE_FOLDER) | bit(WK_OBJ_VIEW_FOLDER);
+constexpr uint32_t ROUTINES = bit(WK_OBJ_PROCEDURE) | bit(WK_OBJ_FUNCTION);
+constexpr uint32_t TRIGGER = bit(WK_OBJ_TRIGGER);
+constexpr uint32_t DATA = bit(WK_OBJ_TABLE) | bit(WK_OBJ_VIEW);
 constexpr uint32_t OBJECTS = ROUTINES | TRIGGER | DATA;
 constexpr uint32_t ANY = PROJECT | CONNECTION | FOLDERS | OBJECTS;
 
@@ -59,7 +63,7 @@ std::string describe(const Located& at) {
     if (at.object)
         return std::string(objectWord(at.type)) + " " + at.object->qualifiedName();
     if (at.folder)
-        return text(426 + (at.type - 7) / 2) + " of " + at.connection->database;
+        return text(426 + (at.type - WK_OBJ_PROCEDURE_FOLDER) / 2) + " of " + at.connection->database;
     if (at.connection)
         return "the connection " + at.connection->database;
     return "the engine project " + at.project->name;
@@ -67,9 +71,9 @@ std::string describe(const Located& at) {
 
 std::string sourceTemplate(const DbObject& o) {
     std::string name = o.qualifiedName();
-    if (o.type == 8)
+    if (o.type == WK_OBJ_PROCEDURE)
         return "CREATE PROCEDURE " + name + " ()\nLANGUAGE SQL\nBEGIN\n  -- statements\nEND\n";
-    if (o.type == 10)
+    if (o.type == WK_OBJ_FUNCTION)
         return "CREATE FUNCTION " + name + " ()\nRETURNS INTEGER\nLANGUAGE SQL\nRETURN 0\n";
     std::string table = o.tableName.empty() ? "<table>" : o.tableSchema + "." + o.tableName;
     return "CREATE TRIGGER " + name + "\nAFTER INSERT ON " + table + "\nFOR EACH ROW\nBEGIN ATOMIC\nEND\n";
@@ -106,10 +110,10 @@ std::shared_ptr<DbObject> newObject(const Located& at, const std::string& stemWo
     o->type = folder.objectType();
     o->name = Catalogue::uniqueName(folder, stemWord + "_" + upper(objectWord(o->type)));
     o->schema = folder.objects.empty() ? "APP" : folder.objects.front()->schema;
-    if (o->type == 14)
+    if (o->type == WK_OBJ_TABLE)
         o->tableSpace = "USERSPACE1";
-    if (o->type == 12) {
-        const auto& tables = at.connection->folder(13).objects;
+    if (o->type == WK_OBJ_TRIGGER) {
+        const auto& tables = at.connection->folder(WK_OBJ_TABLE_FOLDER).objects;
         if (!tables.empty()) {
             o->tableSchema = tables.front()->schema;
             o->tableName = tables.front()->name;
@@ -118,9 +122,9 @@ std::shared_ptr<DbObject> newObject(const Located& at, const std::string& stemWo
     if (o->hasSource()) {
         o->language = "SQL";
         o->specific = o->name;
-        if (o->type != 12)
+        if (o->type != WK_OBJ_TRIGGER)
             o->parameters = "()";
-        if (o->type == 10)
+        if (o->type == WK_OBJ_FUNCTION)
             o->result = "INTEGER";
         o->fileName = uniqueSourceFile(*at.project, o->name, ".sql");
         o->source = sourceTemplate(*o);
@@ -147,7 +151,7 @@ void connect(Engine& engine, const Located& at, int32_t code) {
 }
 
 void add(Engine& engine, const Located& at, int32_t) {
-    if (at.type != 5) {
+    if (at.type != WK_OBJ_PROJECT) {
         auto o = newObject(at, "NEW");
         o->dirty = o->hasSource();
         return addObject(engine, *at.folder, o);
@@ -182,21 +186,21 @@ std::string propertyList(Engine& engine, const Located& at) {
     };
     if (at.object) {
         const DbObject& o = *at.object;
-        bool routine = o.type == 8 || o.type == 10;
+        bool routine = o.type == WK_OBJ_PROCEDURE || o.type == WK_OBJ_FUNCTION;
         add(501, o.schema);
         add(503, o.specific);
         add(506, o.parameters);
         add(510, o.result);
         add(504, o.language);
         add(508, o.sqlPackage);
-        if (o.type == 8)
+        if (o.type == WK_OBJ_PROCEDURE)
             add(507, std::to_string(o.resultSets));
         if (routine)
             add(505, yesNo(o.fenced));
-        if (o.type == 12)
+        if (o.type == WK_OBJ_TRIGGER)
             add(511, o.tableSchema.empty() ? o.tableName : o.tableSchema + "." + o.tableName);
         add(513, o.tableSpace);
-        if (o.type == 14)
+        if (o.type == WK_OBJ_TABLE)
             add(514, std::to_string(o.tableType));
         add(502, o.comment);
         add(TextTable::LabelSourceFile, engine.sourcePathOf(o));
@@ -209,7 +213,8 @@ std::string propertyList(Engine& engine, const Located& at) {
         add(TextTable::LabelFiltered, yesNo(at.folder->filtered));
     } else if (at.connection) {
         add(TextTable::LabelConnected, yesNo(at.connection->connected));
-        add(TextTable::LabelConnectionString, at.connection->connectionString);
+        add(TextTable::LabelConnectionString,
+            ConnectionString::withoutPassword(at.connection->connectionString));
     } else {
         add(TextTable::LabelFile, at.project->path);
         add(TextTable::LabelConnections, std::to_string(at.project->connections.size()));
@@ -269,7 +274,7 @@ void build(Engine& engine, const Located& at, int32_t code) {
     DbObject& o = *at.object;
     std::string language = upper(o.language);
     bool buildable = language == "SQL" || language == "JAVA" || language == "COMPJAVA" ||
-                     (o.type == 12 && language.empty());
+                     (o.type == WK_OBJ_TRIGGER && language.empty());
     if (!buildable)
         return engine.message(format(TextTable::CannotBuildLanguage, {o.qualifiedName(), o.language}));
     if (live(at))
@@ -335,14 +340,16 @@ void copy(Engine& engine, const Located& at, int32_t) {
 }
 
 void showAdoCode(Engine& engine, const Located& at, int32_t) {
-    std::string code = at.object ? AdoCodeGen::commandCode(*at.connection, *at.object)
-                                 : AdoCodeGen::connectionCode(*at.connection);
+    std::string shown = ConnectionString::withoutPassword(at.connection->connectionString);
+    std::string code = at.object ? AdoCodeGen::commandCode(shown, *at.object)
+                                 : AdoCodeGen::connectionCode(at.connection->database, shown);
     engine.message(format(TextTable::AdoCodeShown, {describe(at), code}));
 }
 
 void showDEConnection(Engine& engine, const Located& at, int32_t) {
-    engine.message(
-        format(TextTable::DEConnectionShown, {at.connection->database, at.connection->connectionString}));
+    engine.message(format(
+        TextTable::DEConnectionShown,
+        {at.connection->database, ConnectionString::withoutPassword(at.connection->connectionString)}));
 }
 
 void showDECommand(Engine& engine, const Located& at, int32_t) {

@@ -6,6 +6,8 @@
 
 namespace standin::AdoCodeGen {
 
+using namespace nimb::VSAConstants;
+
 namespace {
 
 constexpr const char* crlf = "\r\n";
@@ -113,26 +115,26 @@ std::string vbIdentifier(const std::string& name) {
     return id;
 }
 
-std::string connectionCode(const Connection& connection) {
-    std::string cn = "cn" + vbIdentifier(connection.database);
-    return "' ADO connection to the database " + connection.database + crlf + "Dim " + cn +
-           " As ADODB.Connection" + crlf + "Set " + cn + " = New ADODB.Connection" + crlf + cn +
-           ".ConnectionString = " + vbString(connection.connectionString) + crlf + cn + ".Open" + crlf;
+std::string connectionCode(const std::string& database, const std::string& connectionString) {
+    std::string cn = "cn" + vbIdentifier(database);
+    return "' ADO connection to the database " + database + crlf + "Dim " + cn + " As ADODB.Connection" +
+           crlf + "Set " + cn + " = New ADODB.Connection" + crlf + cn +
+           ".ConnectionString = " + vbString(connectionString) + crlf + cn + ".Open" + crlf;
 }
 
-std::string commandCode(const Connection& connection, const DbObject& object) {
+std::string commandCode(const std::string& connectionString, const DbObject& object) {
     static const char* const adoTypes[] = {"", "adCmdStoredProc", "adCmdText", "adCmdTable"};
     std::string id = vbIdentifier(object.name);
     std::string cmd = "cmd" + id;
     std::string code = "' ADO command for the " + std::string(objectWord(object.type)) + " " +
                        object.qualifiedName() + crlf + "Dim " + cmd + " As ADODB.Command" + crlf + "Set " +
                        cmd + " = New ADODB.Command" + crlf + cmd +
-                       ".ActiveConnection = " + vbString(connection.connectionString) + crlf + cmd +
+                       ".ActiveConnection = " + vbString(connectionString) + crlf + cmd +
                        ".CommandType = " + adoTypes[commandType(object)] + crlf + cmd +
                        ".CommandText = " + vbString(commandText(object)) + crlf;
     if (!parameters(object.parameters).empty())
         code += cmd + ".Parameters.Refresh" + crlf;
-    bool rows = object.type != 8 || object.resultSets > 0;
+    bool rows = object.type != WK_OBJ_PROCEDURE || object.resultSets > 0;
     if (!rows)
         return code + cmd + ".Execute" + crlf;
     return code + "Dim rs" + id + " As ADODB.Recordset" + crlf + "Set rs" + id + " = " + cmd + ".Execute" +
@@ -140,25 +142,25 @@ std::string commandCode(const Connection& connection, const DbObject& object) {
 }
 
 int32_t commandType(const DbObject& object) {
-    if (object.type == 8)
+    if (object.type == WK_OBJ_PROCEDURE)
         return 1;
-    return object.type == 10 ? 2 : 3;
+    return object.type == WK_OBJ_FUNCTION ? 2 : 3;
 }
 
 std::string commandText(const DbObject& object) {
-    if (object.type == 10)
+    if (object.type == WK_OBJ_FUNCTION)
         return "VALUES " + object.qualifiedName() + placeholders(object);
     return object.qualifiedName();
 }
 
 std::string sqlStatement(const DbObject& object) {
     switch (object.type) {
-    case 8:
+    case WK_OBJ_PROCEDURE:
         return "CALL " + object.qualifiedName() + placeholders(object);
-    case 10:
+    case WK_OBJ_FUNCTION:
         return commandText(object);
-    case 14:
-    case 16:
+    case WK_OBJ_TABLE:
+    case WK_OBJ_VIEW:
         return "SELECT * FROM " + object.qualifiedName();
     default:
         return {};

@@ -25,8 +25,8 @@ std::vector<RoutineParameter> parameters(const std::string& list);
 std::string vbIdentifier(const std::string& name);
 
 // Code lines end in CR LF, as in a Visual Basic code module.
-std::string connectionCode(const Connection& connection);
-std::string commandCode(const Connection& connection, const DbObject& object);
+std::string connectionCode(const std::string& database, const std::string& connectionString);
+std::string commandCode(const std::string& connectionString, const DbObject& object);
 
 // How a Data Environment command reaches the object: command type 1 stored procedure, 2 text,
 // 3 table; and the text that goes with it.

@@ -7,6 +7,8 @@
 
 namespace standin {
 
+using namespace nimb::VSAConstants;
+
 namespace {
 
 size_t folderIndex(int32_t folderType) {
@@ -37,7 +39,7 @@ template <class Taken> std::string firstFree(const std::string& stem, Taken take
 } // namespace
 
 bool DbObject::hasSource() const {
-    return type == 8 || type == 10 || type == 12;
+    return type == WK_OBJ_PROCEDURE || type == WK_OBJ_FUNCTION || type == WK_OBJ_TRIGGER;
 }
 
 std::string DbObject::qualifiedName() const {
@@ -183,9 +185,9 @@ std::optional<Located> Catalogue::locate(int32_t hdl) const {
     } else if ((at.folder = handles_.find<Folder>(hdl))) {
         at.type = at.folder->type;
     } else if ((at.connection = handles_.find<Connection>(hdl))) {
-        at.type = 6;
+        at.type = WK_OBJ_CONNECTION;
     } else if (handles_.find<Project>(hdl)) {
-        at.type = 5;
+        at.type = WK_OBJ_PROJECT;
     } else {
         return std::nullopt;
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "HandleRegistry.h"
+#include "engine/VSAConstants.h"
 
 #include <array>
 #include <cstdint>
@@ -19,7 +20,7 @@ namespace standin {
 struct Folder;
 
 struct DbObject {
-    int32_t type = 0; // object type: 8, 10, 12, 14 or 16
+    int32_t type = 0; // object type: WK_OBJ_PROCEDURE ... WK_OBJ_VIEW
     int32_t hdl = 0;
     Folder* folder = nullptr; // the folder holding it; set by the catalogue
     std::string schema, name, specific, parameters, result, language, sqlPackage, comment;
@@ -35,6 +36,10 @@ struct DbObject {
     // Of a live connection's routines and triggers: the fingerprint of the source the last
     // successful build ran (kept in the project file).
     std::string built;
+    // Of a routine read from a database that tells overloads apart: its own id there (PostgreSQL's
+    // oid), which matches it across reads; the argument list that names it in SQL, "(a integer)";
+    // and the arguments a run passes, "(NULL::integer)". Empty when unknown.
+    std::string databaseId, signature, callArguments;
 
     bool hasSource() const; // procedures, functions and triggers live in source files
     std::string qualifiedName() const;
@@ -43,7 +48,7 @@ struct DbObject {
 struct Connection;
 
 struct Folder {
-    int32_t type = 0; // folder type: 7, 9, 11, 13 or 15
+    int32_t type = 0; // folder type: one of folderTypes
     int32_t hdl = 0;
     bool filtered = false;
     Connection* connection = nullptr;
@@ -86,7 +91,10 @@ struct Project {
 };
 
 // The five folder types in the order of a connection's folders, and their words in files and texts.
-constexpr std::array<int32_t, 5> folderTypes{7, 9, 11, 13, 15};
+constexpr std::array<int32_t, 5> folderTypes{
+    nimb::VSAConstants::WK_OBJ_PROCEDURE_FOLDER, nimb::VSAConstants::WK_OBJ_FUNCTION_FOLDER,
+    nimb::VSAConstants::WK_OBJ_TRIGGER_FOLDER, nimb::VSAConstants::WK_OBJ_TABLE_FOLDER,
+    nimb::VSAConstants::WK_OBJ_VIEW_FOLDER};
 bool isFolderType(int32_t type);
 bool isObjectType(int32_t type);
 const char* folderWord(int32_t folderType); // "procedures", ...

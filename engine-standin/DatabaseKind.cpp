@@ -6,6 +6,8 @@
 
 namespace standin {
 
+using namespace nimb::VSAConstants;
+
 std::unique_ptr<DatabaseKind> DatabaseKind::forDbms(const std::string& dbmsName) {
     if (dbmsName == "SQLite")
         return std::make_unique<SqliteKind>();
@@ -24,7 +26,8 @@ std::optional<std::string> DatabaseKind::routineSource(OdbcConnection&, const Db
 
 std::string DatabaseKind::dropStatement(const OdbcConnection& db, const DbObject& object) const {
     static const char* const words[] = {"PROCEDURE", "FUNCTION", "TRIGGER", "TABLE", "VIEW"};
-    return std::string("DROP ") + words[(object.type - 8) / 2] + " " + db.quoted(object.schema, object.name);
+    return std::string("DROP ") + words[(object.type - WK_OBJ_PROCEDURE) / 2] + " " +
+           db.quoted(object.schema, object.name);
 }
 
 std::string DatabaseKind::runStatement(const OdbcConnection& db, const DbObject& routine) const {

@@ -26,6 +26,10 @@ class DatabaseKind {
     virtual bool isSystemSchema(const std::string& schema) const;
     // A query whose rows are: schema, trigger name, table schema, table name, source. Empty: none.
     virtual std::string triggersQuery() const { return {}; }
+    // A query whose rows are one routine each: id, schema, name, kind ("p" a procedure, anything
+    // else a function), parameters as shown, result, comment, signature, call arguments (as in
+    // DbObject). Empty: the routines come from the driver's catalogue calls.
+    virtual std::string routinesQuery() const { return {}; }
     // A query whose rows are: object type (8 ... 16 as text), schema, name, comment. Empty: none.
     virtual std::string commentsQuery() const { return {}; }
     // The source the database keeps for a routine; nullopt when it keeps none.

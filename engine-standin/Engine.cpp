@@ -13,6 +13,8 @@
 
 namespace standin {
 
+using namespace nimb::VSAConstants;
+
 namespace {
 
 constexpr int32_t visualBasic = 2; // the language the add-in asks ADO code for
@@ -123,9 +125,9 @@ void Engine::open(const std::string& file) {
 
 void Engine::announce() {
     const auto& project = catalogue.project();
-    queue.push({8, project->hdl, 0, 5, project->hdl});
+    queue.push({8, project->hdl, 0, WK_OBJ_PROJECT, project->hdl});
     for (auto& connection : project->connections)
-        queue.push({8, project->hdl, connection->hdl, 6, connection->hdl});
+        queue.push({8, project->hdl, connection->hdl, WK_OBJ_CONNECTION, connection->hdl});
 }
 
 bool Engine::saveProject(const std::string& path) {
@@ -171,11 +173,11 @@ void Engine::answer(int32_t result) {
 int32_t Engine::beginEnumeration(int32_t hdl, int32_t folderType, bool& filtered) {
     filtered = false;
     auto e = std::make_shared<Enumeration>();
-    if (folderType == 5) {
+    if (folderType == WK_OBJ_PROJECT) {
         auto project = handles.find<Project>(hdl);
         if (!project)
             return 0;
-        e->itemType = 6;
+        e->itemType = WK_OBJ_CONNECTION;
         for (auto& connection : project->connections)
             e->handles.push_back(connection->hdl);
     } else {
@@ -193,7 +195,7 @@ int32_t Engine::beginEnumeration(int32_t hdl, int32_t folderType, bool& filtered
 
 int32_t Engine::beginParameterEnumeration(int32_t routineHdl) {
     auto object = handles.find<DbObject>(routineHdl);
-    if (!object || (object->type != 8 && object->type != 10))
+    if (!object || (object->type != WK_OBJ_PROCEDURE && object->type != WK_OBJ_FUNCTION))
         return 0;
     auto e = std::make_shared<Enumeration>();
     e->parameters = AdoCodeGen::parameters(object->parameters);
@@ -206,8 +208,8 @@ int32_t Engine::nextEnumerated(int32_t enumHdl, int32_t itemType) {
         return 0;
     while (e->next < e->handles.size()) {
         int32_t hdl = e->handles[e->next++];
-        bool alive =
-            itemType == 6 ? handles.find<Connection>(hdl) != nullptr : handles.find<DbObject>(hdl) != nullptr;
+        bool alive = itemType == WK_OBJ_CONNECTION ? handles.find<Connection>(hdl) != nullptr
+                                                   : handles.find<DbObject>(hdl) != nullptr;
         if (alive)
             return hdl;
     }
@@ -243,10 +245,10 @@ void Engine::requestADO(int32_t hdl, int32_t language, const std::string& projec
     if (language != visualBasic)
         return message(TextTable::format(TextTable::LanguageNotSupported, {std::to_string(language)}));
     std::string code;
-    if (at->type == 6)
-        code = AdoCodeGen::connectionCode(*at->connection);
-    else if (at->object && at->type != 12)
-        code = AdoCodeGen::commandCode(*at->connection, *at->object);
+    if (at->type == WK_OBJ_CONNECTION)
+        code = AdoCodeGen::connectionCode(at->connection->database, at->connection->connectionString);
+    else if (at->object && at->type != WK_OBJ_TRIGGER)
+        code = AdoCodeGen::commandCode(at->connection->connectionString, *at->object);
     else
         return ActionDispatcher::notAvailable(*this, 422, *at);
     queue.pushADO({project, component, code}, at->project->hdl);
@@ -257,7 +259,7 @@ void Engine::requestDEConnection(int32_t hdl, const std::string& project, const 
     auto at = locateOrReport(hdl);
     if (!at)
         return;
-    if (at->type != 6)
+    if (at->type != WK_OBJ_CONNECTION)
         return ActionDispatcher::notAvailable(*this, 413, *at);
     queue.pushDEConnection({project, dataEnv, name, at->connection->connectionString}, at->project->hdl,
                            at->connection->hdl);
@@ -268,7 +270,7 @@ void Engine::requestDECommand(int32_t hdl, const std::string& project, const std
     auto at = locateOrReport(hdl);
     if (!at)
         return;
-    if (!at->object || at->type == 12)
+    if (!at->object || at->type == WK_OBJ_TRIGGER)
         return ActionDispatcher::notAvailable(*this, 423, *at);
     const DbObject& object = *at->object;
     queue.pushDECommand({project, dataEnv, connection, name, AdoCodeGen::commandText(object),

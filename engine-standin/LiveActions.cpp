@@ -10,6 +10,8 @@
 
 namespace standin::LiveActions {
 
+using namespace nimb::VSAConstants;
+
 namespace {
 
 using TextTable::format;
@@ -49,6 +51,10 @@ template <class F> bool attempt(Engine& engine, const Located& at, F work) {
         failed(engine, *at.connection, e,
                format(TextTable::DatabaseAnswered, {at.connection->database, e.what()}));
         return false;
+    } catch (const Unquotable&) {
+        engine.message(format(TextTable::CannotQuote,
+                              {at.connection->database, at.object ? at.object->qualifiedName() : ""}));
+        return false;
     }
 }
 
@@ -64,12 +70,12 @@ void readFolder(Engine& engine, const Located& at, int32_t folderType) {
     });
     if (!read)
         return;
-    if (folderType == 7 || folderType == 9) {
-        folderChanged(engine, connection, 7);
-        folderChanged(engine, connection, 9);
-    } else if (folderType == 13 || folderType == 15) {
-        folderChanged(engine, connection, 13);
-        folderChanged(engine, connection, 15);
+    if (folderType == WK_OBJ_PROCEDURE_FOLDER || folderType == WK_OBJ_FUNCTION_FOLDER) {
+        folderChanged(engine, connection, WK_OBJ_PROCEDURE_FOLDER);
+        folderChanged(engine, connection, WK_OBJ_FUNCTION_FOLDER);
+    } else if (folderType == WK_OBJ_TABLE_FOLDER || folderType == WK_OBJ_VIEW_FOLDER) {
+        folderChanged(engine, connection, WK_OBJ_TABLE_FOLDER);
+        folderChanged(engine, connection, WK_OBJ_VIEW_FOLDER);
     } else {
         folderChanged(engine, connection, folderType);
     }
@@ -205,7 +211,7 @@ void drop(Engine& engine, const Located& at) {
 
 bool loadSource(Engine& engine, const Located& at) {
     DbObject& routine = *at.object;
-    if (routine.source || routine.type == 12)
+    if (routine.source || routine.type == WK_OBJ_TRIGGER)
         return true;
     std::optional<std::string> source;
     bool read = attempt(

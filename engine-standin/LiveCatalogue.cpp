@@ -13,6 +13,8 @@
 
 namespace standin::LiveCatalogue {
 
+using namespace nimb::VSAConstants;
+
 namespace {
 
 using Objects = std::vector<std::shared_ptr<DbObject>>;
@@ -43,11 +45,14 @@ class Merger {
   public:
     Merger(std::initializer_list<const Folder*> folders, std::string projectPath)
         : projectPath_(std::move(projectPath)) {
+        // Counted across the folders: a procedure and a function may share a name.
         for (const Folder* folder : folders) {
-            std::unordered_map<std::string, int> seen;
             for (auto& object : folder->objects) {
                 std::string plain = key(object->schema, object->name);
-                existing_[key(object->schema, object->name, seen[plain]++)] = object;
+                std::string k = key(object->schema, object->name, overloads_[plain]++);
+                existing_[k] = object;
+                if (!object->databaseId.empty())
+                    byId_[object->databaseId] = k;
             }
         }
     }
@@ -67,6 +72,45 @@ class Merger {
         return object;
     }
 
+    // The listed object the database knows by id, or nullptr.
+    std::shared_ptr<DbObject> takeById(const std::string& id) {
+        auto it = byId_.find(id);
+        if (it == byId_.end())
+            return nullptr;
+        auto object = existing_.find(it->second);
+        byId_.erase(it);
+        if (object == existing_.end())
+            return nullptr;
+        auto taken = object->second;
+        existing_.erase(object);
+        return taken;
+    }
+
+    // A listed object of that type and name not yet tied to an id of the database (declared in
+    // the project, or read before the database told overloads apart), the one with those
+    // parameters first; or nullptr.
+    std::shared_ptr<DbObject> takeUntied(int32_t type, const std::string& schema, const std::string& name,
+                                         const std::string& parameters) {
+        auto plain = overloads_.find(key(schema, name));
+        if (plain == overloads_.end())
+            return nullptr;
+        std::string best;
+        for (int overload = 0; overload < plain->second; ++overload) {
+            auto it = existing_.find(key(schema, name, overload));
+            if (it == existing_.end() || it->second->type != type || !it->second->databaseId.empty())
+                continue;
+            if (best.empty() || it->second->parameters == parameters)
+                best = it->first;
+            if (it->second->parameters == parameters)
+                break;
+        }
+        if (best.empty())
+            return nullptr;
+        auto taken = existing_[best];
+        existing_.erase(best);
+        return taken;
+    }
+
     // Makes found the folder's contents, with the declared objects the database lacked after them.
     void place(Catalogue& catalogue, Folder& folder, Objects found) {
         for (auto& object : found)
@@ -74,11 +118,12 @@ class Merger {
         for (auto& [k, object] : existing_) {
             if (object->folder == &folder && declared(*object)) {
                 object->dirty = true;
+                object->databaseId.clear(); // gone from the database: the next build's routine takes it
                 found.push_back(object);
             }
         }
         // What runs on the database is its SQL, whatever language the routine's body is in.
-        if (folder.type == 7 || folder.type == 9)
+        if (folder.type == WK_OBJ_PROCEDURE_FOLDER || folder.type == WK_OBJ_FUNCTION_FOLDER)
             for (auto& object : found)
                 if (object->language.empty())
                     object->language = "SQL";
@@ -88,6 +133,8 @@ class Merger {
   private:
     std::string projectPath_;
     std::unordered_map<std::string, std::shared_ptr<DbObject>> existing_;
+    std::unordered_map<std::string, std::string> byId_; // id -> its key in existing_
+    std::unordered_map<std::string, int> overloads_;    // schema and name -> objects listed
 };
 
 // Comments the database keeps, by object type, schema and name.
@@ -113,10 +160,67 @@ void comment(DbObject& object, const std::unordered_map<std::string, std::string
         object.comment = it->second;
 }
 
+// What a routines query says of one routine, kept aside until the whole read has succeeded.
+struct RoutineRow {
+    bool procedure = false;
+    std::string id, parameters, result, comment, signature, callArguments;
+};
+
+// The routines from the database kind's own query: one row per routine, overloads told apart by
+// the database's id.
+void readRoutinesByQuery(Catalogue& catalogue, Connection& connection, LiveConnection& live,
+                         const std::string& path) {
+    Folder& procedures = connection.folder(WK_OBJ_PROCEDURE_FOLDER);
+    Folder& functions = connection.folder(WK_OBJ_FUNCTION_FOLDER);
+    Merger merger({&procedures, &functions}, path);
+    Objects found;
+    std::vector<RoutineRow> rows;
+    std::vector<size_t> untied; // rows no listed object has the id of
+    auto statement = live.db().statement();
+    statement->execute(live.kind().routinesQuery());
+    while (statement->fetch()) {
+        RoutineRow row{statement->textOr(4) == "p", statement->textOr(1), statement->textOr(5),
+                       statement->textOr(6),        statement->textOr(7), statement->textOr(8),
+                       statement->textOr(9)};
+        auto object = merger.takeById(row.id);
+        if (!object) {
+            object = std::make_shared<DbObject>();
+            object->schema = statement->textOr(2);
+            object->name = statement->textOr(3);
+            untied.push_back(found.size());
+        }
+        found.push_back(std::move(object));
+        rows.push_back(std::move(row));
+    }
+    for (size_t i : untied)
+        if (auto listed = merger.takeUntied(rows[i].procedure ? WK_OBJ_PROCEDURE : WK_OBJ_FUNCTION,
+                                            found[i]->schema, found[i]->name, rows[i].parameters))
+            found[i] = std::move(listed);
+
+    Objects ofProcedures, ofFunctions;
+    for (size_t i = 0; i < found.size(); ++i) {
+        DbObject& routine = *found[i];
+        RoutineRow& row = rows[i];
+        routine.type = row.procedure ? WK_OBJ_PROCEDURE : WK_OBJ_FUNCTION;
+        routine.specific = routine.name;
+        routine.databaseId = std::move(row.id);
+        routine.parameters = std::move(row.parameters);
+        routine.result = std::move(row.result);
+        routine.comment = std::move(row.comment);
+        routine.signature = std::move(row.signature);
+        routine.callArguments = std::move(row.callArguments);
+        (row.procedure ? ofProcedures : ofFunctions).push_back(std::move(found[i]));
+    }
+    merger.place(catalogue, procedures, std::move(ofProcedures));
+    merger.place(catalogue, functions, std::move(ofFunctions));
+}
+
 void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& live,
                   const std::string& path) {
-    Folder& procedures = connection.folder(7);
-    Folder& functions = connection.folder(9);
+    if (!live.kind().routinesQuery().empty())
+        return readRoutinesByQuery(catalogue, connection, live, path);
+    Folder& procedures = connection.folder(WK_OBJ_PROCEDURE_FOLDER);
+    Folder& functions = connection.folder(WK_OBJ_FUNCTION_FOLDER);
     Merger merger({&procedures, &functions}, path);
     // What the database says of each routine is kept aside until every call has succeeded, so a
     // failed read leaves the listed objects as they were.
@@ -182,13 +286,13 @@ void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& 
     Objects ofProcedures, ofFunctions;
     for (size_t i = 0; i < found.size(); ++i) {
         DbObject& routine = *found[i];
-        routine.type = isFunction[i] ? 10 : 8;
+        routine.type = isFunction[i] ? WK_OBJ_FUNCTION : WK_OBJ_PROCEDURE;
         routine.specific = routine.name;
         routine.comment = std::move(remarks[i]);
         routine.parameters = "(" + parameters[i] + ")";
         routine.result = std::move(results[i]);
         comment(routine, notes);
-        (found[i]->type == 8 ? ofProcedures : ofFunctions).push_back(std::move(found[i]));
+        (found[i]->type == WK_OBJ_PROCEDURE ? ofProcedures : ofFunctions).push_back(std::move(found[i]));
     }
     merger.place(catalogue, procedures, std::move(ofProcedures));
     merger.place(catalogue, functions, std::move(ofFunctions));
@@ -196,7 +300,7 @@ void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& 
 
 void readTriggers(Catalogue& catalogue, Connection& connection, LiveConnection& live,
                   const std::string& path) {
-    Folder& triggers = connection.folder(11);
+    Folder& triggers = connection.folder(WK_OBJ_TRIGGER_FOLDER);
     Merger merger({&triggers}, path);
     Objects found;
     std::vector<std::array<std::string, 3>> read; // table schema, table name, source
@@ -213,7 +317,7 @@ void readTriggers(Catalogue& catalogue, Connection& connection, LiveConnection& 
     }
     for (size_t i = 0; i < found.size(); ++i) {
         DbObject& trigger = *found[i];
-        trigger.type = 12;
+        trigger.type = WK_OBJ_TRIGGER;
         trigger.tableSchema = std::move(read[i][0]);
         trigger.tableName = std::move(read[i][1]);
         if (!declared(trigger))
@@ -224,8 +328,8 @@ void readTriggers(Catalogue& catalogue, Connection& connection, LiveConnection& 
 }
 
 void readTables(Catalogue& catalogue, Connection& connection, LiveConnection& live, const std::string& path) {
-    Folder& tables = connection.folder(13);
-    Folder& views = connection.folder(15);
+    Folder& tables = connection.folder(WK_OBJ_TABLE_FOLDER);
+    Folder& views = connection.folder(WK_OBJ_VIEW_FOLDER);
     Merger merger({&tables, &views}, path);
     Objects ofTables, ofViews;
     std::vector<std::string> tableRemarks, viewRemarks;
@@ -242,13 +346,13 @@ void readTables(Catalogue& catalogue, Connection& connection, LiveConnection& li
     }
     auto notes = comments(live);
     for (size_t i = 0; i < ofTables.size(); ++i) {
-        ofTables[i]->type = 14;
+        ofTables[i]->type = WK_OBJ_TABLE;
         ofTables[i]->tableType = 1;
         ofTables[i]->comment = std::move(tableRemarks[i]);
         comment(*ofTables[i], notes);
     }
     for (size_t i = 0; i < ofViews.size(); ++i) {
-        ofViews[i]->type = 16;
+        ofViews[i]->type = WK_OBJ_VIEW;
         ofViews[i]->tableType = 0;
         ofViews[i]->comment = std::move(viewRemarks[i]);
         comment(*ofViews[i], notes);
@@ -261,16 +365,16 @@ void readTables(Catalogue& catalogue, Connection& connection, LiveConnection& li
 
 void read(Catalogue& catalogue, Connection& connection, int32_t folderType, const std::string& projectPath) {
     LiveConnection& live = *connection.link;
-    if (folderType == 7 || folderType == 9)
+    if (folderType == WK_OBJ_PROCEDURE_FOLDER || folderType == WK_OBJ_FUNCTION_FOLDER)
         readRoutines(catalogue, connection, live, projectPath);
-    else if (folderType == 11)
+    else if (folderType == WK_OBJ_TRIGGER_FOLDER)
         readTriggers(catalogue, connection, live, projectPath);
     else
         readTables(catalogue, connection, live, projectPath);
 }
 
 void readAll(Catalogue& catalogue, Connection& connection, const std::string& projectPath) {
-    for (int32_t folderType : {7, 11, 13})
+    for (int32_t folderType : {WK_OBJ_PROCEDURE_FOLDER, WK_OBJ_TRIGGER_FOLDER, WK_OBJ_TABLE_FOLDER})
         read(catalogue, connection, folderType, projectPath);
 }
 

@@ -1,9 +1,11 @@
 #include "OdbcConnection.h"
 
+#include "ConnectionString.h"
 #include "OdbcStatement.h"
 #include "OdbcWorker.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace standin {
 
@@ -11,6 +13,20 @@ namespace {
 
 bool succeeded(SQLRETURN rc) {
     return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;
+}
+
+// The drivers the driver manager has registered, by the names a DRIVER= key gives them.
+std::vector<std::string> registeredDrivers(SQLHENV env) {
+    std::vector<std::string> drivers;
+    SQLCHAR description[256], attributes[1024];
+    SQLSMALLINT descriptionLength = 0, attributesLength = 0;
+    SQLUSMALLINT direction = SQL_FETCH_FIRST;
+    while (succeeded(SQLDrivers(env, direction, description, sizeof description, &descriptionLength,
+                                attributes, sizeof attributes, &attributesLength))) {
+        drivers.emplace_back(reinterpret_cast<char*>(description));
+        direction = SQL_FETCH_NEXT;
+    }
+    return drivers;
 }
 
 } // namespace
@@ -43,6 +59,10 @@ OdbcConnection::OdbcConnection(const std::string& connectionString, SQLUINTEGER 
         if (!succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &link->env)))
             throw OdbcError("", "the ODBC driver manager could not be started");
         SQLSetEnvAttr(link->env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+        // A project file must not make the engine load code of its choosing.
+        std::string refused = ConnectionString::refusal(in, registeredDrivers(link->env));
+        if (!refused.empty())
+            throw OdbcError("", refused);
         if (!succeeded(SQLAllocHandle(SQL_HANDLE_DBC, link->env, &link->dbc)))
             throw odbcError(SQL_HANDLE_ENV, link->env, "no ODBC connection could be made");
         auto seconds = reinterpret_cast<SQLPOINTER>(uintptr_t{timeout});
@@ -95,15 +115,7 @@ std::string OdbcConnection::info(SQLUSMALLINT what) const {
 }
 
 std::string OdbcConnection::quoted(std::string_view name) const {
-    if (quote_.empty())
-        return std::string(name);
-    std::string out = quote_;
-    for (size_t i = 0; i < name.size(); ++i) {
-        if (name.compare(i, quote_.size(), quote_) == 0)
-            out += quote_; // doubled: the quote stays part of the name
-        out += name[i];
-    }
-    return out + quote_;
+    return Identifier::quoted(quote_, name);
 }
 
 std::string OdbcConnection::quoted(std::string_view schema, std::string_view name) const {

@@ -7,6 +7,7 @@
 // mid-statement never ends it. Failures are OdbcError with the driver's SQLSTATE and message.
 #pragma once
 
+#include "Identifier.h"
 #include "OdbcHeaders.h"
 
 #include <memory>
@@ -51,7 +52,8 @@ class OdbcConnection {
 
     // SQL_DBMS_NAME, e.g. "SQLite" or "PostgreSQL".
     const std::string& dbmsName() const { return dbmsName_; }
-    // name as an identifier in the database's quoting, embedded quote characters doubled.
+    // name as an identifier in the database's quoting, embedded quote characters doubled;
+    // Unquotable when the driver has no quoting.
     std::string quoted(std::string_view name) const;
     // schema.name quoted, or name alone when schema is empty.
     std::string quoted(std::string_view schema, std::string_view name) const;

@@ -6,6 +6,8 @@
 
 namespace standin::RecordWriter {
 
+using namespace nimb::VSAConstants;
+
 namespace {
 
 // The buffer sizes of the add-in's record wrappers, in characters.
@@ -44,11 +46,11 @@ void fill(twkConnection_abi& rec, const Connection& connection) {
     rec.lHdl = connection.hdl;
     rec.bConnected = flag(connection.connected);
     put(rec.strDatabase, small, connection.database);
-    rec.lProceduresHdl = connection.folder(7).hdl;
-    rec.lFunctionsHdl = connection.folder(9).hdl;
-    rec.lTriggersHdl = connection.folder(11).hdl;
-    rec.lTablesHdl = connection.folder(13).hdl;
-    rec.lViewsHdl = connection.folder(15).hdl;
+    rec.lProceduresHdl = connection.folder(WK_OBJ_PROCEDURE_FOLDER).hdl;
+    rec.lFunctionsHdl = connection.folder(WK_OBJ_FUNCTION_FOLDER).hdl;
+    rec.lTriggersHdl = connection.folder(WK_OBJ_TRIGGER_FOLDER).hdl;
+    rec.lTablesHdl = connection.folder(WK_OBJ_TABLE_FOLDER).hdl;
+    rec.lViewsHdl = connection.folder(WK_OBJ_VIEW_FOLDER).hdl;
 }
 
 void fill(twkProcedure_abi& rec, const DbObject& o, const std::string& sourcePath) {

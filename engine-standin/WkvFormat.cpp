@@ -7,12 +7,15 @@
 
 namespace standin::WkvFormat {
 
+using namespace nimb::VSAConstants;
+
 namespace {
 
 constexpr std::string_view header = "wkv 1";
 
 // Which object kinds a key belongs to, one bit per object type.
-constexpr unsigned P = 1u << 8, F = 1u << 10, T = 1u << 12, B = 1u << 14, V = 1u << 16;
+constexpr unsigned P = 1u << WK_OBJ_PROCEDURE, F = 1u << WK_OBJ_FUNCTION, T = 1u << WK_OBJ_TRIGGER,
+                   B = 1u << WK_OBJ_TABLE, V = 1u << WK_OBJ_VIEW;
 constexpr unsigned ALL = P | F | T | B | V;
 
 struct StringField {

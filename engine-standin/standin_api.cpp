@@ -13,6 +13,7 @@
 using standin::DbObject;
 using standin::Engine;
 using standin::AbiStrings::read;
+using namespace nimb::VSAConstants;
 
 namespace {
 
@@ -198,7 +199,7 @@ int32_t WKAPI WKSI_GenerateObjects(int32_t folderHdl, int32_t objectType, int32_
             object->name = stem + number;
             object->schema = "GEN";
             object->comment = "generated";
-            if (object->type != 14 && object->type != 16)
+            if (object->type != WK_OBJ_TABLE && object->type != WK_OBJ_VIEW)
                 object->language = "SQL";
             e.catalogue.addObject(*at->folder, object);
         }
@@ -213,10 +214,10 @@ int32_t WKAPI WKSI_FindHandle(int32_t objectType, const char* name) {
         std::string wanted = read(name);
         if (!project)
             return 0;
-        if (objectType == 5)
+        if (objectType == WK_OBJ_PROJECT)
             return wanted.empty() || wanted == project->name ? project->hdl : 0;
         for (auto& connection : project->connections) {
-            if (objectType == 6 && connection->database == wanted)
+            if (objectType == WK_OBJ_CONNECTION && connection->database == wanted)
                 return connection->hdl;
             if (standin::isFolderType(objectType) && connection->database == wanted)
                 return connection->folder(objectType).hdl;

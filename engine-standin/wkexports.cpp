@@ -17,6 +17,7 @@ using standin::Engine;
 using standin::AbiStrings::read;
 namespace RecordWriter = standin::RecordWriter;
 namespace TextTable = standin::TextTable;
+using namespace nimb::VSAConstants;
 
 namespace {
 
@@ -220,66 +221,66 @@ int16_t WKAPI WKConnectionGet(int32_t hdl, twkConnection_abi* rec) {
 }
 
 int16_t WKAPI WKProcedureGet(int32_t hdl, twkProcedure_abi* rec) {
-    return objectGet("WKProcedureGet", hdl, rec, 8);
+    return objectGet("WKProcedureGet", hdl, rec, WK_OBJ_PROCEDURE);
 }
 int16_t WKAPI WKFunctionGet(int32_t hdl, twkFunction_abi* rec) {
-    return objectGet("WKFunctionGet", hdl, rec, 10);
+    return objectGet("WKFunctionGet", hdl, rec, WK_OBJ_FUNCTION);
 }
 int16_t WKAPI WKTriggerGet(int32_t hdl, twkTrigger_abi* rec) {
-    return objectGet("WKTriggerGet", hdl, rec, 12);
+    return objectGet("WKTriggerGet", hdl, rec, WK_OBJ_TRIGGER);
 }
 int16_t WKAPI WKTableGet(int32_t hdl, twkTable_abi* rec) {
-    return objectGet("WKTableGet", hdl, rec, 14);
+    return objectGet("WKTableGet", hdl, rec, WK_OBJ_TABLE);
 }
 int16_t WKAPI WKViewGet(int32_t hdl, twkView_abi* rec) {
-    return objectGet("WKViewGet", hdl, rec, 16);
+    return objectGet("WKViewGet", hdl, rec, WK_OBJ_VIEW);
 }
 
 int16_t WKAPI WKProcedureEnumBegin(int32_t folderHdl, wkBool* filtered, int32_t* enumHdl) {
-    return enumBegin("WKProcedureEnumBegin", folderHdl, filtered, enumHdl, 7);
+    return enumBegin("WKProcedureEnumBegin", folderHdl, filtered, enumHdl, WK_OBJ_PROCEDURE_FOLDER);
 }
 int16_t WKAPI WKProcedureEnumNext(int32_t enumHdl, twkProcedure_abi* rec) {
-    return enumNext("WKProcedureEnumNext", enumHdl, rec, 8);
+    return enumNext("WKProcedureEnumNext", enumHdl, rec, WK_OBJ_PROCEDURE);
 }
 int32_t WKAPI WKProcedureEnumEnd(int32_t enumHdl) {
     return enumEnd("WKProcedureEnumEnd", enumHdl);
 }
 
 int16_t WKAPI WKFunctionEnumBegin(int32_t folderHdl, wkBool* filtered, int32_t* enumHdl) {
-    return enumBegin("WKFunctionEnumBegin", folderHdl, filtered, enumHdl, 9);
+    return enumBegin("WKFunctionEnumBegin", folderHdl, filtered, enumHdl, WK_OBJ_FUNCTION_FOLDER);
 }
 int16_t WKAPI WKFunctionEnumNext(int32_t enumHdl, twkFunction_abi* rec) {
-    return enumNext("WKFunctionEnumNext", enumHdl, rec, 10);
+    return enumNext("WKFunctionEnumNext", enumHdl, rec, WK_OBJ_FUNCTION);
 }
 int32_t WKAPI WKFunctionEnumEnd(int32_t enumHdl) {
     return enumEnd("WKFunctionEnumEnd", enumHdl);
 }
 
 int16_t WKAPI WKTriggerEnumBegin(int32_t folderHdl, wkBool* filtered, int32_t* enumHdl) {
-    return enumBegin("WKTriggerEnumBegin", folderHdl, filtered, enumHdl, 11);
+    return enumBegin("WKTriggerEnumBegin", folderHdl, filtered, enumHdl, WK_OBJ_TRIGGER_FOLDER);
 }
 int16_t WKAPI WKTriggerEnumNext(int32_t enumHdl, twkTrigger_abi* rec) {
-    return enumNext("WKTriggerEnumNext", enumHdl, rec, 12);
+    return enumNext("WKTriggerEnumNext", enumHdl, rec, WK_OBJ_TRIGGER);
 }
 int32_t WKAPI WKTriggerEnumEnd(int32_t enumHdl) {
     return enumEnd("WKTriggerEnumEnd", enumHdl);
 }
 
 int16_t WKAPI WKTableEnumBegin(int32_t folderHdl, wkBool* filtered, int32_t* enumHdl) {
-    return enumBegin("WKTableEnumBegin", folderHdl, filtered, enumHdl, 13);
+    return enumBegin("WKTableEnumBegin", folderHdl, filtered, enumHdl, WK_OBJ_TABLE_FOLDER);
 }
 int16_t WKAPI WKTableEnumNext(int32_t enumHdl, twkTable_abi* rec) {
-    return enumNext("WKTableEnumNext", enumHdl, rec, 14);
+    return enumNext("WKTableEnumNext", enumHdl, rec, WK_OBJ_TABLE);
 }
 int32_t WKAPI WKTableEnumEnd(int32_t enumHdl) {
     return enumEnd("WKTableEnumEnd", enumHdl);
 }
 
 int16_t WKAPI WKViewEnumBegin(int32_t folderHdl, wkBool* filtered, int32_t* enumHdl) {
-    return enumBegin("WKViewEnumBegin", folderHdl, filtered, enumHdl, 15);
+    return enumBegin("WKViewEnumBegin", folderHdl, filtered, enumHdl, WK_OBJ_VIEW_FOLDER);
 }
 int16_t WKAPI WKViewEnumNext(int32_t enumHdl, twkView_abi* rec) {
-    return enumNext("WKViewEnumNext", enumHdl, rec, 16);
+    return enumNext("WKViewEnumNext", enumHdl, rec, WK_OBJ_VIEW);
 }
 int32_t WKAPI WKViewEnumEnd(int32_t enumHdl) {
     return enumEnd("WKViewEnumEnd", enumHdl);
@@ -442,7 +443,7 @@ int16_t WKAPI WKConnectionEnumBegin(int32_t projectHdl, int32_t* enumHdl) {
                                 if (!enumHdl)
                                     return 0;
                                 bool filtered = false;
-                                *enumHdl = e.beginEnumeration(projectHdl, 5, filtered);
+                                *enumHdl = e.beginEnumeration(projectHdl, WK_OBJ_PROJECT, filtered);
                                 return *enumHdl ? 1 : 0;
                             });
 }
@@ -452,7 +453,8 @@ int16_t WKAPI WKConnectionEnumNext(int32_t enumHdl, twkConnection_abi* rec) {
         0, CallText("WKConnectionEnumNext").number(enumHdl).out(), [&](Engine& e) -> int16_t {
             if (!rec)
                 return 0;
-            auto connection = e.handles.find<standin::Connection>(e.nextEnumerated(enumHdl, 6));
+            auto connection =
+                e.handles.find<standin::Connection>(e.nextEnumerated(enumHdl, WK_OBJ_CONNECTION));
             if (!connection) {
                 RecordWriter::clear(*rec);
                 return 0;

@@ -20,6 +20,7 @@ struct Listed {
     bool dirty = false;
     std::string detail; // parameters of a routine, table of a trigger, comment of a table or view
     std::string comment;
+    int32_t hdl = 0;
 };
 
 // What a folder of that type lists, through the engine's enumeration functions.
@@ -34,13 +35,14 @@ inline std::vector<Listed> listed(int32_t folderType, int32_t folder) {
     if (folderType == 7 && a.WKProcedureEnumBegin(folder, &filtered, &e)) {
         ProcedureRec r;
         while (a.WKProcedureEnumNext(e, &r.rec))
-            out.push_back({r.rec.strName, r.rec.bIsDirty != 0, r.rec.strParameters, r.rec.strComment});
+            out.push_back(
+                {r.rec.strName, r.rec.bIsDirty != 0, r.rec.strParameters, r.rec.strComment, r.rec.lHdl});
         a.WKProcedureEnumEnd(e);
     } else if (folderType == 9 && a.WKFunctionEnumBegin(folder, &filtered, &e)) {
         FunctionRec r;
         while (a.WKFunctionEnumNext(e, &r.rec))
             out.push_back({r.rec.strName, r.rec.bIsDirty != 0,
-                           text(r.rec.strParameters) + " " + r.rec.strResult, r.rec.strComment});
+                           text(r.rec.strParameters) + " " + r.rec.strResult, r.rec.strComment, r.rec.lHdl});
         a.WKFunctionEnumEnd(e);
     } else if (folderType == 11 && a.WKTriggerEnumBegin(folder, &filtered, &e)) {
         twkTrigger_abi r{};
@@ -70,6 +72,15 @@ inline std::vector<std::string> namesOf(const std::vector<Listed>& objects) {
     for (auto& o : objects)
         names.push_back(o.name);
     return names;
+}
+
+// The object listed with that name and detail (an overload by its parameters).
+inline const Listed* overload(const std::vector<Listed>& objects, const std::string& name,
+                              const std::string& detail) {
+    for (auto& o : objects)
+        if (o.name == name && o.detail == detail)
+            return &o;
+    return nullptr;
 }
 
 inline const Listed* named(const std::vector<Listed>& objects, const std::string& name) {

@@ -43,11 +43,14 @@ class PostgresLive : public StandinTest {
                 "CREATE FUNCTION shop.item_count() RETURNS integer LANGUAGE plpgsql AS $$ BEGIN RETURN "
                 "(SELECT count(*) FROM shop.items); END $$",
                 "COMMENT ON FUNCTION shop.item_count() IS 'How many items'",
-                "CREATE FUNCTION shop.add(a integer, b integer) RETURNS integer LANGUAGE sql AS 'SELECT a + "
-                "b'",
-                "CREATE FUNCTION shop.add(a text, b text) RETURNS text LANGUAGE sql AS 'SELECT a || b'",
+                "CREATE FUNCTION shop.add(a integer, b integer) RETURNS integer LANGUAGE sql AS 'SELECT "
+                "40 + coalesce(a, 0) + coalesce(b, 0)'",
                 "CREATE PROCEDURE shop.restock(IN amount integer) LANGUAGE plpgsql AS $$ BEGIN UPDATE "
-                "shop.items SET qty = qty + amount; END $$",
+                "shop.items SET qty = qty + amount WHERE amount IS NOT NULL; END $$",
+                // The other overload comes later, with other routines between them.
+                "CREATE FUNCTION shop.add(a text, b text) RETURNS text LANGUAGE sql AS 'SELECT ''joined:'' "
+                "|| coalesce(a, '''') || coalesce(b, '''')'",
+                "COMMENT ON FUNCTION shop.add(text, text) IS 'Joins texts'",
                 "CREATE PROCEDURE shop.tidy() LANGUAGE sql AS 'DELETE FROM shop.items WHERE qty < 0'",
                 "CREATE FUNCTION shop.audit() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN RETURN NEW; END "
                 "$$",
@@ -134,7 +137,9 @@ TEST_F(PostgresLive, CatalogueBuildRunSourceDropAndRefreshGoThroughTheDatabase) 
     auto ran = act(find(10, "shop.item_count"), 16);
     EXPECT_THAT(messages(ran), HasSubstr("shop.item_count ran. Its first rows:\nitem_count\n2"));
     EXPECT_THAT(messages(act(find(8, "shop.tidy"), 16)), HasSubstr("shop.tidy ran and returned no rows."));
-    EXPECT_THAT(messages(act(find(8, "shop.restock"), 16)), HasSubstr("42883")) << "needs an argument";
+    EXPECT_THAT(messages(act(find(8, "shop.restock"), 16)),
+                HasSubstr("shop.restock ran and returned no rows."))
+        << "its argument is NULL";
     EXPECT_THAT(messages(act(find(14, "shop.items"), 20)),
                 HasSubstr("Sample contents of shop.items:\nid | name | qty\n1 | bolt | 5\n2 | nut | 50"));
 
@@ -170,6 +175,190 @@ TEST_F(PostgresLive, CatalogueBuildRunSourceDropAndRefreshGoThroughTheDatabase) 
     EXPECT_TRUE(named(listed(9, find(9, "LIVEDB")), "item_value")->dirty);
     act(find(9, "LIVEDB"), 10);
     EXPECT_TRUE(named(listed(9, find(9, "LIVEDB")), "item_value")->dirty);
+}
+
+// The database's superuser, for routines the engine's own user may not run.
+std::string superuser() {
+    return "DRIVER={PostgreSQL ANSI};SERVER=" + serverDir() +
+           ";PORT=5439;DATABASE=nimbtest;UID=postgres;PWD=postgres";
+}
+
+// The rows a run answered with, after "ran. Its first rows:" and before the end of its message.
+std::string ranRows(const std::string& said) {
+    const std::string lead = "ran. Its first rows:\n";
+    auto at = said.find(lead);
+    if (at == std::string::npos)
+        return said;
+    std::string rows = said.substr(at + lead.size());
+    while (!rows.empty() && rows.back() == '\n')
+        rows.pop_back();
+    return rows;
+}
+
+TEST_F(PostgresLive, EveryKindOfRoutineIsListedRunAndDroppedAsItsOwnOverload) {
+    runSql(pgConnection(),
+           {"CREATE FUNCTION shop.nothing() RETURNS void LANGUAGE sql AS ''",
+            "CREATE FUNCTION shop.names() RETURNS SETOF text LANGUAGE sql AS 'SELECT name FROM shop.items "
+            "ORDER BY id'",
+            "CREATE FUNCTION shop.stock() RETURNS TABLE(id integer, label text) LANGUAGE sql AS 'SELECT id, "
+            "name FROM shop.items ORDER BY id'",
+            "CREATE TYPE shop.pair AS (a integer, b text)",
+            "CREATE FUNCTION shop.first_pair() RETURNS shop.pair LANGUAGE sql AS 'SELECT 7, ''seven'''",
+            "CREATE FUNCTION shop.split(IN x integer, OUT y integer, OUT z text) LANGUAGE sql AS 'SELECT "
+            "coalesce(x, 3), ''z'''",
+            "CREATE PROCEDURE shop.double_it(IN a integer, OUT b integer) LANGUAGE plpgsql AS $$ BEGIN "
+            "b := coalesce(a, 21) * 2; END $$",
+            "CREATE FUNCTION shop.total(VARIADIC xs integer[]) RETURNS integer LANGUAGE sql AS 'SELECT 5'",
+            "CREATE PROCEDURE shop.names(IN pattern text) LANGUAGE sql AS 'SELECT 1'"});
+    // Another owner's schema, which the engine's user may look into but not change; gone after the test.
+    runSql(superuser(), {"DROP SCHEMA IF EXISTS vault CASCADE", "CREATE SCHEMA vault",
+                         "GRANT USAGE ON SCHEMA vault TO nimb",
+                         "CREATE FUNCTION vault.secret(k integer) RETURNS integer LANGUAGE sql AS 'SELECT 1'",
+                         "REVOKE EXECUTE ON FUNCTION vault.secret(integer) FROM PUBLIC"});
+    struct Vault {
+        ~Vault() { runSql(superuser(), {"DROP SCHEMA vault CASCADE"}); }
+    } vault;
+    int32_t connection = openLive("", pgConnection());
+    act(connection, 7);
+    ASSERT_TRUE(connected(connection));
+
+    // Procedures by their kind, whatever they return; every function with its arguments and result.
+    auto procedures = listed(7, find(7, "LIVEDB"));
+    EXPECT_THAT(namesOf(procedures), ::testing::UnorderedElementsAre("double_it", "names", "restock", "tidy"));
+    EXPECT_EQ(named(procedures, "double_it")->detail, "(IN a int4, OUT b int4)");
+    auto functions = listed(9, find(9, "LIVEDB"));
+    std::vector<std::string> details;
+    for (auto& f : functions)
+        details.push_back(f.name + " " + f.detail);
+    EXPECT_THAT(details,
+                ::testing::UnorderedElementsAre(
+                    "add (IN a int4, IN b int4) int4", "add (IN a text, IN b text) text", "audit () trigger",
+                    "first_pair () pair", "item_count () int4", "names () SETOF text", "nothing () void",
+                    "secret (IN k int4) int4", "split (IN x int4, OUT y int4, OUT z text) record",
+                    "stock () TABLE(id int4, label text)", "total (VARIADIC xs _int4) int4"));
+    const Listed* addNumbers = overload(functions, "add", "(IN a int4, IN b int4) int4");
+    const Listed* addTexts = overload(functions, "add", "(IN a text, IN b text) text");
+    ASSERT_TRUE(addNumbers && addTexts);
+    EXPECT_EQ(addTexts->comment, "Joins texts");
+    EXPECT_EQ(addNumbers->comment, "") << "a comment belongs to its own overload";
+    int32_t numbers = addNumbers->hdl, texts = addTexts->hdl;
+    int32_t namesProcedure = named(procedures, "names")->hdl, namesFunction = named(functions, "names")->hdl;
+
+    // Each runs with NULL arguments of its own types, so each overload runs itself.
+    auto run = [&](int32_t hdl) { return ranRows(messages(act(hdl, 16))); };
+    EXPECT_EQ(run(numbers), "add\n40");
+    EXPECT_EQ(run(texts), "add\njoined:");
+    EXPECT_EQ(run(find(10, "shop.names")), "names\nbolt\nnut");
+    EXPECT_EQ(run(find(10, "shop.stock")), "id | label\n1 | bolt\n2 | nut");
+    EXPECT_EQ(run(find(10, "shop.first_pair")), "a | b\n7 | seven");
+    EXPECT_EQ(run(find(10, "shop.split")), "y | z\n3 | z");
+    EXPECT_EQ(run(find(10, "shop.total")), "total\n5");
+    EXPECT_EQ(run(find(8, "shop.double_it")), "b\n42");
+    EXPECT_THAT(messages(act(find(10, "shop.nothing"), 16)), HasSubstr("shop.nothing ran"));
+    // Without EXECUTE rights it is still listed with its parameters; running it is the database's refusal.
+    EXPECT_THAT(messages(act(find(10, "vault.secret"), 16)),
+                AllOf(HasSubstr("answered:"), HasSubstr("42501"), HasSubstr("permission denied")));
+    EXPECT_TRUE(connected(connection));
+
+    // Another overload made later and one rebuilt outside: each listed object keeps its handle.
+    runSql(pgConnection(),
+           {"CREATE FUNCTION shop.add(a integer) RETURNS integer LANGUAGE sql AS 'SELECT 1'",
+            "CREATE OR REPLACE FUNCTION shop.add(a text, b text) RETURNS text LANGUAGE sql AS "
+            "'SELECT ''rebuilt'''"});
+    act(find(9, "LIVEDB"), 10);
+    functions = listed(9, find(9, "LIVEDB"));
+    ASSERT_NE(overload(functions, "add", "(IN a int4) int4"), nullptr);
+    EXPECT_EQ(overload(functions, "add", "(IN a int4, IN b int4) int4")->hdl, numbers);
+    EXPECT_EQ(overload(functions, "add", "(IN a text, IN b text) text")->hdl, texts);
+    EXPECT_EQ(run(texts), "add\nrebuilt");
+    act(find(7, "LIVEDB"), 10);
+    EXPECT_EQ(named(listed(7, find(7, "LIVEDB")), "names")->hdl, namesProcedure);
+    EXPECT_EQ(named(listed(9, find(9, "LIVEDB")), "names")->hdl, namesFunction) << "a procedure of the same name";
+
+    // Dropping one overload drops that one: the others stay in the database and in the list.
+    act(texts, 22);
+    api().WKButtonDoAction("User response", 6);
+    EXPECT_THAT(messages(drain()), HasSubstr("was dropped from the database LIVEDB"));
+    act(find(9, "LIVEDB"), 10);
+    functions = listed(9, find(9, "LIVEDB"));
+    EXPECT_EQ(overload(functions, "add", "(IN a text, IN b text) text"), nullptr);
+    ASSERT_NE(overload(functions, "add", "(IN a int4, IN b int4) int4"), nullptr);
+    EXPECT_EQ(overload(functions, "add", "(IN a int4, IN b int4) int4")->hdl, numbers);
+    EXPECT_NE(overload(functions, "add", "(IN a int4) int4"), nullptr);
+    EXPECT_EQ(run(numbers), "add\n40");
+    for (int32_t hdl : {find(10, "shop.split"), find(10, "shop.stock"), find(10, "shop.nothing"),
+                        find(10, "shop.total"), find(10, "shop.first_pair"), namesFunction}) {
+        act(hdl, 22);
+        api().WKButtonDoAction("User response", 6);
+        EXPECT_THAT(messages(drain()), HasSubstr("was dropped from the database LIVEDB")) << hdl;
+    }
+    act(find(8, "shop.double_it"), 22);
+    api().WKButtonDoAction("User response", 6);
+    EXPECT_THAT(messages(drain()), HasSubstr("shop.double_it was dropped"));
+    // Not its owner: the database refuses, and it stays listed.
+    act(find(10, "vault.secret"), 22);
+    api().WKButtonDoAction("User response", 6);
+    EXPECT_THAT(messages(drain()), AllOf(HasSubstr("42501"), HasSubstr("must be owner")));
+    act(find(9, "LIVEDB"), 10);
+    act(find(7, "LIVEDB"), 10);
+    EXPECT_THAT(namesOf(listed(9, find(9, "LIVEDB"))),
+                ::testing::UnorderedElementsAre("add", "add", "audit", "item_count", "secret"));
+    EXPECT_THAT(namesOf(listed(7, find(7, "LIVEDB"))),
+                ::testing::UnorderedElementsAre("names", "restock", "tidy"));
+}
+
+TEST_F(PostgresLive, WhatSomeoneElseDroppedEndsInTheDatabasesMessageAndGoesAtTheNextRead) {
+    int32_t connection = openLive("", pgConnection());
+    act(connection, 7);
+    ASSERT_TRUE(connected(connection));
+    int32_t count = find(10, "shop.item_count"), tidy = find(8, "shop.tidy"),
+            view = find(16, "shop.low_stock");
+    runSql(pgConnection(),
+           {"DROP FUNCTION shop.item_count()", "DROP PROCEDURE shop.tidy()", "DROP VIEW shop.low_stock"});
+    EXPECT_THAT(messages(act(count, 16)),
+                AllOf(HasSubstr("The database LIVEDB answered:"), HasSubstr("42883")));
+    EXPECT_THAT(messages(act(view, 20)), HasSubstr("42P01"));
+    EXPECT_THAT(messages(act(count, 25)), HasSubstr("The database LIVEDB keeps no source"));
+    act(tidy, 22);
+    api().WKButtonDoAction("User response", 6);
+    EXPECT_THAT(messages(drain()), AllOf(HasSubstr("answered:"), HasSubstr("does not exist")));
+    EXPECT_TRUE(connected(connection)) << "a missing object is no lost connection";
+    EXPECT_NE(named(listed(9, find(9, "LIVEDB")), "item_count"), nullptr) << "listed until the next read";
+
+    act(find(9, "LIVEDB"), 10);
+    act(find(15, "LIVEDB"), 10);
+    EXPECT_EQ(named(listed(9, find(9, "LIVEDB")), "item_count"), nullptr);
+    EXPECT_EQ(named(listed(7, find(7, "LIVEDB")), "tidy"), nullptr);
+    EXPECT_THAT(listed(15, find(15, "LIVEDB")), ::testing::IsEmpty());
+    EXPECT_THAT(messages(act(count, 16)), HasSubstr("does not exist (any more)"));
+}
+
+TEST_F(PostgresLive, AProjectFileNamesOnlyRegisteredDriversAndNeverShowsItsPassword) {
+    // A driver file named by its path is never loaded, nor a name the driver manager does not know.
+    for (const std::string driver :
+         {"/usr/lib/x86_64-linux-gnu/odbc/psqlodbca.so", "{./libevil.so}", "libsqlite3odbc.so"}) {
+        api().WKSI_Reset();
+        int32_t connection = openLive("", "DRIVER=" + driver + ";SERVER=" + serverDir() +
+                                              ";PORT=5439;DATABASE=nimbtest;UID=nimb;PWD=nimbpw");
+        std::string said = messages(act(connection, 7));
+        EXPECT_THAT(said, AllOf(HasSubstr("could not be opened"),
+                                HasSubstr("registered with the ODBC driver manager")))
+            << driver;
+        EXPECT_FALSE(connected(connection));
+    }
+    api().WKSI_Reset();
+    int32_t connection = openLive("", "FILEDSN=/tmp/some.dsn;PWD=x");
+    EXPECT_THAT(messages(act(connection, 7)), HasSubstr("FILEDSN= is not accepted from a project file"));
+
+    // Its properties, its ADO code and Data Environment connection, and a failed login keep the
+    // password to themselves.
+    api().WKSI_Reset();
+    connection = openLive("", pgConnection("{s3cret;x}"));
+    std::string said = messages(act(connection, 7)) + messages(act(connection, 13)) +
+                       messages(act(connection, 26)) + messages(act(connection, 27));
+    EXPECT_THAT(said, AllOf(HasSubstr("password authentication failed"), HasSubstr("UID=nimb;PWD=****"),
+                            HasSubstr("ADODB.Connection"), HasSubstr("Data Environment connection")));
+    EXPECT_THAT(said, Not(HasSubstr("s3cret")));
 }
 
 TEST_F(PostgresLive, AWrongPasswordAClosedPortAndAStoppedServerAreBoundedAndReported) {

@@ -1,0 +1,19 @@
+// ConnectionString: what the engine checks in and shows of an ODBC connection string that comes
+// from a project file. A project file is data: it may name a driver the driver manager has
+// registered, never a driver file to load (a path, or a file DSN that could name one), and the
+// password it carries is never shown back.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace standin::ConnectionString {
+
+// Why connectionString may not be opened, given the drivers the driver manager has registered;
+// empty when it may.
+std::string refusal(const std::string& connectionString, const std::vector<std::string>& registeredDrivers);
+
+// connectionString with the value of every PWD (and PASSWORD) key replaced by asterisks.
+std::string withoutPassword(const std::string& connectionString);
+
+} // namespace standin::ConnectionString
