@@ -63,7 +63,6 @@ struct OdbcWorker::Channel {
     std::condition_variable changed;
     std::deque<std::pair<std::function<void()>, std::shared_ptr<Ticket>>> jobs;
     bool stop = false;
-    bool finished = false;
 
     void serve() {
         std::unique_lock lock(mutex);
@@ -86,8 +85,6 @@ struct OdbcWorker::Channel {
             ticket->error = error;
             changed.notify_all();
         }
-        finished = true;
-        changed.notify_all();
     }
 };
 
@@ -95,15 +92,22 @@ OdbcWorker::OdbcWorker(int timeout)
     : channel_(std::make_shared<Channel>()), timeout_(timeout),
       bound_(std::chrono::seconds(timeout) + driverGrace) {
     // The thread shares the channel, so a thread given up outlives this object safely.
-    std::thread([channel = channel_] { channel->serve(); }).detach();
+    thread_ = std::thread([channel = channel_] { channel->serve(); });
 }
 
 OdbcWorker::~OdbcWorker() {
-    std::unique_lock lock(channel_->mutex);
-    channel_->stop = true;
-    channel_->changed.notify_all();
-    if (!givenUp_)
-        channel_->changed.wait_for(lock, cancelGrace, [&] { return channel_->finished; });
+    {
+        std::lock_guard lock(channel_->mutex);
+        channel_->stop = true;
+        channel_->changed.notify_all();
+    }
+    // An idle thread ends at once; it is joined, not left to end on its own, so that what the
+    // driver's libraries keep per thread has been freed once the connection is gone (a process
+    // exiting meanwhile would find it lost).
+    if (givenUp_)
+        thread_.detach();
+    else
+        thread_.join();
 }
 
 void OdbcWorker::ensureAnswering() const {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace standin {
 
@@ -51,7 +52,7 @@ class OdbcWorker {
   public:
     // timeout: the seconds the driver itself is told; a call may take that plus a grace.
     explicit OdbcWorker(int timeout);
-    // Does not wait for a job given up; an idle worker's thread ends.
+    // Does not wait for a job given up; an idle worker's thread ends and is joined.
     ~OdbcWorker();
     OdbcWorker(const OdbcWorker&) = delete;
     OdbcWorker& operator=(const OdbcWorker&) = delete;
@@ -72,6 +73,7 @@ class OdbcWorker {
     void giveUp();
 
     std::shared_ptr<Channel> channel_;
+    std::thread thread_;
     int timeout_;
     std::chrono::milliseconds bound_;
     bool givenUp_ = false;
