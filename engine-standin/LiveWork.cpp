@@ -62,11 +62,6 @@ void LiveWork::callOff(const std::shared_ptr<Connection>& connection) {
         connection->connected = false;
 }
 
-bool LiveWork::busy(const Connection& connection) const {
-    std::lock_guard lock(mutex_);
-    return lanes_.count(&connection) != 0;
-}
-
 bool LiveWork::waitIdle(std::chrono::milliseconds limit) {
     std::unique_lock lock(mutex_);
     return idle_.wait_for(lock, limit, [&] { return lanes_.empty(); });

@@ -31,8 +31,6 @@ class LiveWork {
     // Calls off the connection's work and closes its database on its lane. The caller holds the
     // engine lock; connection.link is empty afterwards.
     void callOff(const std::shared_ptr<Connection>& connection);
-    // Whether work for the connection waits or runs.
-    bool busy(const Connection& connection) const;
     // Waits until no lane has work, at most limit; whether they all finished. The caller must not
     // hold the engine lock.
     bool waitIdle(std::chrono::milliseconds limit);
@@ -54,7 +52,7 @@ class LiveWork {
     // The next job of lane, or nothing after the lane was closed for lack of work.
     bool next(Lane& lane, Job& job);
 
-    mutable std::mutex mutex_; // guards the lanes; taken after the engine lock, never before
+    std::mutex mutex_; // guards the lanes; taken after the engine lock, never before
     std::condition_variable idle_;
     std::map<const Connection*, std::shared_ptr<Lane>> lanes_;
 };
