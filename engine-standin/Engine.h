@@ -34,7 +34,12 @@ class Engine {
     // Questions the add-in has been given and not answered yet, oldest first; an entry without an
     // action is a question whose answer changes nothing.
     std::deque<std::optional<PendingAction>> asked;
-    LiveWork work; // what live connections do on their databases
+    // What live connections do on their databases; a connection that starts or stops working is
+    // shown changed.
+    LiveWork work{[this](Connection& connection) {
+        if (auto at = catalogue.locate(connection.hdl); at && at->connection.get() == &connection)
+            notify(6, *at);
+    }};
 
     // A fresh engine: no project, nothing queued, an empty journal, handles numbered anew.
     void reset();

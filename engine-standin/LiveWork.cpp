@@ -28,6 +28,12 @@ class LaneWaiter : public OdbcWaiter {
 } // namespace
 
 void LiveWork::post(const std::shared_ptr<Connection>& connection, std::function<void()> work) {
+    if (connection->working++ == 0)
+        shown_(*connection);
+    enqueue(connection, {std::move(work), nullptr, true});
+}
+
+void LiveWork::enqueue(const std::shared_ptr<Connection>& connection, Job job) {
     std::shared_ptr<Lane> start;
     {
         std::lock_guard lock(mutex_);
@@ -36,7 +42,8 @@ void LiveWork::post(const std::shared_ptr<Connection>& connection, std::function
             lane = std::make_shared<Lane>();
             lane->connection = connection;
         }
-        lane->jobs.push_back({std::move(work), lane->token});
+        job.off = lane->token;
+        lane->jobs.push_back(std::move(job));
         if (!lane->running) {
             lane->running = true;
             start = lane;
@@ -57,7 +64,7 @@ void LiveWork::callOff(const std::shared_ptr<Connection>& connection) {
     }
     // Closing talks to the server too; the lane does it after the work it has stopped.
     if (auto link = std::move(connection->link))
-        post(connection, [link = std::move(link)]() mutable { link.reset(); });
+        enqueue(connection, {[link = std::move(link)]() mutable { link.reset(); }, nullptr, false});
     if (connection->live)
         connection->connected = false;
 }
@@ -93,7 +100,10 @@ void LiveWork::serve(std::shared_ptr<Lane> lane) {
                 // called off, or a failure the work could not report: nothing more to say
             }
         }
+        bool shown = job.shown;
         job = {}; // what the work held goes under the engine lock
+        if (shown && --lane->connection->working == 0)
+            shown_(*lane->connection);
     }
     lane.reset(); // the connection may go with it, still under the engine lock
 }

@@ -22,7 +22,9 @@ struct Connection;
 
 class LiveWork {
   public:
-    LiveWork() = default;
+    // shown(connection) is called, under the engine lock, when the connection starts or stops
+    // having work (its `working` count leaves or reaches 0).
+    explicit LiveWork(std::function<void(Connection&)> shown) : shown_(std::move(shown)) {}
     LiveWork(const LiveWork&) = delete;
     LiveWork& operator=(const LiveWork&) = delete;
 
@@ -40,6 +42,7 @@ class LiveWork {
     struct Job {
         std::function<void()> work;
         Token off;
+        bool shown = true; // counted in the connection's `working` (a closing is not)
     };
     struct Lane {
         std::shared_ptr<Connection> connection;
@@ -48,10 +51,12 @@ class LiveWork {
         bool running = false; // a job of the lane is being done
     };
 
+    void enqueue(const std::shared_ptr<Connection>& connection, Job job);
     void serve(std::shared_ptr<Lane> lane);
     // The next job of lane, or nothing after the lane was closed for lack of work.
     bool next(Lane& lane, Job& job);
 
+    std::function<void(Connection&)> shown_;
     std::mutex mutex_; // guards the lanes; taken after the engine lock, never before
     std::condition_variable idle_;
     std::map<const Connection*, std::shared_ptr<Lane>> lanes_;

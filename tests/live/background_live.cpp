@@ -92,6 +92,13 @@ class Stopped {
     pid_t pid_;
 };
 
+// The name the connection's node shows.
+std::string shownName(int32_t connection) {
+    ConnectionRec r;
+    api().WKConnectionGet(connection, &r.rec);
+    return r.rec.strDatabase;
+}
+
 // Far above any engine call that only touches memory, far below a database's wait.
 constexpr double quick = 0.25;
 
@@ -139,6 +146,8 @@ TEST_F(BackgroundLive, AHungStatementLeavesTheIdeThreadAndTheOtherConnectionFree
     ide.act(find(10, "bg.slow"), 16);
     ide.act(find(14, "bg.items"), 20);
     ide.act(live, 13);
+    EXPECT_EQ(shownName(live), "LIVEDB (working...)") << "the person sees LIVEDB at work";
+    EXPECT_EQ(shownName(other), "OTHERDB");
     EXPECT_TRUE(ide.pollUntil("Connected: yes", 1)) << "an action that needs no database answers at once: " << ide.said();
     EXPECT_THAT(ide.said(), Not(HasSubstr("57014")));
 
@@ -157,6 +166,7 @@ TEST_F(BackgroundLive, AHungStatementLeavesTheIdeThreadAndTheOtherConnectionFree
     EXPECT_NE(cancelled, std::string::npos) << ide.said();
     EXPECT_LT(cancelled, sample) << "LIVEDB's work kept its order";
     EXPECT_TRUE(connected(live)) << "a statement the server cancelled leaves the connection open";
+    EXPECT_EQ(shownName(live), "LIVEDB") << "done working";
     EXPECT_LT(ide.longest(), quick) << "the IDE thread waited on the database";
 
     // Closing the project while a statement hangs returns at once, and the hung work says nothing.
