@@ -302,9 +302,9 @@ void remove(Engine& engine, const Located& at, int32_t) {
     if (at.object)
         engine.catalogue.removeObject(*at.object);
     else if (at.connection)
-        engine.catalogue.removeConnection(*at.connection);
+        engine.removeConnection(at.connection);
     else
-        engine.catalogue.close();
+        engine.closeProject();
 }
 
 void drop(Engine& engine, const Located& at, int32_t) {
@@ -393,7 +393,31 @@ void notAvailable(Engine& engine, int32_t captionId, const Located& at) {
     engine.message(format(TextTable::NotAvailable, {action, describe(at)}));
 }
 
+namespace {
+
+// The actions that may ask a live connection's database; they run on its lane (LiveWork), after
+// the work asked of it before.
+bool asksDatabase(const Located& at, int32_t actionCode) {
+    static constexpr std::array<int32_t, 10> codes{7, 8, 10, 14, 16, 17, 18, 19, 20, 25};
+    return live(at) && std::find(codes.begin(), codes.end(), actionCode) != codes.end();
+}
+
+void perform(Engine& engine, int32_t hdl, int32_t actionCode);
+
+} // namespace
+
 void run(Engine& engine, int32_t hdl, int32_t actionCode) {
+    auto at = engine.catalogue.locate(hdl);
+    if (at && asksDatabase(*at, actionCode))
+        return engine.work.post(at->connection, [&engine, hdl, actionCode] { perform(engine, hdl, actionCode); });
+    perform(engine, hdl, actionCode);
+}
+
+namespace {
+
+// The action as it is done, now or on the connection's lane: the handle is located again, since
+// an action that waited may find its object gone or its connection closed.
+void perform(Engine& engine, int32_t hdl, int32_t actionCode) {
     auto at = engine.locateOrReport(hdl);
     if (!at)
         return;
@@ -409,6 +433,17 @@ void run(Engine& engine, int32_t hdl, int32_t actionCode) {
     rule->handler(engine, *at, actionCode);
 }
 
+void dropConfirmed(Engine& engine, int32_t hdl) {
+    auto at = engine.locateOrReport(hdl);
+    if (!at || !at->object)
+        return;
+    if (!at->connection->connected)
+        return engine.message(format(TextTable::NotConnected, {at->connection->database}));
+    LiveActions::drop(engine, *at);
+}
+
+} // namespace
+
 void confirmed(Engine& engine, const PendingAction& pending) {
     if (pending.actionCode != 22)
         return;
@@ -416,9 +451,8 @@ void confirmed(Engine& engine, const PendingAction& pending) {
     if (!at || !at->object)
         return;
     if (live(*at)) {
-        if (!at->connection->connected)
-            return engine.message(format(TextTable::NotConnected, {at->connection->database}));
-        return LiveActions::drop(engine, *at);
+        int32_t hdl = at->object->hdl;
+        return engine.work.post(at->connection, [&engine, hdl] { dropConfirmed(engine, hdl); });
     }
     std::string name = at->object->qualifiedName();
     engine.notify(7, *at);

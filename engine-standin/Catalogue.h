@@ -72,6 +72,8 @@ struct Connection {
     bool live = false;
     int32_t timeout = defaultTimeout; // seconds the database may take to log in or answer
     std::shared_ptr<LiveConnection> link;
+    // Actions asked of the live database and not done yet; the connection shows it is working.
+    int32_t working = 0;
 
     static constexpr int32_t defaultTimeout = 10;
     Project* project = nullptr;

@@ -68,10 +68,22 @@ void Engine::initialize(const std::string& directory) {
 
 void Engine::terminate() {
     queue.clear();
-    catalogue.close();
+    closeProject();
     handles.retireAll<Enumeration>();
     clipboard.reset();
     asked.clear();
+}
+
+void Engine::closeProject() {
+    if (const auto& project = catalogue.project())
+        for (auto& connection : project->connections)
+            work.callOff(connection);
+    catalogue.close();
+}
+
+void Engine::removeConnection(const std::shared_ptr<Connection>& connection) {
+    work.callOff(connection);
+    catalogue.removeConnection(*connection);
 }
 
 std::string Engine::fullPath(const std::string& name, const std::string& path) const {
@@ -91,6 +103,7 @@ void Engine::projectAccess(const std::string& name, const std::string& path, int
     case 9:
         if (FileSystem::exists(file))
             return open(file);
+        closeProject();
         catalogue.install(ProjectStore::createEmpty(file));
         saveProject(file); // a project that cannot be written is still usable until it is saved elsewhere
         return announce();
@@ -109,7 +122,9 @@ void Engine::projectAccess(const std::string& name, const std::string& path, int
 
 void Engine::open(const std::string& file) {
     try {
-        catalogue.install(ProjectStore::load(file));
+        auto project = ProjectStore::load(file);
+        closeProject();
+        catalogue.install(std::move(project));
     } catch (const ProjectStore::Error& e) {
         return message(TextTable::format(TextTable::FileUnreadable, {file, e.what()}));
     }
@@ -120,7 +135,10 @@ void Engine::open(const std::string& file) {
             toOpen.push_back(connection);
     announce();
     for (auto& connection : toOpen)
-        LiveActions::connect(*this, *catalogue.locate(connection->hdl));
+        work.post(connection, [this, hdl = connection->hdl] {
+            if (auto at = catalogue.locate(hdl))
+                LiveActions::connect(*this, *at);
+        });
 }
 
 void Engine::announce() {

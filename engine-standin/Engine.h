@@ -8,6 +8,7 @@
 #include "Catalogue.h"
 #include "HandleRegistry.h"
 #include "Journal.h"
+#include "LiveWork.h"
 #include "NotificationQueue.h"
 #include "engine/wkabi.h"
 
@@ -33,11 +34,21 @@ class Engine {
     // Questions the add-in has been given and not answered yet, oldest first; an entry without an
     // action is a question whose answer changes nothing.
     std::deque<std::optional<PendingAction>> asked;
+    // What live connections do on their databases; a connection that starts or stops working is
+    // shown changed.
+    LiveWork work{[this](Connection& connection) {
+        if (auto at = catalogue.locate(connection.hdl); at && at->connection.get() == &connection)
+            notify(6, *at);
+    }};
 
     // A fresh engine: no project, nothing queued, an empty journal, handles numbered anew.
     void reset();
     void initialize(const std::string& directory);
     void terminate();
+
+    // The open project goes (its live work called off, its databases closed in the background).
+    void closeProject();
+    void removeConnection(const std::shared_ptr<Connection>& connection);
 
     void projectAccess(const std::string& name, const std::string& path, int32_t accessCode);
     bool saveProject(const std::string& path); // reports the outcome as a message

@@ -88,8 +88,8 @@ OdbcConnection::~OdbcConnection() {
     try {
         if (!worker_->givenUp())
             worker_->run([link = std::move(link_)]() mutable { link.reset(); });
-    } catch (const OdbcError&) {
-        // given up: the handles go when the driver lets go of them
+    } catch (...) {
+        // given up or called off: the handles go when the driver lets go of them
     }
 }
 

@@ -38,19 +38,31 @@ void keepLoaded() {
     (void)kept;
 }
 
-struct Ticket {
+// How often a waiting caller looks whether its work was called off.
+constexpr std::chrono::milliseconds callOffCheck{50};
+
+thread_local OdbcWaiter* currentWaiter = nullptr;
+
+} // namespace
+
+OdbcWaitScope::OdbcWaitScope(OdbcWaiter& waiter) : previous_(currentWaiter) {
+    currentWaiter = &waiter;
+}
+
+OdbcWaitScope::~OdbcWaitScope() {
+    currentWaiter = previous_;
+}
+
+struct OdbcWorker::Ticket {
     bool done = false;
     std::exception_ptr error;
 };
-
-} // namespace
 
 struct OdbcWorker::Channel {
     std::mutex mutex;
     std::condition_variable changed;
     std::deque<std::pair<std::function<void()>, std::shared_ptr<Ticket>>> jobs;
     bool stop = false;
-    bool finished = false;
 
     void serve() {
         std::unique_lock lock(mutex);
@@ -73,8 +85,6 @@ struct OdbcWorker::Channel {
             ticket->error = error;
             changed.notify_all();
         }
-        finished = true;
-        changed.notify_all();
     }
 };
 
@@ -82,15 +92,22 @@ OdbcWorker::OdbcWorker(int timeout)
     : channel_(std::make_shared<Channel>()), timeout_(timeout),
       bound_(std::chrono::seconds(timeout) + driverGrace) {
     // The thread shares the channel, so a thread given up outlives this object safely.
-    std::thread([channel = channel_] { channel->serve(); }).detach();
+    thread_ = std::thread([channel = channel_] { channel->serve(); });
 }
 
 OdbcWorker::~OdbcWorker() {
-    std::unique_lock lock(channel_->mutex);
-    channel_->stop = true;
-    channel_->changed.notify_all();
-    if (!givenUp_)
-        channel_->changed.wait_for(lock, cancelGrace, [&] { return channel_->finished; });
+    {
+        std::lock_guard lock(channel_->mutex);
+        channel_->stop = true;
+        channel_->changed.notify_all();
+    }
+    // An idle thread ends at once; it is joined, not left to end on its own, so that what the
+    // driver's libraries keep per thread has been freed once the connection is gone (a process
+    // exiting meanwhile would find it lost).
+    if (givenUp_)
+        thread_.detach();
+    else
+        thread_.join();
 }
 
 void OdbcWorker::ensureAnswering() const {
@@ -98,24 +115,70 @@ void OdbcWorker::ensureAnswering() const {
         throw OdbcTimeout(timeout_);
 }
 
-void OdbcWorker::run(std::function<void()> job, std::function<void()> cancel) {
-    ensureAnswering();
-    auto ticket = std::make_shared<Ticket>();
+void OdbcWorker::giveUp() {
+    givenUp_ = true;
+    keepLoaded();
+}
+
+void OdbcWorker::await(const std::shared_ptr<Ticket>& ticket, std::function<void()>& cancel,
+                       const OdbcWaiter* waiter) {
     std::unique_lock lock(channel_->mutex);
-    channel_->jobs.emplace_back(std::move(job), ticket);
-    channel_->changed.notify_all();
     auto done = [&] { return ticket->done; };
-    if (!channel_->changed.wait_for(lock, bound_, done)) {
-        if (cancel)
-            std::thread(std::move(cancel)).detach();
-        if (!channel_->changed.wait_for(lock, cancelGrace, done)) {
-            givenUp_ = true;
-            keepLoaded();
-            throw OdbcTimeout(timeout_);
+    auto deadline = std::chrono::steady_clock::now() + bound_;
+    bool cancelled = false;
+    while (!done()) {
+        if (waiter && waiter->calledOff()) {
+            if (cancel)
+                std::thread(std::move(cancel)).detach();
+            giveUp();
+            throw OdbcCalledOff{};
         }
+        auto now = std::chrono::steady_clock::now();
+        if (now >= deadline) {
+            if (cancelled) {
+                giveUp();
+                throw OdbcTimeout(timeout_);
+            }
+            if (cancel)
+                std::thread(std::move(cancel)).detach();
+            cancelled = true;
+            deadline = now + cancelGrace;
+            continue;
+        }
+        auto until = waiter ? std::min(deadline, now + callOffCheck) : deadline;
+        channel_->changed.wait_until(lock, until, done);
     }
     if (ticket->error)
         std::rethrow_exception(ticket->error);
+}
+
+void OdbcWorker::run(std::function<void()> job, std::function<void()> cancel) {
+    ensureAnswering();
+    OdbcWaiter* waiter = currentWaiter;
+    if (waiter && waiter->calledOff())
+        throw OdbcCalledOff{};
+    auto ticket = std::make_shared<Ticket>();
+    {
+        std::lock_guard lock(channel_->mutex);
+        channel_->jobs.emplace_back(std::move(job), ticket);
+        channel_->changed.notify_all();
+    }
+    if (!waiter)
+        return await(ticket, cancel, nullptr);
+    // The waiter's lock goes while the database works and comes back before anything else is
+    // touched; work called off meanwhile ends here, whatever the call's outcome.
+    waiter->leave();
+    std::exception_ptr outcome;
+    try {
+        await(ticket, cancel, waiter);
+    } catch (...) {
+        outcome = std::current_exception();
+    }
+    waiter->enter();
+    if (waiter->calledOff())
+        throw OdbcCalledOff{};
+    if (outcome)
+        std::rethrow_exception(outcome);
 }
 
 } // namespace standin

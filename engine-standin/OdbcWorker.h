@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace standin {
 
@@ -21,11 +22,37 @@ struct OdbcTimeout : OdbcError {
         : OdbcError("HYT00", "the database did not answer within " + std::to_string(seconds) + " seconds") {}
 };
 
+// What a thread does while the worker runs a job for it (one per thread, set by OdbcWaitScope): a
+// thread holding a lock that others need lets go of it meanwhile, and work that has been called
+// off stops waiting at once.
+class OdbcWaiter {
+  public:
+    virtual ~OdbcWaiter() = default;
+    virtual void leave() = 0;
+    virtual void enter() = 0;
+    virtual bool calledOff() const = 0;
+};
+
+// What run throws when the waiter called the work off: not an OdbcError, since no failure of the
+// database is to be reported for it. The worker is given up then (its call may still be running).
+struct OdbcCalledOff {};
+
+class OdbcWaitScope {
+  public:
+    explicit OdbcWaitScope(OdbcWaiter& waiter);
+    ~OdbcWaitScope();
+    OdbcWaitScope(const OdbcWaitScope&) = delete;
+    OdbcWaitScope& operator=(const OdbcWaitScope&) = delete;
+
+  private:
+    OdbcWaiter* previous_;
+};
+
 class OdbcWorker {
   public:
     // timeout: the seconds the driver itself is told; a call may take that plus a grace.
     explicit OdbcWorker(int timeout);
-    // Does not wait for a job given up; an idle worker's thread ends.
+    // Does not wait for a job given up; an idle worker's thread ends and is joined.
     ~OdbcWorker();
     OdbcWorker(const OdbcWorker&) = delete;
     OdbcWorker& operator=(const OdbcWorker&) = delete;
@@ -40,7 +67,13 @@ class OdbcWorker {
 
   private:
     struct Channel;
+    struct Ticket;
+    // Waits for ticket with the channel locked: the bound, the cancel, the grace, the waiter's call-off.
+    void await(const std::shared_ptr<Ticket>& ticket, std::function<void()>& cancel, const OdbcWaiter* waiter);
+    void giveUp();
+
     std::shared_ptr<Channel> channel_;
+    std::thread thread_;
     int timeout_;
     std::chrono::milliseconds bound_;
     bool givenUp_ = false;

@@ -1,6 +1,7 @@
 #include "RecordWriter.h"
 
 #include "AbiStrings.h"
+#include "TextTable.h"
 
 #include <limits>
 
@@ -45,7 +46,8 @@ void fill(twkProject_abi& rec, const Project& project) {
 void fill(twkConnection_abi& rec, const Connection& connection) {
     rec.lHdl = connection.hdl;
     rec.bConnected = flag(connection.connected);
-    put(rec.strDatabase, small, connection.database);
+    put(rec.strDatabase, small,
+        connection.working ? TextTable::format(TextTable::Working, {connection.database}) : connection.database);
     rec.lProceduresHdl = connection.folder(WK_OBJ_PROCEDURE_FOLDER).hdl;
     rec.lFunctionsHdl = connection.folder(WK_OBJ_FUNCTION_FOLDER).hdl;
     rec.lTriggersHdl = connection.folder(WK_OBJ_TRIGGER_FOLDER).hdl;

@@ -243,6 +243,7 @@ const std::vector<Entry>& entries() {
         {ConnectionLost, "The connection %1 was closed: its database no longer answers."},
         {NoRoutineSource, "The database %2 keeps no source of %1."},
         {NoAnswer, "The connection %1 was closed: its database did not answer within %2 seconds."},
+        {Working, "%1 (working...)"},
         {CannotQuote, "%2 cannot be named in SQL on the connection %1: its driver cannot quote names."},
     };
     return table;

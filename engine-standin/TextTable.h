@@ -68,6 +68,7 @@ enum Msg : int32_t {
     ConnectionLost = 757,
     NoRoutineSource = 758,
     NoAnswer = 759,
+    Working = 760, // a connection's name while its database works for it
     CannotQuote = 770,
 };
 

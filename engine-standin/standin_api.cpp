@@ -75,10 +75,21 @@ bool matches(const DbObject& object, const std::string& name) {
 extern "C" {
 
 int32_t WKAPI WKSI_Reset(void) {
-    return guarded([](Engine& e) {
+    int32_t done = guarded([](Engine& e) {
         e.reset();
         return 1;
     });
+    Engine::instance().work.waitIdle(std::chrono::seconds(5));
+    return done;
+}
+
+int32_t WKAPI WKSI_WaitIdle(int32_t milliseconds) {
+    // Without the engine lock: the work waited for needs it.
+    try {
+        return Engine::instance().work.waitIdle(std::chrono::milliseconds(std::max(milliseconds, 0))) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
 }
 
 int32_t WKAPI WKSI_GetJournal(char* buffer, int32_t size) {

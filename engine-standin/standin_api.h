@@ -43,6 +43,11 @@ WKEXPORT int32_t WKAPI WKSI_Reset(void);
 WKEXPORT int32_t WKAPI WKSI_GetJournal(char* buffer, int32_t size);
 WKEXPORT int32_t WKAPI WKSI_ClearJournal(void);
 
+/* Waits, at most milliseconds, until the work asked of live connections has been done and its
+ * notifications queued; 1 when it has, 0 when some still runs. Lets a test or a host running in
+ * virtual time see the engine's answers at the next poll, however fast the machine. */
+WKEXPORT int32_t WKAPI WKSI_WaitIdle(int32_t milliseconds);
+
 /* How many notifications wait in the queue. */
 WKEXPORT int32_t WKAPI WKSI_PendingNotifications(void);
 

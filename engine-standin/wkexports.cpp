@@ -130,10 +130,14 @@ int32_t WKAPI WKInitialize(int32_t ideType, const char* path, const char* reserv
 }
 
 int32_t WKAPI WKTerminate(void) {
-    return guarded<int32_t>(0, CallText("WKTerminate"), [](Engine& e) {
+    int32_t done = guarded<int32_t>(0, CallText("WKTerminate"), [](Engine& e) {
         e.terminate();
         return 1;
     });
+    // The databases close on their lanes, which need the lock; a close that takes longer goes on
+    // after the engine has answered.
+    Engine::instance().work.waitIdle(std::chrono::seconds(1));
+    return done;
 }
 
 int32_t WKAPI WKGetString(int32_t id, char* buffer, int32_t size) {

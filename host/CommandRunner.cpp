@@ -43,6 +43,9 @@ namespace host {
 namespace {
 
 constexpr int64_t pollMilliseconds = 100;
+// The longest a poll in virtual time waits for the engine's background work: longer than any one
+// action on a live database can take before the engine gives it up.
+constexpr int32_t workBound = 120000;
 constexpr std::size_t any = SIZE_MAX;
 
 int32_t whole(const std::string& text, const std::string& what) {
@@ -439,7 +442,10 @@ void CommandRunner::resizeCmd(const Args& a) {
 void CommandRunner::advanceCmd(const Args& a) {
     int32_t polls = a.empty() ? 1 : whole(a[0], "the number of polls");
     if (polls < 1 || polls > 100000) throw HostError("advance takes 1 to 100000 polls");
-    for (int32_t i = 0; i < polls; ++i) ui::EventLoop::advance(pollMilliseconds);
+    for (int32_t i = 0; i < polls; ++i) {
+        parts_.engine.letWorkFinish(workBound);
+        ui::EventLoop::advance(pollMilliseconds);
+    }
 }
 
 // ---- Answers and forms ---------------------------------------------------------------------------

@@ -15,7 +15,10 @@ public:
     Console(std::ostream& out, const DriveMap& drives) : out_(out), drives_(drives) {}
 
     // Writes text (which may hold several lines) and a line feed.
-    void line(const std::string& text) { out_ << drives_.toDisplay(text) << '\n'; }
+    void line(const std::string& text) {
+        out_ << drives_.toDisplay(text) << '\n';
+        ++written_;
+    }
     void lines(const std::vector<std::string>& texts) {
         for (const auto& t : texts) line(t);
     }
@@ -24,10 +27,13 @@ public:
     void flush() { out_.flush(); }
 
     const DriveMap& drives() const { return drives_; }
+    // How many lines were written so far.
+    std::size_t written() const { return written_; }
 
 private:
     std::ostream& out_;
     const DriveMap& drives_;
+    std::size_t written_ = 0;
 };
 
 } // namespace host

@@ -95,6 +95,11 @@ void* EngineTestApi::need(const char* name) const {
     return address;
 }
 
+void EngineTestApi::letWorkFinish(int32_t milliseconds) const {
+    if (!available()) return;
+    if (auto* wait = reinterpret_cast<decltype(WKSI_WaitIdle)*>(library_->symbol("WKSI_WaitIdle"))) wait(milliseconds);
+}
+
 std::string EngineTestApi::journal() const {
     auto* get = fn<decltype(WKSI_GetJournal)>("WKSI_GetJournal");
     int32_t size = get(nullptr, 0);

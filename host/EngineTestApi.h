@@ -21,6 +21,11 @@ public:
     bool available() const;
     std::string unavailableReason() const;
 
+    // Lets the work the engine does in the background (on live databases) finish, at most
+    // milliseconds, so that a poll in virtual time sees its answers however fast the machine is.
+    // Nothing to wait for with an engine that has no test API.
+    void letWorkFinish(int32_t milliseconds) const;
+
     std::string journal() const;
     void clearJournal() const;
     int32_t pendingNotifications() const;

@@ -3,8 +3,10 @@
 #include "CommandLine.h"
 #include "DialogSteps.h"
 #include "HostError.h"
+#include "LineInput.h"
 #include "TextRenderer.h"
 
+#include "platform/ui/EventLoop.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MsgBox.h"
@@ -95,14 +97,22 @@ std::optional<std::string> TerminalUser::fileDialog(ui::CommonDialog&, ui::FileD
 int runShell(CommandRunner& runner, Console& console, std::istream& in) {
     console.line("nimbide shell: type help for the commands, quit to end.");
     int lineNumber = 0;
-    std::string line;
+    LineInput input(in);
+    // The add-in's timers run in real time while the person has not typed; what they show comes
+    // below the prompt, which is given again after it.
+    auto tick = [&](int64_t ms) {
+        auto before = console.written();
+        ui::EventLoop::advance(ms);
+        if (console.written() != before) console.prompt("nimbide> ");
+    };
     while (true) {
         console.prompt("nimbide> ");
-        if (!std::getline(in, line)) {
+        auto line = input.next(tick);
+        if (!line) {
             console.line("");
             break;
         }
-        if (runner.run(line, ++lineNumber) == CommandRunner::Outcome::Quit) break;
+        if (runner.run(*line, ++lineNumber) == CommandRunner::Outcome::Quit) break;
     }
     return runner.finish() ? 0 : 1;
 }

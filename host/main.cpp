@@ -202,6 +202,9 @@ int main(int argc, char** argv) {
                    "with --windows: write a PNG of the screen after each command that changes it, into this folder")
         ->needs(windows);
     CLI11_PARSE(app, argc, argv);
+    // The shell watches the standard input for lines while the clock runs, which needs the
+    // stream's own buffer (shared with C's stdio it would hide lines read ahead).
+    if (options.script.empty()) std::ios::sync_with_stdio(false);
     plainLineEnds();
     try {
         return run(options, argv[0]);
