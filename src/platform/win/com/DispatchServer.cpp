@@ -64,28 +64,6 @@ std::shared_ptr<vb::Object> nativeObjectOf(IUnknown* p) {
     return object;
 }
 
-namespace {
-
-// The thread's error info, as a failed vtable call left it, moved into info.
-void excepInfoFromErrorInfo(HRESULT failure, EXCEPINFO* info) {
-    ComPtr<IErrorInfo> error;
-    if (GetErrorInfo(0, error.GetAddressOf()) != S_OK || !error) {
-        fillExcepInfo(info, vb::VBError(numberOf(failure), ""));
-        return;
-    }
-    SysFreeString(info->bstrDescription);
-    SysFreeString(info->bstrSource);
-    info->bstrDescription = nullptr;
-    info->bstrSource = nullptr;
-    error->GetDescription(&info->bstrDescription);
-    error->GetSource(&info->bstrSource);
-    info->scode = failure;
-}
-
-bool isDispatchError(HRESULT hr) { return HRESULT_FACILITY(hr) == FACILITY_DISPATCH || hr == E_POINTER || hr == E_INVALIDARG; }
-
-} // namespace
-
 ComPtr<ITypeInfo> vtableTypeOf(ITypeInfo& info) {
     TYPEATTR* attr = nullptr;
     if (FAILED(info.GetTypeAttr(&attr))) throw vb::VBError(vb::err::TypeMismatch, "Type mismatch");
@@ -110,18 +88,7 @@ HRESULT invokeTyped(ITypeInfo& type, void* object, DISPID id, WORD flags, DISPPA
     if (params->cArgs > 0 && !params->rgvarg) return E_POINTER;
     // A failure then reports this call's error, not one an earlier call left behind.
     SetErrorInfo(0, nullptr);
-    const HRESULT hr = type.Invoke(object, id, flags, params, result, info, argError);
-    if (!info || SUCCEEDED(hr)) return hr;
-    // The method's own failure: whatever the system's Invoke made of it, the caller gets
-    // DISP_E_EXCEPTION with the number, description and source the method reported.
-    if (hr == DISP_E_EXCEPTION && !info->bstrDescription) {
-        excepInfoFromErrorInfo(info->scode ? info->scode : hresultOf(info->wCode), info);
-    } else if (hr != DISP_E_EXCEPTION && !isDispatchError(hr)) {
-        *info = EXCEPINFO{};
-        excepInfoFromErrorInfo(hr, info);
-        return DISP_E_EXCEPTION;
-    }
-    return hr;
+    return type.Invoke(object, id, flags, params, result, info, argError);
 }
 
 const Member* DispatchTable::find(DISPID id) const {

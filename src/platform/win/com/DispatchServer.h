@@ -91,7 +91,8 @@ ComPtr<ITypeInfo> vtableTypeOf(ITypeInfo& info);
 
 // IDispatch::Invoke answered by the type information of object's dual interface: the arguments
 // are checked and converted against the description and the call goes through the vtable; a
-// failed call comes back as DISP_E_EXCEPTION with info filled from the thread's error info.
+// failed call comes back as DISP_E_EXCEPTION with info filled from the thread's error info (the
+// system's Invoke does that, on Windows and under Wine alike).
 HRESULT invokeTyped(ITypeInfo& type, void* object, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
                     EXCEPINFO* info, UINT* argError);
 
