@@ -1,89 +1,146 @@
 #include "win/ComModelUtil.h"
 
-#include "model/ModelUtilVB.h"
+#include "model/ModelUtil.h"
+#include "platform/win/com/Bstr.h"
+#include "platform/win/com/ComError.h"
 #include "platform/win/com/StringArray.h"
+#include "platform/win/com/VariantConvert.h"
+#include "win/TypeLibrary.h"
 #include "win/classIds.h"
 
 namespace nimb::win {
 
 namespace {
 
-constexpr DISPID firstDispid = 0x60030000;
+[[noreturn]] void nullArgument() { throw vb::VBError(static_cast<int32_t>(E_POINTER), "A required argument is missing"); }
 
-std::vector<IID> interfacesOf(const std::shared_ptr<ModelUtil>& model) {
-    if (std::dynamic_pointer_cast<ModelUtilVB>(model)) return {IID__ModelUtil, IID__ModelUtilVB};
-    return {IID__ModelUtil};
+std::string text(const BSTR* s) {
+    if (!s) nullArgument();
+    return com::utf8FromBstr(*s);
 }
 
-// A list operation on argument i: the caller's array goes in, and goes back only when the
-// operation changed it (the interface class leaves arrays untouched).
+int32_t number(const LONG* n) {
+    if (!n) nullArgument();
+    return static_cast<int32_t>(*n);
+}
+
+template <class T>
+T* result(T* out) {
+    if (!out) nullArgument();
+    return out;
+}
+
+// A list operation on the caller's array: it goes in, and goes back only when the operation
+// changed it (the interface class leaves arrays untouched).
 template <class F>
-void withList(com::Args& a, size_t i, F&& operation) {
-    std::vector<std::string> list = com::stringList(a.raw(i));
+void withList(SAFEARRAY** array, F&& operation) {
+    if (!array) nullArgument();
+    VARIANT arg = com::bstrArrayRefVariant(array);
+    std::vector<std::string> list = com::stringList(arg);
     const std::vector<std::string> before = list;
     operation(list);
-    if (list != before) com::storeStringList(a.raw(i), list);
-}
-
-std::vector<com::Member> membersOf(ModelUtil& m) {
-    const auto none = vb::Variant();
-    DISPID id = firstDispid;
-    std::vector<com::Member> members;
-    auto add = [&](const wchar_t* name, std::function<vb::Variant(com::Args&)> call) {
-        members.push_back({name, id++, std::move(call)});
-    };
-    add(L"insertClientCode", [&m, none](com::Args& a) {
-        m.insertClientCode(a[0].toString(), a[1].toString(), a[2].toString());
-        return none;
-    });
-    add(L"insertSQLCode", [&m, none](com::Args& a) {
-        m.insertSQLCode(a[0].toString(), a[1].toLong(), a[2].toLong(), a[3].toLong(), a[4].toLong(), a[5].toString(),
-                        a[6].toString());
-        return none;
-    });
-    add(L"addADOConnection", [&m, none](com::Args& a) {
-        m.addADOConnection(a[0].toString(), a[1].toString(), a[2].toString(), a[3].toString());
-        return none;
-    });
-    add(L"AddADOCommand", [&m, none](com::Args& a) {
-        m.AddADOCommand(a[0].toLong(), a[1].toString(), a[2].toString(), a[3].toString(), a[4].toString(),
-                        a[5].toString());
-        return none;
-    });
-    add(L"existsDataEnvObjs", [&m](com::Args&) { return vb::Variant(m.existsDataEnvObjs()); });
-    add(L"getProjList", [&m, none](com::Args& a) {
-        withList(a, 0, [&](std::vector<std::string>& list) { m.getProjList(list); });
-        return none;
-    });
-    add(L"getDataEnvList", [&m, none](com::Args& a) {
-        const std::string projName = a[1].toString();
-        withList(a, 0, [&](std::vector<std::string>& list) { m.getDataEnvList(list, projName); });
-        return none;
-    });
-    add(L"getConnectionList", [&m, none](com::Args& a) {
-        const std::string dataenvName = a[1].toString();
-        const std::string projName = a[2].toString();
-        withList(a, 0, [&](std::vector<std::string>& list) { m.getConnectionList(list, dataenvName, projName); });
-        return none;
-    });
-    add(L"getActiveProjName", [&m](com::Args&) { return vb::Variant(m.getActiveProjName()); });
-    add(L"getSelectedcompName", [&m](com::Args&) { return vb::Variant(m.getSelectedcompName()); });
-    add(L"GetDevLanguage", [&m](com::Args&) { return vb::Variant(m.GetDevLanguage()); });
-    add(L"saveWKFileName", [&m, none](com::Args& a) {
-        m.saveWKFileName(a[0].toString());
-        return none;
-    });
-    return members;
+    if (list != before) com::storeStringList(arg, list);
 }
 
 } // namespace
 
 com::ComPtr<IUnknown> ComModelUtil::create() {
     com::ComPtr<ComModelUtil> object = com::make<ComModelUtil>(std::make_shared<ModelUtil>());
-    return com::ComPtr<IUnknown>(static_cast<IDispatch*>(object.Get()));
+    return com::ComPtr<IUnknown>(static_cast<_ModelUtil*>(object.Get()));
 }
 
 ComModelUtil::ComModelUtil(std::shared_ptr<ModelUtil> model)
-    : DispatchServer(membersOf(*model), interfacesOf(model), model), model_(std::move(model)) {}
+    : DispatchServer({}, {IID__ModelUtil}, model), model_(std::move(model)) {
+    serveTypeInfo(typeInfoOf(IID__ModelUtil));
+}
+
+HRESULT ComModelUtil::QueryInterface(REFIID iid, void** out) { return DispatchServer::QueryInterface(iid, out); }
+ULONG ComModelUtil::AddRef() { return DispatchServer::AddRef(); }
+ULONG ComModelUtil::Release() { return DispatchServer::Release(); }
+
+HRESULT ComModelUtil::queryOther(REFIID iid, void** out) {
+    if (iid == IID_ISupportErrorInfo) {
+        *out = static_cast<ISupportErrorInfo*>(this);
+    } else if (iid == IID_IProvideClassInfo) {
+        *out = static_cast<IProvideClassInfo*>(this);
+    } else {
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+HRESULT ComModelUtil::InterfaceSupportsErrorInfo(REFIID iid) { return iid == IID__ModelUtil ? S_OK : S_FALSE; }
+
+HRESULT ComModelUtil::GetClassInfo(ITypeInfo** info) {
+    if (!info) return E_POINTER;
+    *info = nullptr;
+    return com::guarded([&] { *info = typeInfoOf(CLSID_ModelUtil).Detach(); });
+}
+
+HRESULT ComModelUtil::insertClientCode(BSTR* clientCode, BSTR* projName, BSTR* compName) {
+    return com::guarded([&] { model_->insertClientCode(text(clientCode), text(projName), text(compName)); });
+}
+
+HRESULT ComModelUtil::insertSQLCode(BSTR* sqlCode, LONG* startLine, LONG* startCol, LONG* endLine, LONG* endCol,
+                                    BSTR* projName, BSTR* compName) {
+    return com::guarded([&] {
+        model_->insertSQLCode(text(sqlCode), number(startLine), number(startCol), number(endLine), number(endCol),
+                              text(projName), text(compName));
+    });
+}
+
+HRESULT ComModelUtil::addADOConnection(BSTR* conString, BSTR* conName, BSTR* dataenvName, BSTR* projName) {
+    return com::guarded(
+        [&] { model_->addADOConnection(text(conString), text(conName), text(dataenvName), text(projName)); });
+}
+
+HRESULT ComModelUtil::AddADOCommand(LONG* commandType, BSTR* commandText, BSTR* commandName, BSTR* conName,
+                                    BSTR* dataenvName, BSTR* projName) {
+    return com::guarded([&] {
+        model_->AddADOCommand(number(commandType), text(commandText), text(commandName), text(conName),
+                              text(dataenvName), text(projName));
+    });
+}
+
+HRESULT ComModelUtil::existsDataEnvObjs(VARIANT_BOOL* answer) {
+    return com::guarded([&] { *result(answer) = model_->existsDataEnvObjs() ? VARIANT_TRUE : VARIANT_FALSE; });
+}
+
+HRESULT ComModelUtil::getProjList(SAFEARRAY** projList) {
+    return com::guarded([&] { withList(projList, [&](std::vector<std::string>& list) { model_->getProjList(list); }); });
+}
+
+HRESULT ComModelUtil::getDataEnvList(SAFEARRAY** dataEnvList, BSTR* projName) {
+    return com::guarded([&] {
+        const std::string project = text(projName);
+        withList(dataEnvList, [&](std::vector<std::string>& list) { model_->getDataEnvList(list, project); });
+    });
+}
+
+HRESULT ComModelUtil::getConnectionList(SAFEARRAY** conList, BSTR* dataenvName, BSTR* projName) {
+    return com::guarded([&] {
+        const std::string dataEnvironment = text(dataenvName);
+        const std::string project = text(projName);
+        withList(conList,
+                 [&](std::vector<std::string>& list) { model_->getConnectionList(list, dataEnvironment, project); });
+    });
+}
+
+HRESULT ComModelUtil::getActiveProjName(BSTR* answer) {
+    return com::guarded([&] { *result(answer) = com::bstrFromUtf8(model_->getActiveProjName()); });
+}
+
+HRESULT ComModelUtil::getSelectedcompName(BSTR* answer) {
+    return com::guarded([&] { *result(answer) = com::bstrFromUtf8(model_->getSelectedcompName()); });
+}
+
+HRESULT ComModelUtil::GetDevLanguage(BSTR* answer) {
+    return com::guarded([&] { *result(answer) = com::bstrFromUtf8(model_->GetDevLanguage()); });
+}
+
+HRESULT ComModelUtil::saveWKFileName(BSTR fileName) {
+    return com::guarded([&] { model_->saveWKFileName(com::utf8FromBstr(fileName)); });
+}
 
 } // namespace nimb::win

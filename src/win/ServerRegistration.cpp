@@ -6,6 +6,7 @@
 #include "platform/win/com/Bstr.h"
 #include "platform/win/com/ComError.h"
 #include "win/ServerModule.h"
+#include "win/TypeLibrary.h"
 #include "win/classIds.h"
 
 namespace nimb::win {
@@ -17,19 +18,29 @@ constexpr DWORD loadBehaviorNone = 0;
 RegValue text(std::wstring name, std::wstring value) { return {std::move(name), REG_SZ, std::move(value)}; }
 RegValue number(std::wstring name, DWORD value) { return {std::move(name), REG_DWORD, {}, value}; }
 
-void addClass(std::vector<RegKey>& keys, const std::wstring& progId, const std::wstring& clsid,
+// Where a scope's classes live: a root and the path below it.
+struct Classes {
+    HKEY root;
+    std::wstring path;
+};
+
+Classes classesOf(Scope scope) {
+    if (scope == Scope::user) return {HKEY_CURRENT_USER, L"Software\\Classes\\"};
+    return {HKEY_CLASSES_ROOT, L""};
+}
+
+void addClass(std::vector<RegKey>& keys, const Classes& at, const std::wstring& progId, const std::wstring& clsid,
               const std::wstring& description, const std::wstring& modulePath, bool isControl) {
-    const std::wstring& progKey = progId;
-    const std::wstring clsidKey = L"CLSID\\" + clsid;
-    keys.push_back({HKEY_CLASSES_ROOT, progKey, {text(L"", description)}});
-    keys.push_back({HKEY_CLASSES_ROOT, progKey + L"\\CLSID", {text(L"", clsid)}});
-    keys.push_back({HKEY_CLASSES_ROOT, clsidKey, {text(L"", description)}});
-    keys.push_back({HKEY_CLASSES_ROOT, clsidKey + L"\\InprocServer32",
-                    {text(L"", modulePath), text(L"ThreadingModel", L"Apartment")}});
-    keys.push_back({HKEY_CLASSES_ROOT, clsidKey + L"\\ProgID", {text(L"", progId)}});
+    const std::wstring progKey = at.path + progId;
+    const std::wstring clsidKey = at.path + L"CLSID\\" + clsid;
+    keys.push_back({at.root, progKey, {text(L"", description)}});
+    keys.push_back({at.root, progKey + L"\\CLSID", {text(L"", clsid)}});
+    keys.push_back({at.root, clsidKey, {text(L"", description)}});
+    keys.push_back({at.root, clsidKey + L"\\InprocServer32", {text(L"", modulePath), text(L"ThreadingModel", L"Apartment")}});
+    keys.push_back({at.root, clsidKey + L"\\ProgID", {text(L"", progId)}});
     if (isControl) {
-        keys.push_back({HKEY_CLASSES_ROOT, clsidKey + L"\\Control", {}});
-        keys.push_back({HKEY_CLASSES_ROOT, clsidKey + L"\\MiscStatus", {text(L"", std::to_wstring(serverViewDocMiscStatus))}});
+        keys.push_back({at.root, clsidKey + L"\\Control", {}});
+        keys.push_back({at.root, clsidKey + L"\\MiscStatus", {text(L"", std::to_wstring(serverViewDocMiscStatus))}});
     }
 }
 
@@ -76,13 +87,15 @@ void deleteCreated(const std::vector<CreatedKey>& created) {
 
 } // namespace
 
-std::vector<RegKey> registrationKeys(const std::wstring& modulePath) {
+std::vector<RegKey> registrationKeys(const std::wstring& modulePath, Scope scope) {
     const std::wstring addInName = com::wideFromUtf8(Registration::addInDisplayName);
+    const Classes at = classesOf(scope);
     std::vector<RegKey> keys;
-    addClass(keys, com::wideFromUtf8(connectProgId), connectClsid, addInName, modulePath, false);
-    addClass(keys, com::wideFromUtf8(serverViewDocProgId), serverViewDocClsid, addInName + L" server view",
+    addClass(keys, at, com::wideFromUtf8(connectProgId), connectClsid, addInName, modulePath, false);
+    addClass(keys, at, com::wideFromUtf8(serverViewDocProgId), serverViewDocClsid, addInName + L" server view",
              modulePath, true);
-    addClass(keys, modelUtilProgId, modelUtilClsid, addInName + L" model service", modulePath, false);
+    addClass(keys, at, modelUtilProgId, modelUtilClsid, addInName + L" model service", modulePath, false);
+    for (RegKey& key : typeLibraryKeys(modulePath, at.root, at.path)) keys.push_back(std::move(key));
     keys.push_back({HKEY_CURRENT_USER,
                     com::wideFromUtf8(Registration::addInKey),
                     {text(L"FriendlyName", addInName), text(L"Description", addInName),
@@ -114,12 +127,35 @@ HRESULT deleteKeys(const std::vector<RegKey>& keys) {
     return result;
 }
 
+HRESULT writeForMachineOrUser(const std::function<HRESULT()>& writeMachine, const std::function<HRESULT()>& writeUser) {
+    const HRESULT hr = writeMachine();
+    if (hr != HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)) return hr;
+    return writeUser();
+}
+
 HRESULT registerServer() {
-    return com::guarded([] { return writeKeys(registrationKeys(ServerModule::path())); });
+    return com::guarded([] {
+        const std::wstring path = ServerModule::path();
+        return writeForMachineOrUser([&] { return writeKeys(registrationKeys(path, Scope::machine)); },
+                                     [&] { return writeKeys(registrationKeys(path, Scope::user)); });
+    });
 }
 
 HRESULT unregisterServer() {
-    return com::guarded([] { return deleteKeys(registrationKeys(ServerModule::path())); });
+    return com::guarded([] {
+        const std::wstring path = ServerModule::path();
+        const HRESULT user = deleteKeys(registrationKeys(path, Scope::user));
+        const HRESULT machine = deleteKeys(registrationKeys(path, Scope::machine));
+        return FAILED(machine) ? machine : user;
+    });
+}
+
+HRESULT registerServer(Scope scope) {
+    return com::guarded([scope] { return writeKeys(registrationKeys(ServerModule::path(), scope)); });
+}
+
+HRESULT unregisterServer(Scope scope) {
+    return com::guarded([scope] { return deleteKeys(registrationKeys(ServerModule::path(), scope)); });
 }
 
 } // namespace nimb::win

@@ -8,14 +8,17 @@
 #include "win/ServerRegistration.h"
 #include "win/classIds.h"
 
+#include <cwchar>
+
 using namespace nimb::win;
 
 namespace {
 
 Creator creatorOf(REFCLSID clsid) {
-    if (clsid == CLSID_Connect) return &ComConnect::create;
-    if (clsid == CLSID_serverViewDoc) return &ComServerViewDoc::create;
-    if (clsid == CLSID_ModelUtil) return &ComModelUtil::create;
+    // Qualified: the type library's header declares its own CLSID_ModelUtil.
+    if (clsid == nimb::win::CLSID_Connect) return &ComConnect::create;
+    if (clsid == nimb::win::CLSID_serverViewDoc) return &ComServerViewDoc::create;
+    if (clsid == nimb::win::CLSID_ModelUtil) return &ComModelUtil::create;
     return nullptr;
 }
 
@@ -45,3 +48,9 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() { return registerServer(); }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() { return unregisterServer(); }
+
+// regsvr32 /n /i:user [/u]: registers (or removes) the module for the user who runs it alone.
+extern "C" HRESULT STDAPICALLTYPE DllInstall(BOOL install, LPCWSTR commandLine) {
+    if (!commandLine || _wcsicmp(commandLine, L"user") != 0) return E_INVALIDARG;
+    return install ? registerServer(Scope::user) : unregisterServer(Scope::user);
+}

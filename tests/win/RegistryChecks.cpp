@@ -8,6 +8,8 @@
 
 namespace wintest {
 
+using nimb::win::Scope;
+
 namespace {
 
 const std::wstring addIns = L"Software\\Microsoft\\Visual Basic\\6.0\\Addins";
@@ -26,6 +28,35 @@ const std::vector<Class> ourClasses = {
     {L"nimbvbadd.serverViewDoc", L"{62BA412E-AAB6-4CF8-9E92-21706049D42B}", true},
     {L"nimbvbadd.ModelUtil", L"{6378FA93-AD12-4716-8242-3A4DBF5A8845}", false},
 };
+
+const std::wstring libId = L"{3E70686C-25F6-4828-BD18-C2EF28703DDA}";
+const std::wstring automationMarshaller = L"{00020424-0000-0000-C000-000000000046}";
+
+struct Interface {
+    std::wstring name;
+    std::wstring iid;
+};
+
+// The library's dual interfaces, which the automation marshaller serves.
+const std::vector<Interface> ourInterfaces = {
+    {L"_WKTypes", L"{B96A7254-28E6-477A-B2A5-6ED9F21C6550}"},
+    {L"_ModelUtil", L"{E9C28389-1F91-4E07-B799-04EA67E97856}"},
+    {L"_ModelUtilVB", L"{AACCD1A2-7A74-4336-A4BA-4139CA13B810}"},
+    {L"_IntegrationMgr", L"{E4FAED41-8E88-4639-9088-17C0A5128862}"},
+};
+
+// Every top-level key of ours below a classes root.
+std::vector<std::wstring> ourTopKeys() {
+    std::vector<std::wstring> keys = {L"TypeLib\\" + libId};
+    for (const Class& k : ourClasses) {
+        keys.push_back(k.progId);
+        keys.push_back(L"CLSID\\" + k.clsid);
+    }
+    for (const Interface& i : ourInterfaces) keys.push_back(L"Interface\\" + i.iid);
+    return keys;
+}
+
+std::wstring classesPrefix(Scope scope) { return scope == Scope::user ? L"Software\\Classes\\" : L""; }
 
 std::string narrow(const std::wstring& w) { return com::utf8FromWide(w); }
 
@@ -91,19 +122,33 @@ void prepareNeighbours(Checks& c) {
                                                                    keyExists(HKEY_CLASSES_ROOT, neighbourClass));
 }
 
-void checkRegistered(Checks& c, const std::wstring& dllPath) {
+void checkRegistered(Checks& c, const std::wstring& dllPath, Scope scope) {
+    const std::wstring p = classesPrefix(scope);
     for (const Class& k : ourClasses) {
-        const std::wstring clsidKey = L"CLSID\\" + k.clsid;
-        checkText(c, k.progId + L"\\CLSID", L"", k.clsid);
+        const std::wstring clsidKey = p + L"CLSID\\" + k.clsid;
+        checkText(c, p + k.progId + L"\\CLSID", L"", k.clsid);
         checkText(c, clsidKey + L"\\InprocServer32", L"", dllPath);
         checkText(c, clsidKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
         checkText(c, clsidKey + L"\\ProgID", L"", k.progId);
+        const std::wstring control = clsidKey + L"\\Control";
         if (k.isControl) {
-            c.check("HKCR\\" + narrow(clsidKey) + "\\Control exists", keyExists(HKEY_CLASSES_ROOT, clsidKey + L"\\Control"));
+            c.check(rootName(control) + narrow(control) + " exists", keyExists(rootOf(control), control));
             checkText(c, clsidKey + L"\\MiscStatus", L"", L"131473");
         } else {
-            c.check("HKCR\\" + narrow(clsidKey) + " is no control", !keyExists(HKEY_CLASSES_ROOT, clsidKey + L"\\Control"));
+            c.check(rootName(control) + narrow(control) + " is absent: no control", !keyExists(rootOf(control), control));
         }
+    }
+    const std::wstring version = p + L"TypeLib\\" + libId + L"\\1.0";
+    checkText(c, version, L"", addInName);
+    checkText(c, version + L"\\0\\win64", L"", dllPath);
+    checkText(c, version + L"\\FLAGS", L"", L"0");
+    checkText(c, version + L"\\HELPDIR", L"", dllPath.substr(0, dllPath.find_last_of(L'\\')));
+    for (const Interface& i : ourInterfaces) {
+        const std::wstring key = p + L"Interface\\" + i.iid;
+        checkText(c, key, L"", i.name);
+        checkText(c, key + L"\\ProxyStubClsid32", L"", automationMarshaller);
+        checkText(c, key + L"\\TypeLib", L"", libId);
+        checkText(c, key + L"\\TypeLib", L"Version", L"1.0");
     }
     const std::wstring addIn = addIns + L"\\nimbvbadd.Connect";
     checkText(c, addIn, L"FriendlyName", addInName);
@@ -131,11 +176,38 @@ void checkRollback(Checks& c) {
     RegDeleteKeyW(HKEY_CURRENT_USER, keep.c_str());
 }
 
+void checkNoClassesUnder(Checks& c, HKEY root, const std::wstring& prefix, const std::string& where) {
+    std::string found;
+    for (const std::wstring& key : ourTopKeys())
+        if (keyExists(root, prefix + key)) found += " " + narrow(key);
+    c.check("no class, library or interface key of ours under " + where, found.empty(), "found" + found);
+}
+
+// Wine grants every access a program asks of a key (a key created with a read-only DACL still
+// opens for writing), so the machine's refusal is the writer's answer here.
+void checkFallback(Checks& c) {
+    using nimb::win::RegKey;
+    const std::wstring user = L"Software\\nimbvbadd-test-user";
+    const std::vector<RegKey> userKeys = {{HKEY_CURRENT_USER, user + L"\\Ours", {{L"", REG_SZ, L"u"}}}};
+    const auto writeUser = [&] { return nimb::win::writeKeys(userKeys); };
+    const auto refused = [](LONG code) { return [code] { return HRESULT_FROM_WIN32(code); }; };
+
+    HRESULT hr = nimb::win::writeForMachineOrUser(refused(ERROR_ACCESS_DENIED), writeUser);
+    c.check("where the machine's keys are not writable, registration writes the user's instead",
+            hr == S_OK && textValue(user + L"\\Ours", L"") == L"u", hr);
+    RegDeleteTreeW(HKEY_CURRENT_USER, user.c_str());
+    hr = nimb::win::writeForMachineOrUser(refused(ERROR_INVALID_PARAMETER), writeUser);
+    c.check("any other failure of the machine's keys is reported, and nothing is written for the user",
+            hr == HRESULT_FROM_WIN32(ERROR_INVALID_PARAMETER) && !keyExists(HKEY_CURRENT_USER, user), hr);
+    hr = nimb::win::writeForMachineOrUser([] { return S_OK; }, writeUser);
+    c.check("a writable machine gets the machine's keys and the user's none",
+            hr == S_OK && !keyExists(HKEY_CURRENT_USER, user), hr);
+    RegDeleteTreeW(HKEY_CURRENT_USER, user.c_str());
+}
+
 void checkUnregistered(Checks& c) {
-    for (const Class& k : ourClasses) {
-        c.check("no key left for " + narrow(k.progId),
-                !keyExists(HKEY_CLASSES_ROOT, k.progId) && !keyExists(HKEY_CLASSES_ROOT, L"CLSID\\" + k.clsid));
-    }
+    checkNoClassesUnder(c, HKEY_CLASSES_ROOT, L"", "HKCR");
+    checkNoClassesUnder(c, HKEY_CURRENT_USER, L"Software\\Classes\\", "HKCU\\Software\\Classes");
     c.check("no add-in key left", !keyExists(HKEY_CURRENT_USER, addIns + L"\\nimbvbadd.Connect"));
     c.check("the other add-in and class are still registered",
             textValue(neighbourAddIn, L"FriendlyName") == L"Another add-in" &&

@@ -64,6 +64,33 @@ std::shared_ptr<vb::Object> nativeObjectOf(IUnknown* p) {
     return object;
 }
 
+ComPtr<ITypeInfo> vtableTypeOf(ITypeInfo& info) {
+    TYPEATTR* attr = nullptr;
+    if (FAILED(info.GetTypeAttr(&attr))) throw vb::VBError(vb::err::TypeMismatch, "Type mismatch");
+    const TYPEKIND kind = attr->typekind;
+    const bool dual = (attr->wTypeFlags & TYPEFLAG_FDUAL) != 0;
+    info.ReleaseTypeAttr(attr);
+    ComPtr<ITypeInfo> vtable;
+    if (kind == TKIND_INTERFACE) {
+        vtable = &info;
+    } else {
+        HREFTYPE ref = 0;
+        if (kind != TKIND_DISPATCH || !dual || FAILED(info.GetRefTypeOfImplType(-1, &ref)) ||
+            FAILED(info.GetRefTypeInfo(ref, vtable.GetAddressOf())))
+            throw vb::VBError(vb::err::TypeMismatch, "Type mismatch");
+    }
+    return vtable;
+}
+
+HRESULT invokeTyped(ITypeInfo& type, void* object, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
+                    EXCEPINFO* info, UINT* argError) {
+    if (!params) return E_POINTER;
+    if (params->cArgs > 0 && !params->rgvarg) return E_POINTER;
+    // A failure then reports this call's error, not one an earlier call left behind.
+    SetErrorInfo(0, nullptr);
+    return type.Invoke(object, id, flags, params, result, info, argError);
+}
+
 const Member* DispatchTable::find(DISPID id) const {
     for (const Member& m : members_)
         if (m.id == id) return &m;

@@ -85,6 +85,17 @@ private:
     std::shared_ptr<vb::Object> object_;
 };
 
+// The vtable interface of a dual interface's type information (the information itself when it
+// describes a vtable interface already); raises an error for anything else.
+ComPtr<ITypeInfo> vtableTypeOf(ITypeInfo& info);
+
+// IDispatch::Invoke answered by the type information of object's dual interface: the arguments
+// are checked and converted against the description and the call goes through the vtable; a
+// failed call comes back as DISP_E_EXCEPTION with info filled from the thread's error info (the
+// system's Invoke does that, on Windows and under Wine alike).
+HRESULT invokeTyped(ITypeInfo& type, void* object, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
+                    EXCEPINFO* info, UINT* argError);
+
 // Bookkeeping of the live-object tally, for the base below.
 void objectBorn();
 void objectDied();
@@ -117,19 +128,31 @@ public:
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         if (!count) return E_POINTER;
-        *count = 0;
+        *count = typeInfo_ ? 1 : 0;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        if (info) *info = nullptr;
-        return E_NOTIMPL;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+        if (!info) return E_POINTER;
+        *info = nullptr;
+        if (!typeInfo_) return E_NOTIMPL;
+        if (index != 0) return DISP_E_BADINDEX;
+        *info = typeInfo_.Get();
+        (*info)->AddRef();
+        return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+        if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+        if (!names || !ids) return E_POINTER;
+        if (typeInfo_) return typeInfo_->GetIDsOfNames(names, count, ids);
         return table_.getIDsOfNames(names, count, ids);
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                     EXCEPINFO* info, UINT*) override {
+                                     EXCEPINFO* info, UINT* argError) override {
         if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+        if (vtableInfo_) {
+            return invokeTyped(*vtableInfo_.Get(), static_cast<Interface*>(this), id, flags, params, result, info,
+                               argError);
+        }
         return table_.invoke(id, flags, params, result, info);
     }
 
@@ -145,6 +168,12 @@ protected:
 
     // Further interfaces of a derived class; *out is null on entry. AddRef what is returned.
     virtual HRESULT queryOther(REFIID, void**) { return E_NOINTERFACE; }
+    // Serves IDispatch from a type library's description of Interface instead of the member
+    // table: names, DISPIDs and calls then go through the vtable the library describes.
+    void serveTypeInfo(ComPtr<ITypeInfo> info) {
+        vtableInfo_ = vtableTypeOf(*info.Get());
+        typeInfo_ = std::move(info);
+    }
 
 private:
     bool answers(REFIID iid) const {
@@ -157,6 +186,8 @@ private:
     DispatchTable table_;
     std::vector<IID> iids_;
     NativeFace native_;
+    ComPtr<ITypeInfo> typeInfo_;    // as the library describes the interface
+    ComPtr<ITypeInfo> vtableInfo_;  // its vtable part, which calls go through
 };
 
 // A new served object, holding the one reference it is born with.

@@ -1,0 +1,16 @@
+// The module's type library as a VB program or another add-in sees it, and ModelUtil called
+// through it both ways.
+#pragma once
+
+#include "tests/win/Checks.h"
+
+namespace wintest {
+
+// The registered library (LoadRegTypeLib): the interfaces' names, DISPIDs and vtable slots, the
+// records, the classes, each against this file's own description.
+void typeLibraryChecks(Checks& c);
+// ModelUtil created by CLSID and called early bound through the vtable and late bound through
+// IDispatch, with the same results, errors included.
+void modelUtilScenario(Checks& c);
+
+} // namespace wintest
