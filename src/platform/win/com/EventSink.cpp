@@ -9,11 +9,22 @@
 
 namespace com {
 
+namespace {
+std::atomic<long> sinks{0};
+} // namespace
+
+long liveSinks() { return sinks.load(); }
+
 // The sink: COM counts its references; the subscription holds one, the source one per Advise.
 class EventSubscription::Sink final : public IDispatch {
 public:
     Sink(const IID& events, EventHandler handler)
-        : events_(events), handler_(std::make_shared<EventHandler>(std::move(handler))) {}
+        : events_(events), handler_(std::make_shared<EventHandler>(std::move(handler))) {
+        ++sinks;
+    }
+    ~Sink() { --sinks; }
+    Sink(const Sink&) = delete;
+    Sink& operator=(const Sink&) = delete;
 
     void detach() { handler_.reset(); }
 

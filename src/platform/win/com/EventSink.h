@@ -35,6 +35,10 @@ private:
     DWORD cookie_ = 0;
 };
 
+// Sinks alive in this process. A source may hold one past Unadvise; the code it calls then must
+// stay loaded, so the module's DllCanUnloadNow counts them.
+long liveSinks();
+
 // The event's argument at position index (0 = first as declared), read through a by-reference
 // Variant; missing arguments raise 450.
 VARIANT& eventArg(DISPPARAMS& params, UINT index);
