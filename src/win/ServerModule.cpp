@@ -19,7 +19,7 @@ void ServerModule::lock() { ++locks; }
 void ServerModule::unlock() { --locks; }
 // The IDE may hold an event sink past its Unadvise: the sink's code lives in this module's platform
 // library, which goes when the module does.
-bool ServerModule::canUnload() { return objects.load() == 0 && locks.load() == 0 && com::liveSinks() == 0; }
+bool ServerModule::canUnload() { return objects.load() == 0 && locks.load() == 0 && com::orphanedSinks() == 0; }
 
 void ServerModule::setHandle(HINSTANCE module) { handle = module; }
 

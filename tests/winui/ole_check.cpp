@@ -12,7 +12,6 @@
 #include <docobj.h>
 #include <objbase.h>
 #include <ocidl.h>
-#include <olectl.h>
 #include <oleidl.h>
 #include <windows.h>
 
@@ -302,38 +301,6 @@ void classInfo(IUnknown* object) {
                std::to_string(serves[0]) + ", setupGUI " + std::to_string(described[1]) + "/" + std::to_string(serves[1]));
 }
 
-// No commands, no connection points, no mnemonics.
-void nothingMore(IUnknown* object) {
-    com::ComPtr<IOleCommandTarget> target;
-    com::ComPtr<IConnectionPointContainer> points;
-    com::ComPtr<IOleControl> control;
-    object->QueryInterface(IID_IOleCommandTarget, reinterpret_cast<void**>(target.GetAddressOf()));
-    object->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(points.GetAddressOf()));
-    object->QueryInterface(IID_IOleControl, reinterpret_cast<void**>(control.GetAddressOf()));
-    if (!target || !points || !control) {
-        report("the document has no commands, no connection points and no mnemonics", false, "an interface is missing");
-        return;
-    }
-    OLECMD copy{OLECMDID_COPY, 0xFFFF};
-    const HRESULT status = target->QueryStatus(nullptr, 1, &copy, nullptr);
-    const HRESULT exec = target->Exec(nullptr, OLECMDID_COPY, 0, nullptr, nullptr);
-    com::ComPtr<IEnumConnectionPoints> all;
-    com::ComPtr<IConnectionPoint> point;
-    ULONG fetched = 9;
-    HRESULT next = points->EnumConnectionPoints(all.GetAddressOf());
-    if (SUCCEEDED(next)) next = all->Next(1, point.GetAddressOf(), &fetched);
-    const HRESULT find = points->FindConnectionPoint(IID_IPropertyNotifySink, point.ReleaseAndGetAddressOf());
-    CONTROLINFO info{};
-    info.cb = sizeof info;
-    info.cAccel = 9;
-    const HRESULT controlInfo = control->GetControlInfo(&info);
-    report("the document has no commands, no connection points and no mnemonics",
-           status == S_OK && copy.cmdf == 0 && exec == OLECMDERR_E_NOTSUPPORTED && next == S_FALSE && fetched == 0 &&
-               find == CONNECT_E_NOCONNECTION && controlInfo == S_OK && info.cAccel == 0,
-           "QueryStatus " + hex(status) + ", Exec " + hex(exec) + ", Next " + hex(next) + ", Find " + hex(find) +
-               ", GetControlInfo " + hex(controlInfo));
-}
-
 using Pixels = std::vector<uint32_t>;
 constexpr uint32_t unpainted = 0x00FF00FF;
 
@@ -465,7 +432,6 @@ void documentSiteHosting(HWND host) {
     report("the document answers what control and document containers ask for", missing.empty(), "not answered: " + missing);
     persistence(object.Get(), false, "the document starts new once, by either persistence, and stores nothing");
     classInfo(object.Get());
-    nothingMore(object.Get());
 
     const RECT area{20, 20, 420, 320};
     const int width = area.right - area.left, height = area.bottom - area.top;

@@ -35,9 +35,10 @@ private:
     DWORD cookie_ = 0;
 };
 
-// Sinks alive in this process. A source may hold one past Unadvise; the code it calls then must
-// stay loaded, so the module's DllCanUnloadNow counts them.
-long liveSinks();
+// Sinks whose subscription has ended but which a source still holds (past Unadvise). The code
+// such a source may still call must stay loaded, so the module's DllCanUnloadNow counts them. A
+// sink whose subscription lives is the module's own: it is unadvised when the module ends it.
+long orphanedSinks();
 
 // The event's argument at position index (0 = first as declared), read through a by-reference
 // Variant; missing arguments raise 450.
