@@ -399,13 +399,13 @@ std::string fileText(const std::wstring& path) {
     return text;
 }
 
-// Lines of text in order (each found after the one before).
+// Whether each line's first occurrence in text comes after the one before's.
 bool inOrder(const std::string& text, std::initializer_list<const char*> lines) {
-    size_t at = 0;
+    size_t before = 0;
     for (const char* line : lines) {
-        at = text.find(line, at);
-        if (at == std::string::npos) return false;
-        ++at;
+        const size_t at = text.find(line);
+        if (at == std::string::npos || at < before) return false;
+        before = at;
     }
     return true;
 }
