@@ -31,6 +31,18 @@ ComServerViewDoc::ComServerViewDoc(std::shared_ptr<serverViewDoc> document)
           },
           {}, document),
       document_(std::move(document)),
-      inPlace_(*static_cast<IDispatch*>(this), document_) {}
+      inPlace_(*static_cast<IDispatch*>(this), document_, log_),
+      control_(*static_cast<IDispatch*>(this), inPlace_) {}
+
+HRESULT ComServerViewDoc::QueryInterface(REFIID iid, void** out) {
+    const HRESULT hr = DispatchServer::QueryInterface(iid, out);
+    log_.asked(iid, hr);
+    return hr;
+}
+
+HRESULT ComServerViewDoc::queryOther(REFIID iid, void** out) {
+    const HRESULT hr = inPlace_.query(iid, out);
+    return hr == E_NOINTERFACE ? control_.query(iid, out) : hr;
+}
 
 } // namespace nimb::win

@@ -7,6 +7,7 @@
 #include "win/classIds.h"
 
 #include <ole2.h>
+#include <uxtheme.h>
 
 namespace nimb::win {
 
@@ -43,10 +44,61 @@ bool isViewKey(WPARAM key) {
     }
 }
 
+// The edge around a window's client area, as its own WM_NCPAINT draws it: the visual style's border
+// where the window has a theme (as the common controls draw theirs), else the classic edge.
+void printEdge(HWND window, HDC dc, POINT inset) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    RECT outline{0, 0, frame.right - frame.left, frame.bottom - frame.top};
+    RECT inner{};
+    GetClientRect(window, &inner);
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, inset.x, inset.y, inset.x + inner.right, inset.y + inner.bottom);
+    if (HTHEME theme = GetWindowTheme(window)) {
+        DrawThemeBackground(theme, dc, 0, 0, &outline, nullptr);
+    } else if (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
+        DrawEdge(dc, &outline, EDGE_SUNKEN, BF_RECT);
+    } else if (GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER) {
+        FrameRect(dc, &outline, GetSysColorBrush(COLOR_WINDOWFRAME));
+    }
+    RestoreDC(dc, saved);
+}
+
+// Paints window into dc at the current viewport origin as the screen shows it: its edge, its
+// client area as the window paints it (WM_ERASEBKGND, WM_PRINTCLIENT), then its visible children,
+// each clipped to its client area. The windows need not be on the screen at all.
+void printWindow(HWND window, HDC dc) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    POINT client{0, 0};
+    ClientToScreen(window, &client);
+    const POINT inset{client.x - frame.left, client.y - frame.top};
+    if (inset.x != 0 || inset.y != 0) printEdge(window, dc, inset);
+    const int saved = SaveDC(dc);
+    OffsetViewportOrgEx(dc, inset.x, inset.y, nullptr);
+    RECT inner{};
+    GetClientRect(window, &inner);
+    IntersectClipRect(dc, 0, 0, inner.right, inner.bottom);
+    SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    // Children from the bottom of the z-order up, so that the topmost is painted last.
+    for (HWND child = GetWindow(GetWindow(window, GW_CHILD), GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV)) {
+        if (!(GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE)) continue;
+        RECT at{};
+        GetWindowRect(child, &at);
+        MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&at), 2);
+        const int inChild = SaveDC(dc);
+        OffsetViewportOrgEx(dc, at.left, at.top, nullptr);
+        printWindow(child, dc);
+        RestoreDC(dc, inChild);
+    }
+    RestoreDC(dc, saved);
+}
+
 } // namespace
 
-InPlaceDocument::InPlaceDocument(IUnknown& outer, std::shared_ptr<ui::UserDocument> document)
-    : outer_(outer), document_(std::move(document)) {}
+InPlaceDocument::InPlaceDocument(IUnknown& outer, std::shared_ptr<ui::UserDocument> document, const OleLog& log)
+    : outer_(outer), document_(std::move(document)), log_(log) {}
 
 // Nothing can call in any more: the windows go without telling a site that no longer holds us.
 InPlaceDocument::~InPlaceDocument() {
@@ -103,13 +155,16 @@ HRESULT InPlaceDocument::GetClipboardData(DWORD, IDataObject** data) {
 }
 
 HRESULT InPlaceDocument::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT) {
+    log_.verb(verb);
     return com::guarded([&]() -> HRESULT {
         if (site != nullptr && !clientSite_) clientSite_ = site;
         switch (verb) {
-        case OLEIVERB_INPLACEACTIVATE: return activate(false);
+        case OLEIVERB_INPLACEACTIVATE:
         case OLEIVERB_PRIMARY:
         case OLEIVERB_SHOW:
-        case OLEIVERB_UIACTIVATE: return activate(true);
+        case OLEIVERB_UIACTIVATE:
+            if (HRESULT hr = activateThroughDocumentSite(); hr == S_OK) return hr;
+            return activate(verb != OLEIVERB_INPLACEACTIVATE);
         case OLEIVERB_HIDE:
             deactivateUI();
             if (window_ != nullptr) ShowWindow(window_, SW_HIDE);
@@ -303,7 +358,68 @@ HRESULT InPlaceDocument::Clone(IOleInPlaceSite*, IOleDocumentView** view) {
     return E_NOTIMPL;
 }
 
+// Drawing
+
+HRESULT InPlaceDocument::drawInto(HDC dc, const RECT& area) {
+    if (area.right <= area.left || area.bottom <= area.top) return S_OK;
+    if (window_ == nullptr) return drawAside(dc, area);
+    renderer_->flush();
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    OffsetViewportOrgEx(dc, area.left, area.top, nullptr);
+    printWindow(window_, dc);
+    RestoreDC(dc, saved);
+    return S_OK;
+}
+
+// Not active: the document is realized at the area's size in a window that never shows, painted,
+// and forgotten again; its own size is given back.
+HRESULT InPlaceDocument::drawAside(HDC dc, const RECT& area) {
+    HWND holder = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, area.right - area.left,
+                                  area.bottom - area.top, nullptr, nullptr, nullptr, nullptr);
+    if (holder == nullptr) return E_OUTOFMEMORY;
+    const int32_t left = document_->Left(), top = document_->Top(), width = document_->Width(), height = document_->Height();
+    const RECT kept = position_;
+    auto forget = [&] {
+        if (window_ != nullptr) {
+            renderer_->forgotten(*document_);
+            document_->setObserver(nullptr);
+        }
+        window_ = nullptr;
+        renderer_.reset();
+        position_ = kept;
+        DestroyWindow(holder);
+        document_->Move(left, top, width, height);
+    };
+    HRESULT hr = E_OUTOFMEMORY;
+    try {
+        renderer_ = sharedRenderer();
+        window_ = renderer_->realize(*document_, holder);
+        if (window_ != nullptr) {
+            place(RECT{0, 0, area.right - area.left, area.bottom - area.top});
+            hr = drawInto(dc, area);
+        }
+    } catch (...) {
+        forget();
+        throw;
+    }
+    forget();
+    return hr;
+}
+
 // Activation
+
+// An ActiveX-document site activates the view itself: it asks for the view (CreateView), gives it
+// its site and shows it. S_FALSE: the client site is no document site (or is asking already), and
+// the object activates itself.
+HRESULT InPlaceDocument::activateThroughDocumentSite() {
+    com::ComPtr<IOleDocumentSite> documentSite;
+    if (askingDocumentSite_ || window_ != nullptr || !clientSite_ || FAILED(clientSite_.As(&documentSite))) return S_FALSE;
+    askingDocumentSite_ = true;
+    const HRESULT hr = log_.called("IOleDocumentSite::ActivateMe", documentSite->ActivateMe(nullptr));
+    askingDocumentSite_ = false;
+    return hr;
+}
 
 HRESULT InPlaceDocument::activate(bool uiActive) {
     HRESULT hr = showInPlace();
@@ -319,40 +435,51 @@ HRESULT InPlaceDocument::showInPlace() {
         ShowWindow(window_, SW_SHOWNA);
         return S_OK;
     }
-    if (site_->CanInPlaceActivate() != S_OK) return E_FAIL;
-    HWND parent = nullptr;
-    HRESULT hr = site_->GetWindow(&parent);
-    if (FAILED(hr) || parent == nullptr) return FAILED(hr) ? hr : E_FAIL;
-    com::ComPtr<IOleInPlaceFrame> frame;
-    com::ComPtr<IOleInPlaceUIWindow> uiWindow;
-    RECT position{}, clip{};
-    OLEINPLACEFRAMEINFO info{};
-    info.cb = sizeof info;
-    hr = site_->GetWindowContext(frame.GetAddressOf(), uiWindow.GetAddressOf(), &position, &clip, &info);
+    if (log_.called("IOleInPlaceSite::CanInPlaceActivate", site_->CanInPlaceActivate()) != S_OK) return E_FAIL;
+    HRESULT hr = log_.called("IOleInPlaceSite::OnInPlaceActivate", site_->OnInPlaceActivate());
     if (FAILED(hr)) return hr;
-    site_->OnInPlaceActivate();
-    renderer_ = sharedRenderer();
-    window_ = renderer_->realize(*document_, parent);
-    if (window_ == nullptr) {
-        renderer_.reset();
-        site_->OnInPlaceDeactivate();
-        return E_OUTOFMEMORY;
+    HWND parent = nullptr;
+    RECT position{};
+    hr = windowContext(parent, position);
+    if (SUCCEEDED(hr)) {
+        renderer_ = sharedRenderer();
+        window_ = renderer_->realize(*document_, parent);
+        if (window_ == nullptr) renderer_.reset();
+        hr = window_ ? S_OK : E_OUTOFMEMORY;
+    }
+    if (FAILED(hr)) {
+        log_.called("IOleInPlaceSite::OnInPlaceDeactivate", site_->OnInPlaceDeactivate());
+        return hr;
     }
     place(position);
     ShowWindow(window_, SW_SHOWNA);
     return S_OK;
 }
 
+// The site's window and the document's rectangle in it.
+HRESULT InPlaceDocument::windowContext(HWND& parent, RECT& position) {
+    HRESULT hr = log_.called("IOleInPlaceSite::GetWindow", site_->GetWindow(&parent));
+    if (FAILED(hr) || parent == nullptr) return FAILED(hr) ? hr : E_FAIL;
+    com::ComPtr<IOleInPlaceFrame> frame;
+    com::ComPtr<IOleInPlaceUIWindow> uiWindow;
+    RECT clip{};
+    OLEINPLACEFRAMEINFO info{};
+    info.cb = sizeof info;
+    return log_.called("IOleInPlaceSite::GetWindowContext",
+                       site_->GetWindowContext(frame.GetAddressOf(), uiWindow.GetAddressOf(), &position, &clip, &info));
+}
+
 HRESULT InPlaceDocument::activateUI() {
     if (uiActive_) return S_OK;
-    site_->OnUIActivate();
+    log_.called("IOleInPlaceSite::OnUIActivate", site_->OnUIActivate());
     RECT position{}, clip{};
     OLEINPLACEFRAMEINFO info{};
     info.cb = sizeof info;
-    if (SUCCEEDED(site_->GetWindowContext(frame_.ReleaseAndGetAddressOf(), uiWindow_.ReleaseAndGetAddressOf(),
-                                          &position, &clip, &info))) {
-        if (frame_) frame_->SetActiveObject(this, nullptr);
-        if (uiWindow_) uiWindow_->SetActiveObject(this, nullptr);
+    if (SUCCEEDED(log_.called("IOleInPlaceSite::GetWindowContext",
+                              site_->GetWindowContext(frame_.ReleaseAndGetAddressOf(), uiWindow_.ReleaseAndGetAddressOf(),
+                                                      &position, &clip, &info)))) {
+        if (frame_) log_.called("IOleInPlaceFrame::SetActiveObject", frame_->SetActiveObject(this, nullptr));
+        if (uiWindow_) log_.called("IOleInPlaceUIWindow::SetActiveObject", uiWindow_->SetActiveObject(this, nullptr));
     }
     uiActive_ = true;
     if (!inside(GetFocus())) {
@@ -364,11 +491,11 @@ HRESULT InPlaceDocument::activateUI() {
 void InPlaceDocument::deactivateUI() {
     if (!uiActive_) return;
     uiActive_ = false;
-    if (uiWindow_) uiWindow_->SetActiveObject(nullptr, nullptr);
-    if (frame_) frame_->SetActiveObject(nullptr, nullptr);
+    if (uiWindow_) log_.called("IOleInPlaceUIWindow::SetActiveObject", uiWindow_->SetActiveObject(nullptr, nullptr));
+    if (frame_) log_.called("IOleInPlaceFrame::SetActiveObject", frame_->SetActiveObject(nullptr, nullptr));
     uiWindow_.Reset();
     frame_.Reset();
-    if (site_) site_->OnUIDeactivate(FALSE);
+    if (site_) log_.called("IOleInPlaceSite::OnUIDeactivate", site_->OnUIDeactivate(FALSE));
 }
 
 // Destroys the windows; the document itself lives on and can be shown again.
@@ -379,7 +506,7 @@ void InPlaceDocument::deactivate() {
     renderer_->forgotten(*document_);
     document_->setObserver(nullptr);
     renderer_.reset();
-    if (site_) site_->OnInPlaceDeactivate();
+    if (site_) log_.called("IOleInPlaceSite::OnInPlaceDeactivate", site_->OnInPlaceDeactivate());
 }
 
 // The document takes the rectangle's size, so that its control fills it. A size the model already

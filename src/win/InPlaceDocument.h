@@ -3,13 +3,16 @@
 // answers IOleObject, IOleInPlaceObject, IOleInPlaceActiveObject (IOleWindow), IOleDocument and
 // IOleDocumentView for an outer COM object, with that object's identity and reference count.
 //
-// On in-place activation it asks the site for its window and rectangle and realizes the document
-// there with the Win32 renderer; the rectangles the container gives afterwards resize the
+// DoVerb lets a site that is an ActiveX-document site activate the view itself (ActivateMe). On
+// in-place activation it asks the site, in OLE's order (CanInPlaceActivate, OnInPlaceActivate,
+// GetWindow, GetWindowContext), for its window and rectangle and realizes the document there with
+// the Win32 renderer; the rectangles the container gives afterwards resize the
 // document (so its control fills it), and deactivation destroys the windows again. Every site,
 // frame and window it takes is released on deactivation, on SetClientSite(nullptr) and at the end.
 #pragma once
 
 #include "platform/win/com/ComPtr.h"
+#include "win/OleLog.h"
 
 #include <docobj.h>
 #include <oleidl.h>
@@ -31,13 +34,16 @@ class InPlaceDocument final : public IOleObject,
                         public IOleDocument,
                         public IOleDocumentView {
 public:
-    InPlaceDocument(IUnknown& outer, std::shared_ptr<ui::UserDocument> document);
+    InPlaceDocument(IUnknown& outer, std::shared_ptr<ui::UserDocument> document, const OleLog& log);
     ~InPlaceDocument();
     InPlaceDocument(const InPlaceDocument&) = delete;
     InPlaceDocument& operator=(const InPlaceDocument&) = delete;
 
     // The outer object's QueryInterface asks here for the OLE interfaces; E_NOINTERFACE otherwise.
     HRESULT query(REFIID iid, void** out);
+    // Paints the document at area of dc: the windows it shows in place, or, while it is not
+    // active, windows realized for the picture alone.
+    HRESULT drawInto(HDC dc, const RECT& area);
 
     // IUnknown: the outer object's.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override { return outer_.QueryInterface(iid, out); }
@@ -103,7 +109,10 @@ public:
     HRESULT STDMETHODCALLTYPE Clone(IOleInPlaceSite*, IOleDocumentView** view) override;
 
 private:
+    HRESULT activateThroughDocumentSite();
     HRESULT activate(bool uiActive);
+    HRESULT windowContext(HWND& parent, RECT& position);
+    HRESULT drawAside(HDC dc, const RECT& area);
     HRESULT showInPlace();
     HRESULT activateUI();
     void deactivateUI();
@@ -113,6 +122,7 @@ private:
 
     IUnknown& outer_;
     std::shared_ptr<ui::UserDocument> document_;
+    const OleLog& log_;
     com::ComPtr<IOleClientSite> clientSite_;
     com::ComPtr<IOleInPlaceSite> site_;         // the view's site, or the client site's
     com::ComPtr<IOleInPlaceFrame> frame_;       // while UI active
@@ -122,6 +132,7 @@ private:
     HWND window_ = nullptr;                            // the document's window while in-place active
     RECT position_{};
     bool uiActive_ = false;
+    bool askingDocumentSite_ = false;  // while the site's ActivateMe runs
 };
 
 } // namespace nimb::win

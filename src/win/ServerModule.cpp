@@ -1,6 +1,7 @@
 #include "win/ServerModule.h"
 
 #include "platform/error.h"
+#include "platform/win/com/EventSink.h"
 
 #include <atomic>
 
@@ -16,7 +17,9 @@ void ServerModule::objectCreated() { ++objects; }
 void ServerModule::objectDestroyed() { --objects; }
 void ServerModule::lock() { ++locks; }
 void ServerModule::unlock() { --locks; }
-bool ServerModule::canUnload() { return objects.load() == 0 && locks.load() == 0; }
+// The IDE may hold an event sink past its Unadvise: the sink's code lives in this module's platform
+// library, which goes when the module does.
+bool ServerModule::canUnload() { return objects.load() == 0 && locks.load() == 0 && com::orphanedSinks() == 0; }
 
 void ServerModule::setHandle(HINSTANCE module) { handle = module; }
 

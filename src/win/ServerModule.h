@@ -1,5 +1,6 @@
-// The module's bookkeeping behind DllCanUnloadNow: how many of its COM objects are alive and how
-// many locks its clients hold (IClassFactory::LockServer). The module may unload when both are 0.
+// The module's bookkeeping behind DllCanUnloadNow: how many of its COM objects are alive, how many
+// event sinks a source holds past their subscription, and how many locks its clients hold
+// (IClassFactory::LockServer). The module may unload when all are 0.
 #pragma once
 
 #include <windows.h>

@@ -82,6 +82,7 @@ public:
     HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
         if (cookie != theCookie || !sink_) return CONNECT_E_NOCONNECTION;
         ++unadvised;
+        if (keepDropped) kept.push_back(sink_);
         sink_.Reset();
         return S_OK;
     }
@@ -108,6 +109,8 @@ public:
 
     int advised = 0;
     int unadvised = 0;
+    bool keepDropped = false;
+    std::vector<com::ComPtr<IDispatch>> kept;
 
 protected:
     HRESULT queryOther(REFIID iid, void** out) override {
@@ -233,6 +236,8 @@ HRESULT FakeIde::clickLastEntry() {
 
 int FakeIde::advised() const { return state_->source->advised; }
 int FakeIde::unadvised() const { return state_->source->unadvised; }
+void FakeIde::keepSinksAfterUnadvise() { state_->source->keepDropped = true; }
+void FakeIde::releaseKeptSinks() { state_->source->kept.clear(); }
 
 std::string FakeIde::referencesHeldByOthers() const {
     std::string held;

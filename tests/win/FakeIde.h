@@ -35,6 +35,10 @@ public:
     HRESULT clickLastEntry();
     int advised() const;
     int unadvised() const;
+    // From now on the click events keep a sink they are told to drop, as a careless IDE might,
+    // until releaseKeptSinks.
+    void keepSinksAfterUnadvise();
+    void releaseKeptSinks();
     // The IDE's objects that something other than the IDE holds, with the number of references
     // ("VBE 1, control 2"); empty when there is none.
     std::string referencesHeldByOthers() const;

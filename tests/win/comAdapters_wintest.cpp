@@ -215,6 +215,12 @@ private:
     ComPtr<IDispatch> sink_;
 };
 
+// Somebody else's sink for the file events, which takes a source's one connection.
+class OtherSink : public com::DispatchServer<> {
+public:
+    OtherSink() : DispatchServer({}, {vbide::win::DIID_FileControlEvents}) {}
+};
+
 class FakeAddIn : public com::DispatchServer<> {
 public:
     FakeAddIn() : DispatchServer({{L"ProgId", 1, [](com::Args&) { return vb::Variant("nimbvbadd.Connect"); }}}) {}
@@ -435,11 +441,44 @@ void sinksAreCountedAndLetGo() {
     CHECK(!reached);
 }
 
+void fileEventsFrom(const IID& served);
+
+// A source that serves _dispVBFileControlEvents is found by that IID; one that serves another IID is
+// reached through its only connection point.
 void fileEventsReachTheirHandlers() {
-    // A source that does not know the add-in's IID for file events is reached through its only
-    // connection point, as the real IDE's would be.
-    const IID otherIid = {0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}};
-    auto source = com::make<FakeSource>(otherIid);
+    const IID vbFileControlEvents = {0x0002E141, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+    CHECK(vbide::win::DIID_FileControlEvents == vbFileControlEvents);
+    CHECK(vbide::win::dispidAfterCloseFile == 3 && vbide::win::dispidAfterRemoveFile == 5);
+    fileEventsFrom(vbFileControlEvents);
+    fileEventsFrom({0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}});
+}
+
+// A source that is missing, has no connection point or refuses the sink leaves file and project
+// events that never fire, and nothing held.
+void refusedSubscriptionsAreSkipped() {
+    auto refusing = com::make<FakeSource>(vbide::win::DIID_FileControlEvents);
+    auto taken = com::make<OtherSink>();
+    DWORD cookie = 0;
+    CHECK(refusing->Advise(taken.Get(), &cookie) == S_OK);  // a second Advise is refused
+    auto plain = com::make<FakeAddIn>();
+    bool skipped = true;
+    for (IDispatch* source : {static_cast<IDispatch*>(nullptr), static_cast<IDispatch*>(plain.Get()),
+                              static_cast<IDispatch*>(refusing.Get())}) {
+        skipped = skipped && vbide::win::subscribeFileControlEvents(held(source)) != nullptr &&
+                  vbide::win::subscribeVBProjectsEvents(held(source)) != nullptr;
+    }
+    CHECK(skipped);
+    CHECK(refusing->unadvised == 0);
+    CHECK(refusing->Unadvise(cookie) == S_OK);
+    // An IDE whose Events has no file or project events at all.
+    auto events = com::make<FakeEvents>(nullptr);
+    auto vbe = vbide::win::adaptVBE(held(com::make<FakeVBE>(events.Get(), nullptr).Get()));
+    CHECK(vbe->Events()->FileControlEvents(nullptr) != nullptr);
+    CHECK(vbe->Events()->VBProjectsEvents() != nullptr);
+}
+
+void fileEventsFrom(const IID& served) {
+    auto source = com::make<FakeSource>(served);
     auto project = com::make<FakeAddIn>();  // any served object stands for the project
     auto adapted = vbide::win::adaptVBProject(held(project.Get()));
     auto events = vbide::win::subscribeFileControlEvents(held(source.Get()));
@@ -508,8 +547,9 @@ int main() {
         {"the tool window's document comes back by reference", leaves(toolWindowDocumentComesBackByReference)},
         {"clicks reach the handler with the add-in's control and answer back", leaves(clicksReachTheHandlerAndAnswerBack)},
         {"event sinks are counted exactly and let go", leaves(sinksAreCountedAndLetGo)},
-        {"file events reach their handlers through a source's only connection point",
+        {"file events reach their handlers by their IID or through a source's only connection point",
          leaves(fileEventsReachTheirHandlers)},
+        {"a file or project events source that is missing or refuses is skipped", leaves(refusedSubscriptionsAreSkipped)},
     });
     CoUninitialize();
     return result;

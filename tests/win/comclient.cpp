@@ -137,6 +137,36 @@ void connectScenario(Checks& c, ui::ScriptedUser& user) {
     SafeArrayDestroy(custom);
 }
 
+// An IDE that keeps the add-in's click sink after disconnection keeps the module loaded until it
+// lets go of it: the sink's code is the module's.
+void sinkHeldPastDisconnection(Checks& c) {
+    com::ComPtr<IDTExtensibility2> addIn;
+    HRESULT hr = CoCreateInstance(nimb::win::CLSID_Connect, nullptr, CLSCTX_INPROC_SERVER, IID_IDTExtensibility2,
+                                  reinterpret_cast<void**>(addIn.GetAddressOf()));
+    HMODULE module = GetModuleHandleW(L"nimbvbadd.dll");
+    using CanUnload = HRESULT(STDAPICALLTYPE*)();
+    auto canUnload = module ? reinterpret_cast<CanUnload>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")))
+                            : nullptr;
+    c.check("Connect is created again and DllCanUnloadNow found", SUCCEEDED(hr) && canUnload != nullptr, hr);
+    if (FAILED(hr) || !canUnload) return;
+    FakeIde ide;
+    ide.keepSinksAfterUnadvise();
+    SAFEARRAY* custom = SafeArrayCreateVector(VT_VARIANT, 0, 0);
+    const bool cycled = addIn->OnConnection(ide.vbe(), ext_cm_AfterStartup, ide.addIn(), &custom) == S_OK &&
+                        addIn->OnDisconnection(ext_dm_UserClosed, &custom) == S_OK;
+    SafeArrayDestroy(custom);
+    addIn.Reset();
+    const HRESULT whileHeld = canUnload();
+    CoFreeUnusedLibrariesEx(0, 0);
+    const bool stayed = GetModuleHandleW(L"nimbvbadd.dll") == module;
+    c.check("a sink the IDE holds past disconnection keeps DllCanUnloadNow at no and the module loaded",
+            cycled && ide.unadvised() == 1 && whileHeld == S_FALSE && stayed,
+            "DllCanUnloadNow " + std::to_string(whileHeld) + (stayed ? "" : ", the module was unloaded"));
+    if (!stayed) return;
+    ide.releaseKeptSinks();
+    c.check("once the IDE releases the sink DllCanUnloadNow says yes", canUnload() == S_OK);
+}
+
 void serverViewDocScenario(Checks& c) {
     CLSID clsid{};
     c.check("ProgID nimbvbadd.serverViewDoc resolves to its CLSID",
@@ -148,6 +178,62 @@ void serverViewDocScenario(Checks& c) {
     if (FAILED(hr)) return;
     c.check("serverViewDoc hands this process its C++ document", com::nativeObjectOf(doc.Get()) != nullptr);
     c.check("serverViewDoc serves setupGUI", idOf(doc.Get(), L"setupGUI") != DISPID_UNKNOWN);
+}
+
+// The element type of a one-dimensional array, and its element i as text ("?" when it is none).
+std::string shapeOf(SAFEARRAY* array, LONG i) {
+    VARTYPE type = VT_EMPTY;
+    if (!array || FAILED(SafeArrayGetVartype(array, &type))) return "no array";
+    std::string text = type == VT_VARIANT ? "Variant" : type == VT_BSTR ? "String" : "type " + std::to_string(type);
+    if (type != VT_VARIANT) return text;
+    VARIANT element;
+    VariantInit(&element);
+    if (SUCCEEDED(SafeArrayGetElement(array, &i, &element)) && element.vt == VT_BSTR)
+        text += " holding \"" + com::utf8FromBstr(element.bstrVal) + "\"";
+    VariantClear(&element);
+    return text;
+}
+
+// A caller's Variant array, by reference or inside a by-reference Variant, stays a Variant array
+// whose elements hold the strings; an array of numbers is refused and kept.
+void variantArrayChecks(Checks& c) {
+    SAFEARRAY* list = SafeArrayCreateVector(VT_VARIANT, 0, 1);
+    VARIANT arg;
+    VariantInit(&arg);
+    arg.vt = VT_BYREF | VT_ARRAY | VT_VARIANT;
+    arg.pparray = &list;
+    com::storeStringList(arg, {"x", "\xC3\xBC"});
+    c.check("a Variant array by reference comes back a Variant array of strings",
+            shapeOf(list, 1) == "Variant holding \"\xC3\xBC\"" && joined(com::stringList(arg)) == "x,\xC3\xBC",
+            shapeOf(list, 1));
+    VARIANT holder;
+    VariantInit(&holder);
+    holder.vt = VT_ARRAY | VT_VARIANT;
+    holder.parray = list;
+    VARIANT inVariant;
+    VariantInit(&inVariant);
+    inVariant.vt = VT_BYREF | VT_VARIANT;
+    inVariant.pvarVal = &holder;
+    com::storeStringList(inVariant, {"y"});
+    c.check("a Variant array inside a Variant stays one", holder.vt == (VT_ARRAY | VT_VARIANT) &&
+                                                          shapeOf(holder.parray, 0) == "Variant holding \"y\"",
+            shapeOf(holder.parray, 0));
+    VariantClear(&holder);
+
+    SAFEARRAY* numbers = SafeArrayCreateVector(VT_I4, 0, 3);
+    VARIANT numbersArg;
+    VariantInit(&numbersArg);
+    numbersArg.vt = VT_BYREF | VT_ARRAY | VT_I4;
+    numbersArg.pparray = &numbers;
+    SAFEARRAY* const kept = numbers;
+    std::string error;
+    try {
+        com::storeStringList(numbersArg, {"z"});
+    } catch (const vb::VBError& e) {
+        error = std::to_string(e.number());
+    }
+    c.check("an array of numbers refuses a list with error 13 and keeps its array", error == "13" && numbers == kept, error);
+    SafeArrayDestroy(numbers);
 }
 
 // The strings a by-reference array receives, read back both ways: a fault in bounds or encoding
@@ -181,6 +267,7 @@ void stringArrayChecks(Checks& c) {
     c.check("a fixed array refuses a new list with error 10", error == "10", error);
     fixed->fFeatures &= static_cast<USHORT>(~FADF_FIXEDSIZE);
     SafeArrayDestroy(fixed);
+    variantArrayChecks(c);
 }
 
 void registered(Checks& c, const std::wstring& dllPath) {
@@ -192,6 +279,7 @@ void registered(Checks& c, const std::wstring& dllPath) {
     auto user = std::make_shared<ui::ScriptedUser>();
     ui::User::install(user);
     connectScenario(c, *user);
+    sinkHeldPastDisconnection(c);
     modelUtilScenario(c);
     serverViewDocScenario(c);
     stringArrayChecks(c);

@@ -22,6 +22,9 @@
 #include <objbase.h>
 #include <olectl.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 using com::ComPtr;
@@ -154,6 +157,49 @@ void connectionPoints() {
     CHECK(sink->clicks == 1);
 }
 
+// A file events sink that answers _dispVBFileControlEvents only, and records what it is called with.
+class FileSink : public com::DispatchServer<> {
+public:
+    FileSink() : DispatchServer({}, {vbide::win::DIID_FileControlEvents}) {}
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        // Arguments arrive last first: (project, FileType, FileName[, WasDirty]).
+        const UINT n = params->cArgs;
+        calls.push_back(std::to_string(id) + " " + std::to_string(params->rgvarg[n - 2].lVal) + " " +
+                        com::utf8FromBstr(params->rgvarg[n - 3].bstrVal));
+        return S_OK;
+    }
+    std::vector<std::string> calls;
+};
+
+// The served file events are _dispVBFileControlEvents, with its DISPIDs: AfterCloseFile 3,
+// AfterRemoveFile 5.
+void fileEventsAsTheLibraryDeclares() {
+    auto ide = sim::SimVBE::create();
+    auto project = ide->addProject("Inventory");
+    ComPtr<IDispatch> vbe = simcom::serve(ide);
+    ComPtr<IDispatch> events = objectResult(vbe.Get(), L"Events");
+    VARIANT all;
+    VariantInit(&all);
+    all.vt = VT_DISPATCH;
+    all.pdispVal = nullptr;
+    ComPtr<IDispatch> source = objectResult(events.Get(), L"FileControlEvents", {all});
+    ComPtr<IConnectionPointContainer> container;
+    ComPtr<IConnectionPoint> point;
+    const IID vbFileControlEvents = {0x0002E141, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+    CHECK(source && SUCCEEDED(source.As(&container)));
+    if (!container) return;
+    CHECK(SUCCEEDED(container->FindConnectionPoint(vbFileControlEvents, point.GetAddressOf())));
+    if (!point) return;
+    ComPtr<FileSink> sink = com::make<FileSink>();
+    DWORD cookie = 0;
+    CHECK(SUCCEEDED(point->Advise(static_cast<IDispatch*>(sink.Get()), &cookie)));
+    ide->closeFile(project, 5, "Form1.frm", true);
+    ide->removeFile(project, 6, "Module1.bas");
+    CHECK(sink->calls == (std::vector<std::string>{"3 5 Form1.frm", "5 6 Module1.bas"}));
+    CHECK(SUCCEEDED(point->Unadvise(cookie)));
+}
+
 void sourceSafeClass() {
     auto server = sim::MemorySourceSafe::create();
     CLSID clsid{};
@@ -185,6 +231,7 @@ int main() {
         {"an injected failure leaves Invoke as DISP_E_EXCEPTION with the VB error", injectedFailure},
         {"a served object keeps one COM identity while served", oneIdentityWhileServed},
         {"event sources refuse the wrong interface and a non-sink, and copy by-ref Booleans back", connectionPoints},
+        {"file events are served as _dispVBFileControlEvents with its DISPIDs", fileEventsAsTheLibraryDeclares},
         {"the in-memory SourceSafe is created by its test ProgID and gone with its registration", sourceSafeClass},
         {"no server outlives its clients", [] { CHECK(simcom::servedObjects() == 0); }},
     });

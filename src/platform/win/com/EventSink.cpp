@@ -9,13 +9,29 @@
 
 namespace com {
 
+namespace {
+std::atomic<long> orphans{0};
+} // namespace
+
+long orphanedSinks() { return orphans.load(); }
+
 // The sink: COM counts its references; the subscription holds one, the source one per Advise.
 class EventSubscription::Sink final : public IDispatch {
 public:
     Sink(const IID& events, EventHandler handler)
         : events_(events), handler_(std::make_shared<EventHandler>(std::move(handler))) {}
+    ~Sink() {
+        if (detached_) --orphans;
+    }
+    Sink(const Sink&) = delete;
+    Sink& operator=(const Sink&) = delete;
 
-    void detach() { handler_.reset(); }
+    // The subscription has ended: from now on only a source can hold the sink.
+    void detach() {
+        handler_.reset();
+        if (!detached_) ++orphans;
+        detached_ = true;
+    }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
@@ -51,6 +67,7 @@ public:
 private:
     IID events_;
     std::shared_ptr<EventHandler> handler_;
+    bool detached_ = false;
     std::atomic<ULONG> references_{1};
 };
 

@@ -35,6 +35,11 @@ private:
     DWORD cookie_ = 0;
 };
 
+// Sinks whose subscription has ended but which a source still holds (past Unadvise). The code
+// such a source may still call must stay loaded, so the module's DllCanUnloadNow counts them. A
+// sink whose subscription lives is the module's own: it is unadvised when the module ends it.
+long orphanedSinks();
+
 // The event's argument at position index (0 = first as declared), read through a by-reference
 // Variant; missing arguments raise 450.
 VARIANT& eventArg(DISPPARAMS& params, UINT index);

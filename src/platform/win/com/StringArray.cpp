@@ -24,6 +24,7 @@ using UniqueArray = std::unique_ptr<SAFEARRAY, ArrayDestroy>;
 struct ArraySlot {
     SAFEARRAY** array;
     VARIANT* holder;  // the Variant holding the array, when it is one
+    VARTYPE type;     // the elements' type, as the caller declared the array
 };
 
 ArraySlot slotOf(const VARIANT& arg) {
@@ -31,12 +32,12 @@ ArraySlot slotOf(const VARIANT& arg) {
     if (arg.vt == (VT_BYREF | VT_VARIANT)) {
         if (!arg.pvarVal) typeMismatch();
         VARIANT& held = *arg.pvarVal;
-        if (held.vt == VT_EMPTY) return {nullptr, &held};
+        if (held.vt == VT_EMPTY) return {nullptr, &held, VT_BSTR};
         if (!(held.vt & VT_ARRAY) || ((held.vt & VT_BYREF) && !held.pparray)) typeMismatch();
-        return {(held.vt & VT_BYREF) ? held.pparray : &held.parray, &held};
+        return {(held.vt & VT_BYREF) ? held.pparray : &held.parray, &held, static_cast<VARTYPE>(held.vt & VT_TYPEMASK)};
     }
     if (!(arg.vt & VT_ARRAY) || !arg.pparray) typeMismatch();
-    return {arg.pparray, nullptr};
+    return {arg.pparray, nullptr, static_cast<VARTYPE>(arg.vt & VT_TYPEMASK)};
 }
 
 std::string element(SAFEARRAY* array, VARTYPE type, LONG index) {
@@ -59,14 +60,21 @@ std::string element(SAFEARRAY* array, VARTYPE type, LONG index) {
     }
 }
 
-UniqueArray newArray(const std::vector<std::string>& list) {
+// A String array, or a Variant array whose elements hold strings.
+UniqueArray newArray(VARTYPE type, const std::vector<std::string>& list) {
+    if (type != VT_BSTR && type != VT_VARIANT) typeMismatch();
     if (list.size() > 0x7FFFFFFF) throw vb::VBError(vb::err::OutOfMemory, "Out of memory");
-    UniqueArray array(SafeArrayCreateVector(VT_BSTR, 0, static_cast<ULONG>(list.size())));
+    UniqueArray array(SafeArrayCreateVector(type, 0, static_cast<ULONG>(list.size())));
     if (!array) throw vb::VBError(vb::err::OutOfMemory, "Out of memory");
     for (LONG i = 0; i < static_cast<LONG>(list.size()); ++i) {
         UniqueBstr s(bstrFromUtf8(list[static_cast<size_t>(i)]));
-        // SafeArrayPutElement stores a copy of the BSTR.
-        if (FAILED(SafeArrayPutElement(array.get(), &i, s.get())))
+        VARIANT text;
+        VariantInit(&text);
+        text.vt = VT_BSTR;
+        text.bstrVal = s.get();
+        // SafeArrayPutElement stores a copy of the BSTR, or of the Variant and its BSTR.
+        void* element = type == VT_BSTR ? static_cast<void*>(s.get()) : static_cast<void*>(&text);
+        if (FAILED(SafeArrayPutElement(array.get(), &i, element)))
             throw vb::VBError(vb::err::OutOfMemory, "Out of memory");
     }
     return array;
@@ -94,11 +102,10 @@ void storeStringList(VARIANT& arg, const std::vector<std::string>& list) {
     SAFEARRAY* old = slot.array ? *slot.array : nullptr;
     if (old && (old->cLocks > 0 || (old->fFeatures & (FADF_FIXEDSIZE | FADF_STATIC | FADF_EMBEDDED | FADF_AUTO))))
         throw vb::VBError(errArrayFixedOrLocked, "This array is fixed or temporarily locked");
-    UniqueArray fresh = newArray(list);
+    UniqueArray fresh = newArray(slot.type, list);
     if (slot.array) {
         if (old) SafeArrayDestroy(old);
         *slot.array = fresh.release();
-        if (slot.holder && !(slot.holder->vt & VT_BYREF)) slot.holder->vt = VT_ARRAY | VT_BSTR;
         return;
     }
     // An Empty Variant receives the array.

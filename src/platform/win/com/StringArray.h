@@ -17,8 +17,10 @@ namespace com {
 std::vector<std::string> stringList(const VARIANT& arg);
 
 // Replaces the array a by-reference argument holds with list, bounds 0 to size - 1, freeing the
-// old array. A fixed or locked array raises 10, as VB's ReDim does; an argument passed by value
-// (whose changes the caller could never see) raises 13.
+// old array. The new array keeps the caller's element type: a String array gets BSTRs, a Variant
+// array Variants holding them, an Empty Variant a String array; any other type raises 13. A fixed
+// or locked array raises 10, as VB's ReDim does; an argument passed by value (whose changes the
+// caller could never see) raises 13.
 void storeStringList(VARIANT& arg, const std::vector<std::string>& list);
 
 } // namespace com

@@ -3,6 +3,7 @@
 #include "platform/vbide/VBProject.h"
 
 #include "platform/error.h"
+#include "platform/errorhandling.h"
 #include "platform/win/com/Remote.h"
 #include "platform/win/vbide/adapters.h"
 
@@ -19,12 +20,17 @@ public:
         com::Dispatch target = com::dispatchOf(control);
         return subscribeCommandBarEvents(object().get("CommandBarEvents", {target}).toObject());
     }
+    // An IDE without these sources gives events that never fire (see the subscribers).
     std::shared_ptr<vbide::FileControlEvents> FileControlEvents(std::shared_ptr<VBProject> project) override {
         com::Dispatch target = com::dispatchOf(project);
-        return subscribeFileControlEvents(object().get("FileControlEvents", {target}).toObject());
+        com::Dispatch source;
+        vb::silently([&] { source = object().get("FileControlEvents", {target}).toObject(); });
+        return subscribeFileControlEvents(source);
     }
     std::shared_ptr<vbide::VBProjectsEvents> VBProjectsEvents() override {
-        return subscribeVBProjectsEvents(object().get("VBProjectsEvents").toObject());
+        com::Dispatch source;
+        vb::silently([&] { source = object().get("VBProjectsEvents").toObject(); });
+        return subscribeVBProjectsEvents(source);
     }
 };
 

@@ -1,5 +1,7 @@
 #include "platform/vbide/FileControlEvents.h"
 
+#include "platform/errorhandling.h"
+
 #include "platform/win/com/EventSink.h"
 #include "platform/win/vbide/adapters.h"
 #include "platform/win/vbide/eventInterfaces.h"
@@ -27,11 +29,15 @@ void dispatchEvent(FileControlEvents& events, DISPID event, DISPPARAMS& params) 
 
 } // namespace
 
+// The add-in's file event handlers do nothing, so a source that is missing or refuses the sink
+// leaves events that never fire rather than a start that fails.
 std::shared_ptr<vbide::FileControlEvents> subscribeFileControlEvents(const com::Dispatch& source) {
     auto events = std::make_shared<ComFileControlEvents>();
     std::weak_ptr<ComFileControlEvents> weak = events;
-    events->subscription.emplace(source, DIID_FileControlEvents, [weak](DISPID event, DISPPARAMS& params) {
-        if (auto self = weak.lock()) dispatchEvent(*self, event, params);
+    vb::silently([&] {
+        events->subscription.emplace(source, DIID_FileControlEvents, [weak](DISPID event, DISPPARAMS& params) {
+            if (auto self = weak.lock()) dispatchEvent(*self, event, params);
+        });
     });
     return events;
 }
