@@ -13,6 +13,7 @@
 // The engine reads the database in the background; the IDE thread polls meanwhile, and the longest
 // single call it makes into the engine is reported while the 100,000 refreshes run and while a
 // statement hangs on the server (target: below 20 ms each).
+#include "standin_api.h"
 #include "engine/wkabi.h"
 
 #include <sql.h>
@@ -69,8 +70,8 @@ Engine loadEngine() {
             symbol<decltype(&::WKFunctionEnumEnd)>(lib, "WKFunctionEnumEnd"),
             symbol<decltype(&::WKConnectionGet)>(lib, "WKConnectionGet"),
             symbol<decltype(&::WKProjectGet)>(lib, "WKProjectGet"),
-            symbol<int32_t (*)(int32_t, const char*)>(lib, "WKSI_FindHandle"),
-            symbol<int32_t (*)(int32_t)>(lib, "WKSI_WaitIdle")};
+            symbol<decltype(&::WKSI_FindHandle)>(lib, "WKSI_FindHandle"),
+            symbol<decltype(&::WKSI_WaitIdle)>(lib, "WKSI_WaitIdle")};
 }
 
 size_t heapInUse() {
