@@ -7,6 +7,7 @@
 #include "platform/win/com/VariantConvert.h"
 #include "platform/win/vbide/eventInterfaces.h"
 #include "tests/win/EventSource.h"
+#include "tests/win/heldReferences.h"
 
 #include <algorithm>
 #include <map>
@@ -36,11 +37,6 @@ com::ComPtr<IDispatch> serve(com::MemberTable& table) {
 
 Variant objectOf(IDispatch* p) { return std::shared_ptr<vb::Object>(std::make_shared<com::DispatchObject>(p)); }
 Variant nothing() { return Variant(std::shared_ptr<vb::Object>()); }
-
-ULONG refsOf(IUnknown* p) {
-    p->AddRef();
-    return p->Release();
-}
 
 IUnknown* identityOf(IUnknown* p) {
     IUnknown* identity = nullptr;
@@ -555,13 +551,6 @@ void BareIde::closeToolWindows() {
     }
 }
 
-std::string BareIde::referencesHeldByOthers() const {
-    std::string held;
-    for (const auto& [name, object] : state_->objects) {
-        const ULONG others = refsOf(object.Get()) - 1;
-        if (others > 0) held += (held.empty() ? "" : ", ") + name + " " + std::to_string(others);
-    }
-    return held;
-}
+std::string BareIde::referencesHeldByOthers() const { return heldByOthers(state_->objects); }
 
 } // namespace wintest

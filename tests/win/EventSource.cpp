@@ -62,6 +62,7 @@ HRESULT EventSource::Advise(IUnknown* sink, DWORD* cookie) {
 HRESULT EventSource::Unadvise(DWORD cookie) {
     for (auto it = sinks_.begin(); it != sinks_.end(); ++it) {
         if (it->cookie != cookie) continue;
+        if (keepDropped_) kept_.push_back(it->events);
         sinks_.erase(it);
         ++unadvised_;
         return S_OK;

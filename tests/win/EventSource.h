@@ -34,6 +34,10 @@ public:
     // S_FALSE when no sink is advised, else the first failure or S_OK.
     HRESULT fireClick(IDispatch* control);
 
+    // From now on a sink told to go is kept, as a careless IDE might keep it, until released.
+    void keepSinksAfterUnadvise() { keepDropped_ = true; }
+    void releaseKeptSinks() { kept_.clear(); }
+
     int advised() const { return advised_; }
     int unadvised() const { return unadvised_; }
     size_t sinks() const { return sinks_.size(); }
@@ -45,6 +49,8 @@ private:
     };
     IID events_;
     std::vector<Sink> sinks_;
+    std::vector<com::ComPtr<IDispatch>> kept_;
+    bool keepDropped_ = false;
     DWORD nextCookie_ = 1;
     int advised_ = 0;
     int unadvised_ = 0;

@@ -3,9 +3,8 @@
 #include "platform/error.h"
 #include "platform/win/com/DispatchObject.h"
 #include "platform/win/vbide/eventInterfaces.h"
-
-#include <ocidl.h>
-#include <olectl.h>
+#include "tests/win/EventSource.h"
+#include "tests/win/heldReferences.h"
 
 #include <algorithm>
 
@@ -14,7 +13,6 @@ namespace wintest {
 namespace {
 
 constexpr int32_t idAddInsMenu = 30038;
-constexpr DWORD theCookie = 1;
 
 class Served : public com::DispatchServer<> {
 public:
@@ -28,107 +26,6 @@ com::ComPtr<IDispatch> serve(std::vector<com::Member> members) {
 
 vb::Variant objectOf(IDispatch* p) { return std::shared_ptr<vb::Object>(std::make_shared<com::DispatchObject>(p)); }
 
-ULONG refsOf(IUnknown* p) {
-    p->AddRef();
-    return p->Release();
-}
-
-// What Events.CommandBarEvents hands out: a connection-point container whose one point takes one
-// click-events sink.
-class ClickSource final : public com::DispatchServer<>, public IConnectionPointContainer, public IConnectionPoint {
-public:
-    ClickSource() : DispatchServer({}) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        return DispatchServer::QueryInterface(iid, out);
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return DispatchServer::AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return DispatchServer::Release(); }
-
-    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override {
-        if (points) *points = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override {
-        if (!point) return E_POINTER;
-        *point = nullptr;
-        if (iid != vbide::win::DIID_CommandBarControlEvents) return CONNECT_E_NOCONNECTION;
-        *point = this;
-        AddRef();
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
-        if (!iid) return E_POINTER;
-        *iid = vbide::win::DIID_CommandBarControlEvents;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override {
-        if (!out) return E_POINTER;
-        *out = this;
-        AddRef();
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
-        if (!sink || !cookie) return E_POINTER;
-        if (sink_) return CONNECT_E_ADVISELIMIT;
-        if (FAILED(sink->QueryInterface(vbide::win::DIID_CommandBarControlEvents,
-                                        reinterpret_cast<void**>(sink_.GetAddressOf())))) {
-            return CONNECT_E_CANNOTCONNECT;
-        }
-        ++advised;
-        *cookie = theCookie;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
-        if (cookie != theCookie || !sink_) return CONNECT_E_NOCONNECTION;
-        ++unadvised;
-        if (keepDropped) kept.push_back(sink_);
-        sink_.Reset();
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** out) override {
-        if (out) *out = nullptr;
-        return E_NOTIMPL;
-    }
-
-    // Click(CommandBarControl, handled, CancelDefault): DISPPARAMS hold the last argument first.
-    HRESULT click(IDispatch* control) {
-        if (!sink_) return S_FALSE;
-        VARIANT_BOOL handled = VARIANT_FALSE;
-        VARIANT_BOOL cancelDefault = VARIANT_FALSE;
-        VARIANT args[3];
-        args[2].vt = VT_DISPATCH;
-        args[2].pdispVal = control;
-        args[1].vt = VT_BYREF | VT_BOOL;
-        args[1].pboolVal = &handled;
-        args[0].vt = VT_BYREF | VT_BOOL;
-        args[0].pboolVal = &cancelDefault;
-        DISPPARAMS params{args, nullptr, 3, 0};
-        return sink_->Invoke(vbide::win::dispidClick, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
-    }
-
-    int advised = 0;
-    int unadvised = 0;
-    bool keepDropped = false;
-    std::vector<com::ComPtr<IDispatch>> kept;
-
-protected:
-    HRESULT queryOther(REFIID iid, void** out) override {
-        if (iid == IID_IConnectionPointContainer) {
-            *out = static_cast<IConnectionPointContainer*>(this);
-        } else if (iid == IID_IConnectionPoint) {
-            *out = static_cast<IConnectionPoint*>(this);
-        } else {
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
-
-private:
-    com::ComPtr<IDispatch> sink_;
-};
-
 } // namespace
 
 // Everything the IDE holds: each of its objects once, and what was done to them.
@@ -137,7 +34,7 @@ struct FakeIde::State {
     std::vector<std::shared_ptr<MenuEntry>> entries;
     std::vector<std::pair<std::string, com::ComPtr<IUnknown>>> objects;
     IDispatch* lastControl = nullptr;
-    ClickSource* source = nullptr;
+    EventSource* source = nullptr;
 
     IDispatch* keep(std::string name, com::ComPtr<IDispatch> object) {
         objects.emplace_back(std::move(name), object.Get());
@@ -198,7 +95,7 @@ FakeIde::FakeIde() : state_(std::make_shared<State>()) {
                                                 if (a[0].toLong() != 1) throw vb::VBError(9, "Subscript out of range");
                                                 return objectOf(menuBar);
                                             }}}));
-    com::ComPtr<ClickSource> clicks = com::make<ClickSource>();
+    com::ComPtr<EventSource> clicks = com::make<EventSource>(vbide::win::DIID_CommandBarControlEvents);
     s.source = clicks.Get();
     s.objects.emplace_back("CommandBarEvents", static_cast<IDispatch*>(s.source));
     IDispatch* source = s.source;
@@ -231,21 +128,14 @@ std::vector<FakeIde::MenuEntry> FakeIde::addInsMenu() const {
 }
 
 HRESULT FakeIde::clickLastEntry() {
-    return state_->lastControl ? state_->source->click(state_->lastControl) : S_FALSE;
+    return state_->lastControl ? state_->source->fireClick(state_->lastControl) : S_FALSE;
 }
 
-int FakeIde::advised() const { return state_->source->advised; }
-int FakeIde::unadvised() const { return state_->source->unadvised; }
-void FakeIde::keepSinksAfterUnadvise() { state_->source->keepDropped = true; }
-void FakeIde::releaseKeptSinks() { state_->source->kept.clear(); }
+int FakeIde::advised() const { return state_->source->advised(); }
+int FakeIde::unadvised() const { return state_->source->unadvised(); }
+void FakeIde::keepSinksAfterUnadvise() { state_->source->keepSinksAfterUnadvise(); }
+void FakeIde::releaseKeptSinks() { state_->source->releaseKeptSinks(); }
 
-std::string FakeIde::referencesHeldByOthers() const {
-    std::string held;
-    for (const auto& [name, object] : state_->objects) {
-        const ULONG others = refsOf(object.Get()) - 1;
-        if (others > 0) held += (held.empty() ? "" : ", ") + name + " " + std::to_string(others);
-    }
-    return held;
-}
+std::string FakeIde::referencesHeldByOthers() const { return heldByOthers(state_->objects); }
 
 } // namespace wintest
