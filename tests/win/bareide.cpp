@@ -328,6 +328,12 @@ private:
                   std::find_first_of(texts.begin(), texts.end(), progress.begin(), progress.end()) != texts.end(),
                   joined(texts) + " is none of " + joined(progress));
         }
+        const bool shown = waitFor(15000, [&] {
+            std::vector<wintest::BareIde::ToolWindow> windows;
+            callOnIde(frame_, [&] { windows = ide_.toolWindows(); });
+            return std::any_of(windows.begin(), windows.end(), [](const auto& w) { return w.frame && IsWindowVisible(w.frame); });
+        });
+        if (shown) seen("click to the tool window shown: " + std::to_string(GetTickCount64() - clickedAt) + " ms");
         HWND tree = waitFor(15000, [&] { return serverViewTree(); });
         const ULONGLONG viewAt = GetTickCount64();
         check("the server view's tree shows the engine project " + expected_.name, tree != nullptr,
@@ -619,6 +625,10 @@ int wmain(int argc, wchar_t** argv) {
                 if (c.bar == "&Add-Ins") entry = c.caption;
             person.clickedAt = GetTickCount64();
             check("the Add-Ins entry's click reaches the add-in", ide.click(entry) == S_OK, "entry \"" + entry + "\"");
+            // The start runs inside the click, processing no messages: how much of the wait for the
+            // server view it is.
+            seen("the click's handler (the start) returned after " + std::to_string(GetTickCount64() - person.clickedAt) +
+                 " ms");
             // Each of the person's waits has a limit of its own; together well under this one.
             const ULONGLONG limit = GetTickCount64() + 90000;
             while (!person.done && GetTickCount64() < limit) pumpFor(50);
