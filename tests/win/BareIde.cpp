@@ -128,6 +128,7 @@ struct BareIde::State {
         std::string caption;
         HWND frame = nullptr;
         HWND host = nullptr;
+        ULONGLONG shownAt = 0;  // when the add-in first made it visible
         int32_t width = 3600, height = 5400;
         IDispatch* server = nullptr;
     };
@@ -383,6 +384,7 @@ struct BareIde::State {
                 L"Visible", [raw](com::Args&) { return Variant(raw->frame && IsWindowVisible(raw->frame) != FALSE); },
                 [raw](const Variant& v) {
                     if (raw->frame) ShowWindow(raw->frame, v.toBool() ? SW_SHOWNA : SW_HIDE);
+                    if (v.toBool() && raw->shownAt == 0) raw->shownAt = GetTickCount64();
                 })
             .prop(
                 L"Width", [raw](com::Args&) { return Variant(raw->width); },
@@ -530,7 +532,7 @@ std::vector<BareIde::Toolbar> BareIde::toolbars() const {
 
 std::vector<BareIde::ToolWindow> BareIde::toolWindows() const {
     std::vector<ToolWindow> out;
-    for (const auto& w : state_->toolWindows) out.push_back({w->caption, w->frame});
+    for (const auto& w : state_->toolWindows) out.push_back({w->caption, w->frame, w->shownAt});
     return out;
 }
 

@@ -52,6 +52,7 @@ public:
     struct ToolWindow {
         std::string caption;
         HWND frame = nullptr;
+        ULONGLONG shownAt = 0;  // GetTickCount64 when the add-in first made it visible, or 0
     };
     std::vector<ToolWindow> toolWindows() const;
 

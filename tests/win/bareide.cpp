@@ -328,18 +328,13 @@ private:
                   std::find_first_of(texts.begin(), texts.end(), progress.begin(), progress.end()) != texts.end(),
                   joined(texts) + " is none of " + joined(progress));
         }
-        const bool shown = waitFor(15000, [&] {
-            std::vector<wintest::BareIde::ToolWindow> windows;
-            callOnIde(frame_, [&] { windows = ide_.toolWindows(); });
-            return std::any_of(windows.begin(), windows.end(), [](const auto& w) { return w.frame && IsWindowVisible(w.frame); });
-        });
-        if (shown) seen("click to the tool window shown: " + std::to_string(GetTickCount64() - clickedAt) + " ms");
         HWND tree = waitFor(15000, [&] { return serverViewTree(); });
-        const ULONGLONG viewAt = GetTickCount64();
         check("the server view's tree shows the engine project " + expected_.name, tree != nullptr,
               tree ? "" : "no visible tree with that root within 15 s");
         if (tree != nullptr) {
-            seen("click to server view: " + std::to_string(viewAt - clickedAt) + " ms");
+            // When the add-in showed it, as the IDE knows: the person's own look comes later (after
+            // the picture above, whose encoding takes its time).
+            seen("click to server view: " + std::to_string(shownAt_ - clickedAt) + " ms");
             const auto texts = treeTexts(tree);
             std::vector<std::string> want{expected_.name};
             want.insert(want.end(), expected_.databases.begin(), expected_.databases.end());
@@ -365,6 +360,7 @@ private:
                 const auto texts = treeTexts(tree);
                 if (!texts.empty() && texts.front() == expected_.name) {
                     view_ = w.frame;
+                    shownAt_ = w.shownAt;
                     seen("tool window \"" + w.caption + "\": tree " + joined(texts) + "; list " +
                          (descendantOfClass(w.frame, L"SysListView32") ? "present" : "missing"));
                     return tree;
@@ -549,6 +545,7 @@ private:
     std::string pictures_;
     HMODULE addin_ = nullptr;
     HWND view_ = nullptr;  // the tool window showing the server view
+    ULONGLONG shownAt_ = 0;
 };
 
 std::string engineJournal() {
