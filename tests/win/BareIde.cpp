@@ -1,5 +1,7 @@
 #include "tests/win/BareIde.h"
 
+#include "AtlContainer.h"
+
 #include "platform/error.h"
 #include "platform/win/com/Bstr.h"
 #include "platform/win/com/DispatchObject.h"
@@ -45,26 +47,8 @@ IUnknown* identityOf(IUnknown* p) {
     return identity;
 }
 
-// Wine's own ATL, loaded at run time: the container that hosts the documents of tool windows.
-struct Atl {
-    using Init = BOOL(WINAPI*)();
-    using Create = HRESULT(WINAPI*)(LPCOLESTR, HWND, IStream*, IUnknown**);
-    using GetControl = HRESULT(WINAPI*)(HWND, IUnknown**);
-    HMODULE module = nullptr;
-    Create create = nullptr;
-    GetControl getControl = nullptr;
-
-    bool load() {
-        if (module != nullptr) return create && getControl;
-        module = LoadLibraryW(L"atl100.dll");
-        if (module == nullptr) module = LoadLibraryW(L"atl.dll");
-        if (module == nullptr) return false;
-        auto init = reinterpret_cast<Init>(reinterpret_cast<void*>(GetProcAddress(module, "AtlAxWinInit")));
-        create = reinterpret_cast<Create>(reinterpret_cast<void*>(GetProcAddress(module, "AtlAxCreateControl")));
-        getControl = reinterpret_cast<GetControl>(reinterpret_cast<void*>(GetProcAddress(module, "AtlAxGetControl")));
-        return init && create && getControl && init();
-    }
-};
+// Tool windows host their documents in Wine's own ATL.
+using Atl = winviews::AtlContainer;
 
 // A tool window's frame keeps its one child, the document's container, filling it; its close box
 // hides it, as the IDE's does.

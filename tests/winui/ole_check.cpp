@@ -7,6 +7,7 @@
 #include "platform/win/com/ComPtr.h"
 #include "platform/win/com/DispatchServer.h"
 
+#include "AtlContainer.h"
 #include "DocumentSite.h"
 
 #include <docobj.h>
@@ -61,25 +62,7 @@ bool registerModule(const wchar_t* path) {
     return ok;
 }
 
-struct Atl {
-    using Init = BOOL(WINAPI*)();
-    using Create = HRESULT(WINAPI*)(LPCOLESTR, HWND, IStream*, IUnknown**);
-    using GetControl = HRESULT(WINAPI*)(HWND, IUnknown**);
-    HMODULE module = nullptr;
-    Init init = nullptr;
-    Create create = nullptr;
-    GetControl getControl = nullptr;
-
-    bool load() {
-        module = LoadLibraryW(L"atl100.dll");
-        if (module == nullptr) module = LoadLibraryW(L"atl.dll");
-        if (module == nullptr) return false;
-        init = reinterpret_cast<Init>(reinterpret_cast<void*>(GetProcAddress(module, "AtlAxWinInit")));
-        create = reinterpret_cast<Create>(reinterpret_cast<void*>(GetProcAddress(module, "AtlAxCreateControl")));
-        getControl = reinterpret_cast<GetControl>(reinterpret_cast<void*>(GetProcAddress(module, "AtlAxGetControl")));
-        return init && create && getControl && init();
-    }
-};
+using Atl = winviews::AtlContainer;
 
 std::wstring classOf(HWND window) {
     wchar_t name[64] = {};
