@@ -16,6 +16,9 @@ namespace nimb::win {
 namespace {
 // The notification poll runs every 100 ms; a clock of half that keeps its ticks within 50 ms.
 constexpr uint32_t kClockPeriodMs = 50;
+
+// The renderer whose forms the key hook serves; one platform is connected at a time.
+std::shared_ptr<winui::WindowRenderer> hookedRenderer;
 } // namespace
 
 std::shared_ptr<winui::WindowRenderer> sharedRenderer() {
@@ -46,9 +49,15 @@ AddinPlatform::AddinPlatform(HWND ideWindow) : ideWindow_(ideWindow), renderer_(
         ui::User::install(user_);
     }
     if (!ui::EventLoop::driven()) clock_ = std::make_unique<winui::RealTimeDriver>(kClockPeriodMs);
+    // The IDE's loop translates and dispatches its own way, so a modeless form's default and cancel
+    // buttons are pressed from a hook that sees each message as the loop takes it off the queue.
+    hookedRenderer = renderer_;
+    keys_ = SetWindowsHookExW(WH_GETMESSAGE, keyHook, nullptr, GetCurrentThreadId());
 }
 
 AddinPlatform::~AddinPlatform() {
+    if (keys_ != nullptr) UnhookWindowsHookEx(keys_);
+    hookedRenderer.reset();
     ui::Forms::watchLoads(nullptr);
     clock_.reset();
     if (user_ && ui::User::installed() && ui::User::current() == user_) ui::User::install(nullptr);
@@ -59,6 +68,14 @@ AddinPlatform::~AddinPlatform() {
 // A form that cannot become a window still works: it is only not seen.
 void AddinPlatform::realize(ui::Form& form) {
     vb::silently([&] { renderer_->realize(form, ideWindow_); });
+}
+
+// A key the form used is taken out of the loop's hands: it must not also reach the focused control.
+LRESULT CALLBACK AddinPlatform::keyHook(int code, WPARAM removed, LPARAM message) {
+    auto* msg = reinterpret_cast<MSG*>(message);
+    if (code == HC_ACTION && removed == PM_REMOVE && hookedRenderer && hookedRenderer->preTranslate(*msg))
+        msg->message = WM_NULL;
+    return CallNextHookEx(nullptr, code, removed, message);
 }
 
 } // namespace nimb::win

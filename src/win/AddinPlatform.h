@@ -2,7 +2,8 @@
 // it is connected, every form it loads becomes a real window (one renderer for the forms and the
 // server view's document), owned by the IDE's main window; a person at the screen answers its
 // message boxes, popup menus, file dialogs and modal forms; and a clock of its own, on the IDE's
-// thread, runs its timers (the notification poll). A process that already brought a person or
+// thread, runs its timers (the notification poll). Enter and Escape reach its modeless forms
+// although the IDE's message loop knows nothing of them. A process that already brought a person or
 // moves time on itself (the simulated IDE, a test) keeps its own. Disconnection takes everything
 // down again: no window, timer or window class of the add-in outlives it.
 // This file holds only Win32 code.
@@ -34,11 +35,13 @@ public:
 
 private:
     void realize(ui::Form& form);
+    static LRESULT CALLBACK keyHook(int code, WPARAM removed, LPARAM message);
 
     HWND ideWindow_;
     std::shared_ptr<winui::WindowRenderer> renderer_;
     std::shared_ptr<winui::Win32User> user_;        // when the process had no person
     std::unique_ptr<winui::RealTimeDriver> clock_;  // when nothing moved time on
+    HHOOK keys_ = nullptr;
 };
 
 // The one renderer of the add-in's windows, alive while the platform or a document shown in place
