@@ -92,7 +92,8 @@ std::string refusal(const std::string& connectionString, const std::vector<std::
     return {};
 }
 
-std::string driverOf(const std::string& connectionString, const std::map<std::string, std::string>& dataSources) {
+std::string driverOf(const std::string& connectionString,
+                     const std::map<std::string, std::string>& dataSources) {
     for (const Pair& pair : pairs(connectionString)) {
         if (pair.key == "DRIVER")
             return valueOf(connectionString, pair);

@@ -17,7 +17,8 @@ std::string refusal(const std::string& connectionString, const std::vector<std::
 
 // The registered driver connectionString reaches: its DRIVER= value, or the driver of its DSN=
 // among dataSources (upper-case name -> driver), whichever key comes first; empty when neither.
-std::string driverOf(const std::string& connectionString, const std::map<std::string, std::string>& dataSources);
+std::string driverOf(const std::string& connectionString,
+                     const std::map<std::string, std::string>& dataSources);
 
 // connectionString with each of options (key, value) added where it does not set that key itself.
 std::string withOptions(const std::string& connectionString,

@@ -87,8 +87,8 @@ std::string withDriverOptions(const std::string& connectionString, const std::ve
     std::string file = driver->file.substr(driver->file.find_last_of("/\\") + 1);
     if (!sameText(file.substr(0, 8), "psqlodbc"))
         return connectionString;
-    return ConnectionString::withOptions(connectionString, {{"UseDeclareFetch", "1"},
-                                                            {"Fetch", std::to_string(OdbcStatement::batchRows)}});
+    return ConnectionString::withOptions(
+        connectionString, {{"UseDeclareFetch", "1"}, {"Fetch", std::to_string(OdbcStatement::batchRows)}});
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // LineSource: where the shell's lines come from, so that the clock can run while none has come.
-// The standard input is watched the platform's way (host/PolledInput.cpp, host/win/ReaderThreadInput.cpp);
-// any other stream is read as it comes, every line there at once.
+// The standard input is watched the platform's way (host/PolledInput.cpp,
+// host/win/ReaderThreadInput.cpp); any other stream is read as it comes, every line there at once.
 #pragma once
 
 #include <istream>
@@ -13,7 +13,7 @@ namespace host {
 class LineSource {
 public:
     virtual ~LineSource() = default;
-    // Whether a line (or the end of the input) can be taken without waiting, after waiting at most ms.
+    // Whether a line (or the end of the input) can be taken at once, after waiting at most ms.
     virtual bool ready(int ms) = 0;
     // The next line, waiting for it; nullopt at the end of the input.
     virtual std::optional<std::string> take() = 0;

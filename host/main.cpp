@@ -138,7 +138,8 @@ int run(const Options& options, const char* argv0) {
 
     // The person's lines, commands and answers alike, come through one reader in the shell.
     std::unique_ptr<host::LineInput> lines = script ? nullptr : std::make_unique<host::LineInput>(input);
-    auto user = std::make_shared<host::HostUser>(console, script ? nullptr : std::make_shared<host::TerminalUser>(console, *lines));
+    auto user = std::make_shared<host::HostUser>(
+        console, script ? nullptr : std::make_shared<host::TerminalUser>(console, *lines));
     ui::User::install(user);
     ui::EventLoop::reset();
     ui::EventLoop::setDriven(true);  // time moves when the script or the person says advance

@@ -27,7 +27,8 @@ class SlowLink {
         listener_ = socket(AF_UNIX, SOCK_STREAM, 0);
         sockaddr_un address = addressOf(folder_ + "/" + socketName);
         unlink(address.sun_path);
-        if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(listener_, 8) != 0)
+        if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            listen(listener_, 8) != 0)
             throw std::runtime_error("the slow link cannot listen in " + folder_);
         acceptor_ = std::thread([this] { acceptAll(); });
     }

@@ -32,8 +32,8 @@ std::string pgConnection(const std::string& server = serverDir()) {
 std::string liveConnection(const std::string& database, bool connected, int timeout,
                            const std::string& connectionString = pgConnection()) {
     return "\n[connection]\ndatabase = " + database + "\nconnected = " + (connected ? "true" : "false") +
-           "\nlive = true\ntimeout = " + std::to_string(timeout) + "\nconnectionString = " + connectionString +
-           "\n";
+           "\nlive = true\ntimeout = " + std::to_string(timeout) +
+           "\nconnectionString = " + connectionString + "\n";
 }
 
 // The add-in's thread: every call it makes into the engine is timed, and it polls the queue every
@@ -224,8 +224,8 @@ TEST_F(BackgroundLive, ACatalogueThatKeepsArrivingIsReadWhateverItTakesAndAHungS
     // timeout (1 s) plus the engine's grace, while each block of rows comes well within it.
     constexpr long functions = 3000;
     runSql(pgConnection(), {"DO $$ BEGIN FOR i IN 1.." + std::to_string(functions) +
-                            " LOOP EXECUTE format('CREATE FUNCTION bg.steady%s(a integer, b text) RETURNS integer"
-                            " LANGUAGE sql AS ''SELECT 1''', i); END LOOP; END $$"});
+                            " LOOP EXECUTE format('CREATE FUNCTION bg.steady%s(a integer, b text)"
+                            " RETURNS integer LANGUAGE sql AS ''SELECT 1''', i); END LOOP; END $$"});
     std::filesystem::create_directories(path("link"));
     SlowLink link(path("link"), serverDir(), 80 * 1024);
     IdeThread ide;
@@ -235,7 +235,8 @@ TEST_F(BackgroundLive, ACatalogueThatKeepsArrivingIsReadWhateverItTakesAndAHungS
     // Other tests' routines may share the database.
     auto steady = [&] {
         auto all = listed(9, routines);
-        return std::count_if(all.begin(), all.end(), [](const Listed& f) { return f.name.rfind("steady", 0) == 0; });
+        return std::count_if(all.begin(), all.end(),
+                             [](const Listed& f) { return f.name.rfind("steady", 0) == 0; });
     };
     double took = secondsOf([&] { ide.pollUntil([&] { return steady() == functions; }, 30); });
     EXPECT_EQ(steady(), functions) << ide.said();

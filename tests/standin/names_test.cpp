@@ -50,7 +50,8 @@ TEST(Names, DriverOptionsGoOnlyWhereTheProjectSetNoneAndTheDriverIsTheOneNamedFi
     const std::vector<std::pair<std::string, std::string>> blocks{{"UseDeclareFetch", "1"}, {"Fetch", "256"}};
     EXPECT_EQ(withOptions("DRIVER={PostgreSQL ANSI};SERVER=h", blocks),
               "DRIVER={PostgreSQL ANSI};SERVER=h;UseDeclareFetch=1;Fetch=256");
-    EXPECT_EQ(withOptions("DSN=stock;usedeclarefetch = 0;", blocks), "DSN=stock;usedeclarefetch = 0;Fetch=256");
+    EXPECT_EQ(withOptions("DSN=stock;usedeclarefetch = 0;", blocks),
+              "DSN=stock;usedeclarefetch = 0;Fetch=256");
     EXPECT_EQ(withOptions("PWD={x;Fetch=1}", blocks), "PWD={x;Fetch=1};UseDeclareFetch=1;Fetch=256");
     const std::map<std::string, std::string> sources{{"STOCK", "PostgreSQL Unicode"}};
     EXPECT_EQ(driverOf("dsn=Stock;UID=a", sources), "PostgreSQL Unicode");
