@@ -92,6 +92,33 @@ std::string refusal(const std::string& connectionString, const std::vector<std::
     return {};
 }
 
+std::string driverOf(const std::string& connectionString,
+                     const std::map<std::string, std::string>& dataSources) {
+    for (const Pair& pair : pairs(connectionString)) {
+        if (pair.key == "DRIVER")
+            return valueOf(connectionString, pair);
+        if (pair.key == "DSN") {
+            auto source = dataSources.find(upper(valueOf(connectionString, pair)));
+            return source == dataSources.end() ? std::string() : source->second;
+        }
+    }
+    return {};
+}
+
+std::string withOptions(const std::string& connectionString,
+                        const std::vector<std::pair<std::string, std::string>>& options) {
+    auto given = pairs(connectionString);
+    std::string out = connectionString;
+    for (const auto& [key, value] : options) {
+        if (std::any_of(given.begin(), given.end(), [&](const Pair& pair) { return pair.key == upper(key); }))
+            continue;
+        if (!out.empty() && out.back() != ';')
+            out += ';';
+        out += key + "=" + value;
+    }
+    return out;
+}
+
 std::string withoutPassword(const std::string& connectionString) {
     std::string out = connectionString;
     auto all = pairs(connectionString);

@@ -4,7 +4,10 @@
 #include "OdbcStatement.h"
 #include "OdbcWorker.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <map>
 #include <vector>
 
 namespace standin {
@@ -15,18 +18,77 @@ bool succeeded(SQLRETURN rc) {
     return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;
 }
 
-// The drivers the driver manager has registered, by the names a DRIVER= key gives them.
-std::vector<std::string> registeredDrivers(SQLHENV env) {
-    std::vector<std::string> drivers;
-    SQLCHAR description[256], attributes[1024];
+bool sameText(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+    });
+}
+
+struct Driver {
+    std::string name; // as a DRIVER= key gives it
+    std::string file; // the library the driver manager loads for it
+};
+
+// The drivers the driver manager has registered. Their attributes come as KEY=value texts, each
+// ended by a NUL.
+std::vector<Driver> registeredDrivers(SQLHENV env) {
+    std::vector<Driver> drivers;
+    SQLCHAR description[256] = {}, attributes[2048] = {};
     SQLSMALLINT descriptionLength = 0, attributesLength = 0;
     SQLUSMALLINT direction = SQL_FETCH_FIRST;
     while (succeeded(SQLDrivers(env, direction, description, sizeof description, &descriptionLength,
                                 attributes, sizeof attributes, &attributesLength))) {
-        drivers.emplace_back(reinterpret_cast<char*>(description));
+        Driver driver{reinterpret_cast<char*>(description), {}};
+        const char* text = reinterpret_cast<const char*>(attributes);
+        size_t length = std::min<size_t>(static_cast<size_t>(std::max<SQLSMALLINT>(attributesLength, 0)),
+                                         sizeof attributes - 1);
+        for (size_t at = 0; at < length && text[at];) {
+            std::string attribute(text + at);
+            if (sameText(attribute.substr(0, 7), "Driver="))
+                driver.file = attribute.substr(7);
+            at += attribute.size() + 1;
+        }
+        drivers.push_back(std::move(driver));
         direction = SQL_FETCH_NEXT;
     }
     return drivers;
+}
+
+// The data sources the driver manager knows: upper-case name -> the name of their driver.
+std::map<std::string, std::string> dataSources(SQLHENV env) {
+    std::map<std::string, std::string> sources;
+    SQLCHAR name[SQL_MAX_DSN_LENGTH + 1], driver[256];
+    SQLSMALLINT nameLength = 0, driverLength = 0;
+    SQLUSMALLINT direction = SQL_FETCH_FIRST;
+    while (succeeded(SQLDataSources(env, direction, name, sizeof name, &nameLength, driver, sizeof driver,
+                                    &driverLength))) {
+        std::string key = reinterpret_cast<char*>(name);
+        for (char& c : key)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        sources[key] = reinterpret_cast<char*>(driver);
+        direction = SQL_FETCH_NEXT;
+    }
+    return sources;
+}
+
+// What a driver is asked for on top of the project's connection string. PostgreSQL's driver reads
+// a query's whole result in its first call unless told to read it through a cursor in blocks;
+// then each block is a statement of its own that the query timeout bounds, so a read that keeps
+// delivering rows is never cut by the time the whole read takes. A block is one batch of the
+// engine's reads, so that each trip to the worker waits for at most one block. A connection
+// string that sets these keys itself keeps its own choice.
+std::string withDriverOptions(const std::string& connectionString, const std::vector<Driver>& drivers,
+                              SQLHENV env) {
+    std::string named = ConnectionString::driverOf(connectionString, dataSources(env));
+    auto driver = std::find_if(drivers.begin(), drivers.end(),
+                               [&](const Driver& d) { return !named.empty() && sameText(d.name, named); });
+    if (driver == drivers.end())
+        return connectionString;
+    std::string file = driver->file.substr(driver->file.find_last_of("/\\") + 1);
+    if (!sameText(file.substr(0, 8), "psqlodbc"))
+        return connectionString;
+    return ConnectionString::withOptions(
+        connectionString, {{"UseDeclareFetch", "1"}, {"Fetch", std::to_string(OdbcStatement::batchRows)}});
 }
 
 } // namespace
@@ -60,9 +122,14 @@ OdbcConnection::OdbcConnection(const std::string& connectionString, SQLUINTEGER 
             throw OdbcError("", "the ODBC driver manager could not be started");
         SQLSetEnvAttr(link->env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
         // A project file must not make the engine load code of its choosing.
-        std::string refused = ConnectionString::refusal(in, registeredDrivers(link->env));
+        auto drivers = registeredDrivers(link->env);
+        std::vector<std::string> names;
+        for (const Driver& driver : drivers)
+            names.push_back(driver.name);
+        std::string refused = ConnectionString::refusal(in, names);
         if (!refused.empty())
             throw OdbcError("", refused);
+        in = withDriverOptions(in, drivers, link->env);
         if (!succeeded(SQLAllocHandle(SQL_HANDLE_DBC, link->env, &link->dbc)))
             throw odbcError(SQL_HANDLE_ENV, link->env, "no ODBC connection could be made");
         auto seconds = reinterpret_cast<SQLPOINTER>(uintptr_t{timeout});

@@ -17,9 +17,6 @@ SQLCHAR* sqlText(const std::string& s) {
     return reinterpret_cast<SQLCHAR*>(const_cast<char*>(s.c_str()));
 }
 
-// Rows read per trip to the worker: few trips for a large catalogue, little held at once.
-constexpr size_t batchRows = 256;
-
 } // namespace
 
 using Row = std::vector<std::optional<std::string>>;

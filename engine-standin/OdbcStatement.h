@@ -19,6 +19,9 @@ struct OdbcLink;
 
 class OdbcStatement {
   public:
+    // Rows read per trip to the worker: few trips for a large catalogue, little held at once.
+    static constexpr size_t batchRows = 256;
+
     OdbcStatement(OdbcWorker& worker, std::shared_ptr<OdbcLink> link, SQLULEN queryTimeout);
     ~OdbcStatement();
     OdbcStatement(const OdbcStatement&) = delete;

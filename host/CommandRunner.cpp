@@ -225,6 +225,13 @@ CommandRunner::Outcome CommandRunner::run(const std::string& line, int lineNumbe
     return failed && mode_ == Mode::Script ? Outcome::Failed : Outcome::Done;
 }
 
+void CommandRunner::pass(int64_t milliseconds) {
+    ui::EventLoop::advance(milliseconds);
+    adoptToolWindows();
+    watch_.report();
+    reportProblems(0);
+}
+
 void CommandRunner::afterCommand(const Args& words) {
     adoptToolWindows();
     watch_.report();

@@ -12,6 +12,7 @@
 #include "Machine.h"
 #include "RealWindows.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -46,6 +47,9 @@ public:
 
     // One line (comments and blank lines do nothing). In a script the command is echoed first.
     Outcome run(const std::string& line, int lineNumber);
+    // Time really gone while the shell waits for a line: the add-in's timers run, and what they
+    // changed in the IDE is reported as after a command.
+    void pass(int64_t milliseconds);
     // The end of a script or shell: answers still queued are reported (an error in a script); then
     // the IDE closes, disconnecting the add-ins still connected. Returns false on an error.
     bool finish();

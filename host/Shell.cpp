@@ -3,10 +3,8 @@
 #include "CommandLine.h"
 #include "DialogSteps.h"
 #include "HostError.h"
-#include "LineInput.h"
 #include "TextRenderer.h"
 
-#include "platform/ui/EventLoop.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MsgBox.h"
@@ -33,11 +31,8 @@ std::string buttonsOf(int32_t style) {
 
 std::optional<std::string> TerminalUser::ask(const std::string& question) {
     console_.prompt(question);
-    std::string line;
-    if (!std::getline(in_, line)) {
-        console_.line("");
-        return std::nullopt;
-    }
+    auto line = in_.next();
+    if (!line) console_.line("");
     return line;
 }
 
@@ -94,15 +89,14 @@ std::optional<std::string> TerminalUser::fileDialog(ui::CommonDialog&, ui::FileD
     return console_.drives().toSystem(*answer);
 }
 
-int runShell(CommandRunner& runner, Console& console, std::istream& in) {
+int runShell(CommandRunner& runner, Console& console, LineInput& input) {
     console.line("nimbide shell: type help for the commands, quit to end.");
     int lineNumber = 0;
-    LineInput input(in);
     // The add-in's timers run in real time while the person has not typed; what they show comes
     // below the prompt, which is given again after it.
     auto tick = [&](int64_t ms) {
         auto before = console.written();
-        ui::EventLoop::advance(ms);
+        runner.pass(ms);
         if (console.written() != before) console.prompt("nimbide> ");
     };
     while (true) {

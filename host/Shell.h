@@ -5,17 +5,17 @@
 
 #include "CommandRunner.h"
 #include "Console.h"
+#include "LineInput.h"
 
 #include "platform/ui/User.h"
 
-#include <istream>
 #include <string>
 
 namespace host {
 
 class TerminalUser : public ui::User {
 public:
-    TerminalUser(Console& console, std::istream& in) : console_(console), in_(in) {}
+    TerminalUser(Console& console, LineInput& in) : console_(console), in_(in) {}
 
     int32_t msgBox(const std::string& prompt, int32_t style, const std::string& title) override;
     void showModal(ui::Form& form) override;
@@ -27,10 +27,10 @@ private:
     std::optional<std::string> ask(const std::string& question);
 
     Console& console_;
-    std::istream& in_;
+    LineInput& in_;
 };
 
 // Runs commands from in until quit or the end of the input; returns the process's exit status.
-int runShell(CommandRunner& runner, Console& console, std::istream& in);
+int runShell(CommandRunner& runner, Console& console, LineInput& in);
 
 } // namespace host

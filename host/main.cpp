@@ -136,7 +136,10 @@ int run(const Options& options, const char* argv0) {
     }
     std::istream& input = script && options.script != "-" ? static_cast<std::istream&>(scriptFile) : std::cin;
 
-    auto user = std::make_shared<host::HostUser>(console, script ? nullptr : std::make_shared<host::TerminalUser>(console, input));
+    // The person's lines, commands and answers alike, come through one reader in the shell.
+    std::unique_ptr<host::LineInput> lines = script ? nullptr : std::make_unique<host::LineInput>(input);
+    auto user = std::make_shared<host::HostUser>(
+        console, script ? nullptr : std::make_shared<host::TerminalUser>(console, *lines));
     ui::User::install(user);
     ui::EventLoop::reset();
     ui::EventLoop::setDriven(true);  // time moves when the script or the person says advance
@@ -172,7 +175,7 @@ int run(const Options& options, const char* argv0) {
         }
         if (!runner.finish()) status = 1;
     } else {
-        status = host::runShell(runner, console, input);
+        status = host::runShell(runner, console, *lines);
     }
     ui::Forms::unloadAll();
     windows.reset();

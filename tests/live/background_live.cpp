@@ -2,10 +2,14 @@
 // that does not answer its login, the thread that calls the engine polls every 100 ms as the add-in
 // does, each of its calls answered at once, and the answers arrive at later polls. Other
 // connections keep working, the work of one connection keeps its order, and stopping the engine
-// or closing the project ends hung work without waiting for it.
+// or closing the project ends hung work without waiting for it. A catalogue that keeps arriving
+// is read however long it takes as a whole.
 #include "LiveHarness.h"
+#include "SlowLink.h"
 
+#include <algorithm>
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <thread>
@@ -21,15 +25,15 @@ std::string serverDir() {
     return dir ? dir : "";
 }
 
-std::string pgConnection() {
-    return "DRIVER={PostgreSQL ANSI};SERVER=" + serverDir() +
-           ";PORT=5439;DATABASE=nimbtest;UID=nimb;PWD=nimbpw";
+std::string pgConnection(const std::string& server = serverDir()) {
+    return "DRIVER={PostgreSQL ANSI};SERVER=" + server + ";PORT=5439;DATABASE=nimbtest;UID=nimb;PWD=nimbpw";
 }
 
-std::string liveConnection(const std::string& database, bool connected, int timeout) {
+std::string liveConnection(const std::string& database, bool connected, int timeout,
+                           const std::string& connectionString = pgConnection()) {
     return "\n[connection]\ndatabase = " + database + "\nconnected = " + (connected ? "true" : "false") +
-           "\nlive = true\ntimeout = " + std::to_string(timeout) + "\nconnectionString = " + pgConnection() +
-           "\n";
+           "\nlive = true\ntimeout = " + std::to_string(timeout) +
+           "\nconnectionString = " + connectionString + "\n";
 }
 
 // The add-in's thread: every call it makes into the engine is timed, and it polls the queue every
@@ -213,6 +217,40 @@ TEST_F(BackgroundLive, AServerThatIsDownIsFoundOutOnceAndTerminateDoesNotWaitFor
     // What was called off stays silent once the server answers again.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(api().WKSI_PendingNotifications(), 0);
+}
+
+TEST_F(BackgroundLive, ACatalogueThatKeepsArrivingIsReadWhateverItTakesAndAHungStatementStillEnds) {
+    // Enough functions that, over a slow link, their listing takes several times the connection's
+    // timeout (1 s) plus the engine's grace, while each block of rows comes well within it.
+    constexpr long functions = 3000;
+    runSql(pgConnection(), {"DO $$ BEGIN FOR i IN 1.." + std::to_string(functions) +
+                            " LOOP EXECUTE format('CREATE FUNCTION bg.steady%s(a integer, b text)"
+                            " RETURNS integer LANGUAGE sql AS ''SELECT 1''', i); END LOOP; END $$"});
+    std::filesystem::create_directories(path("link"));
+    SlowLink link(path("link"), serverDir(), 80 * 1024);
+    IdeThread ide;
+    open(ide, liveConnection("SLOWDB", false, 1, pgConnection(link.folder())));
+    int32_t connection = find(6, "SLOWDB"), routines = find(9, "SLOWDB");
+    ide.act(connection, 7);
+    // Other tests' routines may share the database.
+    auto steady = [&] {
+        auto all = listed(9, routines);
+        return std::count_if(all.begin(), all.end(),
+                             [](const Listed& f) { return f.name.rfind("steady", 0) == 0; });
+    };
+    double took = secondsOf([&] { ide.pollUntil([&] { return steady() == functions; }, 30); });
+    EXPECT_EQ(steady(), functions) << ide.said();
+    EXPECT_GT(took, 1 + 2 + 1) << "the read did not outlast what one wait may take, so it proves nothing";
+    EXPECT_TRUE(connected(connection)) << ide.said();
+    EXPECT_THAT(ide.said(), Not(HasSubstr("did not answer"))) << ide.said();
+    EXPECT_THAT(ide.said(), Not(HasSubstr("57014"))) << ide.said();
+
+    // A statement that delivers nothing still ends at the timeout, with the server's message.
+    ide.act(find(10, "bg.slow"), 16);
+    EXPECT_TRUE(ide.pollUntil("57014", 1 + 2 + 1 + 1)) << ide.said();
+    EXPECT_TRUE(connected(connection)) << "the server cancelled the statement, the connection stays";
+    ide.act(find(5, "Background"), 21);
+    EXPECT_EQ(api().WKSI_WaitIdle(5000), 1) << "the connection closed before the link goes";
 }
 
 } // namespace

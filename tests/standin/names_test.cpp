@@ -1,5 +1,6 @@
 // Names written into SQL and connection strings read from a project file: a name is quoted or
-// refused, a driver is one the driver manager registered, and a password is never shown.
+// refused, a driver is one the driver manager registered and gets its options only where the
+// project left them open, and a password is never shown.
 #include "ConnectionString.h"
 #include "Identifier.h"
 
@@ -41,6 +42,22 @@ TEST(Names, APasswordIsNeverShownWhereverItSits) {
     EXPECT_EQ(withoutPassword("Password = secret ;PWD=two;UID=u"), "Password =****;PWD=****;UID=u");
     EXPECT_EQ(withoutPassword("DRIVER=SQLite3;DATABASE=/tmp/a.db"), "DRIVER=SQLite3;DATABASE=/tmp/a.db");
     EXPECT_EQ(withoutPassword("PWD="), "PWD=****");
+}
+
+TEST(Names, DriverOptionsGoOnlyWhereTheProjectSetNoneAndTheDriverIsTheOneNamedFirst) {
+    using ConnectionString::driverOf;
+    using ConnectionString::withOptions;
+    const std::vector<std::pair<std::string, std::string>> blocks{{"UseDeclareFetch", "1"}, {"Fetch", "256"}};
+    EXPECT_EQ(withOptions("DRIVER={PostgreSQL ANSI};SERVER=h", blocks),
+              "DRIVER={PostgreSQL ANSI};SERVER=h;UseDeclareFetch=1;Fetch=256");
+    EXPECT_EQ(withOptions("DSN=stock;usedeclarefetch = 0;", blocks),
+              "DSN=stock;usedeclarefetch = 0;Fetch=256");
+    EXPECT_EQ(withOptions("PWD={x;Fetch=1}", blocks), "PWD={x;Fetch=1};UseDeclareFetch=1;Fetch=256");
+    const std::map<std::string, std::string> sources{{"STOCK", "PostgreSQL Unicode"}};
+    EXPECT_EQ(driverOf("dsn=Stock;UID=a", sources), "PostgreSQL Unicode");
+    EXPECT_EQ(driverOf("DRIVER={SQLite3};DSN=stock", sources), "SQLite3");
+    EXPECT_EQ(driverOf("DSN=other;DRIVER=SQLite3", sources), "");
+    EXPECT_EQ(driverOf("DATABASE=x", sources), "");
 }
 
 } // namespace
