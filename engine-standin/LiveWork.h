@@ -37,6 +37,14 @@ class LiveWork {
     // hold the engine lock.
     bool waitIdle(std::chrono::milliseconds limit);
 
+    // For a lane's long work on the catalogue in memory, on the lane's own thread; elsewhere pause
+    // does nothing and unlocked just runs work. pause lets a call waiting for the engine lock in
+    // first; unlocked runs work without the lock (it must touch nothing of the engine's, and its
+    // database calls then wait without it too) and takes the lock back. Both throw OdbcCalledOff
+    // when the lane's work was called off meanwhile.
+    static void pause();
+    static void unlocked(const std::function<void()>& work);
+
   private:
     using Token = std::shared_ptr<std::atomic<bool>>; // set when the work holding it is called off
     struct Job {
