@@ -136,9 +136,9 @@ void Catalogue::removeObject(const DbObject& object) {
     ++object.folder->generation;
 }
 
-std::vector<std::shared_ptr<DbObject>> Catalogue::replaceObjects(Folder& folder,
-                                                                 std::vector<std::shared_ptr<DbObject>> objects,
-                                                                 const std::vector<std::shared_ptr<DbObject>>& entering) {
+std::vector<std::shared_ptr<DbObject>>
+Catalogue::replaceObjects(Folder& folder, std::vector<std::shared_ptr<DbObject>> objects,
+                          const std::vector<std::shared_ptr<DbObject>>& entering) {
     for (auto& object : entering) {
         object->type = folder.objectType();
         object->folder = &folder;

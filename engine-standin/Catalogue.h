@@ -132,9 +132,9 @@ class Catalogue {
     // Makes objects the folder's contents in that order. entering are those among them the folder
     // did not hold: they take its type and, when new to the catalogue, a handle. Costs their number,
     // not the folder's size; the old contents come back, for the caller to free after the lock.
-    std::vector<std::shared_ptr<DbObject>> replaceObjects(Folder& folder,
-                                                          std::vector<std::shared_ptr<DbObject>> objects,
-                                                          const std::vector<std::shared_ptr<DbObject>>& entering);
+    std::vector<std::shared_ptr<DbObject>>
+    replaceObjects(Folder& folder, std::vector<std::shared_ptr<DbObject>> objects,
+                   const std::vector<std::shared_ptr<DbObject>>& entering);
     // Gives an object about to enter folder (through replaceObjects) its type, folder and handle
     // ahead, so that a folder of many new objects takes them in one short step.
     void admit(Folder& folder, const std::shared_ptr<DbObject>& object);

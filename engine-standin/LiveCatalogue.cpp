@@ -74,7 +74,9 @@ struct Write {
     void operator()(int32_t& to, int32_t from) const { to = from; }
 };
 struct Compare {
-    template <class T, class U> void operator()(const T& to, const U& from) { changed = changed || !(to == from); }
+    template <class T, class U> void operator()(const T& to, const U& from) {
+        changed = changed || !(to == from);
+    }
     bool changed = false;
 };
 
@@ -167,7 +169,8 @@ class Merger {
     // object each one took (none: a new object, made here); the objects that stay and differ from
     // their rows; the declared ones' source files read again. fields(object, row, op) hands op
     // each field a row gives and the object's field it goes to.
-    template <class Row, class Fields> void prepare(const std::vector<Row>& rows, std::vector<size_t> at, Fields fields) {
+    template <class Row, class Fields>
+    void prepare(const std::vector<Row>& rows, std::vector<size_t> at, Fields fields) {
         at_ = std::move(at);
         contents_.resize(folders_.size());
         entering_.resize(folders_.size());
@@ -218,7 +221,8 @@ class Merger {
     // Under the lock: the objects that stay written where they differ from their rows, a waiting
     // call let in every slice; then the folders' contents replaced in one step. False, with no
     // folder replaced, when the folders changed meanwhile.
-    template <class Row, class Fields> bool place(Catalogue& catalogue, const std::vector<Row>& rows, Fields fields) {
+    template <class Row, class Fields>
+    bool place(Catalogue& catalogue, const std::vector<Row>& rows, Fields fields) {
         if (generation() != generation_)
             return false;
         size_t n = 0;
@@ -414,7 +418,8 @@ void readRoutinesByQuery(Catalogue& catalogue, Connection& connection, LiveConne
             if ((at[i] = merger.takeById(rows[i].id)) == none)
                 untied.push_back(i);
         for (size_t i : untied)
-            at[i] = merger.takeUntied(rows[i].folderType + 1, rows[i].schema, rows[i].name, rows[i].parameters);
+            at[i] =
+                merger.takeUntied(rows[i].folderType + 1, rows[i].schema, rows[i].name, rows[i].parameters);
         return at;
     };
     auto fields = [](DbObject& routine, const RoutineRow& row, auto& op) {
@@ -427,8 +432,9 @@ void readRoutinesByQuery(Catalogue& catalogue, Connection& connection, LiveConne
         op(routine.callArguments, row.callArguments);
         sql(routine, op);
     };
-    merge(catalogue, {&connection.folder(WK_OBJ_PROCEDURE_FOLDER), &connection.folder(WK_OBJ_FUNCTION_FOLDER)},
-          path, rows, match, fields);
+    merge(catalogue,
+          {&connection.folder(WK_OBJ_PROCEDURE_FOLDER), &connection.folder(WK_OBJ_FUNCTION_FOLDER)}, path,
+          rows, match, fields);
     release(rows);
 }
 
@@ -523,8 +529,9 @@ void readRoutines(Catalogue& catalogue, Connection& connection, LiveConnection& 
         op(routine.result, row.result);
         sql(routine, op);
     };
-    merge(catalogue, {&connection.folder(WK_OBJ_PROCEDURE_FOLDER), &connection.folder(WK_OBJ_FUNCTION_FOLDER)},
-          path, rows, match, fields);
+    merge(catalogue,
+          {&connection.folder(WK_OBJ_PROCEDURE_FOLDER), &connection.folder(WK_OBJ_FUNCTION_FOLDER)}, path,
+          rows, match, fields);
     release(rows);
 }
 
