@@ -1,7 +1,8 @@
 // LiveWork: where the work on live databases runs, so that the thread that asks (the add-in's only
 // thread) never waits for a database. Each connection has a lane: its work runs in the order it was
-// asked, on a thread of the lane's, holding the engine lock except while it waits for the
-// database; what it changes reaches the add-in as notifications at its next polls. Lanes of
+// asked, on a thread of the lane's, holding the engine lock only while it touches the catalogue
+// in memory (never while it waits for the database); what it changes reaches the add-in as
+// notifications at its next polls. Lanes of
 // different connections run side by side. Work called off (its connection removed, the project
 // closed, the engine stopped) stops at its next wait without touching anything, and the open
 // database it used is closed behind it on the same lane.
