@@ -377,6 +377,7 @@ struct RoutineRow {
     int overload = 0; // the overload-th routine of its name, where the database gives no ids
 };
 
+// A routine's schema and name, which is also its specific name.
 template <class Op> void named(DbObject& routine, const RoutineRow& row, Op& op) {
     op(routine.schema, row.schema);
     op(routine.name, row.name);
