@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <stdexcept>
-#include <unordered_set>
 
 namespace standin {
 
@@ -124,6 +123,7 @@ void Catalogue::addObject(Folder& folder, const std::shared_ptr<DbObject>& objec
     object->folder = &folder;
     object->hdl = handles_.add(object);
     folder.objects.push_back(object);
+    ++folder.generation;
 }
 
 void Catalogue::removeObject(const DbObject& object) {
@@ -133,22 +133,33 @@ void Catalogue::removeObject(const DbObject& object) {
     auto& list = object.folder->objects;
     list.erase(std::remove_if(list.begin(), list.end(), [&](auto& o) { return o.get() == &object; }),
                list.end());
+    ++object.folder->generation;
 }
 
-void Catalogue::replaceObjects(Folder& folder, std::vector<std::shared_ptr<DbObject>> objects) {
-    std::unordered_set<const DbObject*> kept;
-    for (auto& object : objects)
-        kept.insert(object.get());
-    for (auto& old : folder.objects)
-        if (!kept.count(old.get()) && old->folder == &folder) // not moved to another folder meanwhile
-            handles_.retire(old->hdl);
-    for (auto& object : objects) {
+std::vector<std::shared_ptr<DbObject>>
+Catalogue::replaceObjects(Folder& folder, std::vector<std::shared_ptr<DbObject>> objects,
+                          const std::vector<std::shared_ptr<DbObject>>& entering) {
+    for (auto& object : entering) {
         object->type = folder.objectType();
         object->folder = &folder;
         if (handles_.find<DbObject>(object->hdl) != object)
             object->hdl = handles_.add(object);
     }
-    folder.objects = std::move(objects);
+    std::swap(folder.objects, objects);
+    ++folder.generation;
+    return objects;
+}
+
+void Catalogue::admit(Folder& folder, const std::shared_ptr<DbObject>& object) {
+    object->type = folder.objectType();
+    object->folder = &folder;
+    object->hdl = handles_.add(object);
+}
+
+void Catalogue::retireObjects(const std::vector<std::shared_ptr<DbObject>>& leaving) {
+    for (auto& object : leaving)
+        if (handles_.find<DbObject>(object->hdl) == object)
+            handles_.retire(object->hdl);
 }
 
 void Catalogue::registerConnection(const std::shared_ptr<Connection>& connection) {

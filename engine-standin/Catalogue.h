@@ -16,7 +16,8 @@
 namespace standin {
 
 // One stored procedure, user function, trigger, table or view. Fields a kind does not have stay
-// empty; the records hand out the ones of their kind.
+// empty; the records hand out the ones of their kind. An object of a live connection is written
+// only by that connection's lane (LiveWork), under the engine lock, so the lane may read it without.
 struct Folder;
 
 struct DbObject {
@@ -53,6 +54,9 @@ struct Folder {
     bool filtered = false;
     Connection* connection = nullptr;
     std::vector<std::shared_ptr<DbObject>> objects;
+    // Moves on whenever an object enters or leaves the folder, so that work done on a copy of its
+    // contents without the engine lock can tell whether the copy still holds.
+    uint64_t generation = 0;
 
     int32_t objectType() const { return type + 1; }
     // A filtered folder hides the database's own objects (schemas starting with SYS).
@@ -125,9 +129,17 @@ class Catalogue {
     void removeConnection(const Connection& connection);
     void addObject(Folder& folder, const std::shared_ptr<DbObject>& object);
     void removeObject(const DbObject& object);
-    // Makes objects the folder's contents in that order: those new to the catalogue get handles,
-    // those left out are retired.
-    void replaceObjects(Folder& folder, std::vector<std::shared_ptr<DbObject>> objects);
+    // Makes objects the folder's contents in that order. entering are those among them the folder
+    // did not hold: they take its type and, when new to the catalogue, a handle. Costs their number,
+    // not the folder's size; the old contents come back, for the caller to free after the lock.
+    std::vector<std::shared_ptr<DbObject>>
+    replaceObjects(Folder& folder, std::vector<std::shared_ptr<DbObject>> objects,
+                   const std::vector<std::shared_ptr<DbObject>>& entering);
+    // Gives an object about to enter folder (through replaceObjects) its type, folder and handle
+    // ahead, so that a folder of many new objects takes them in one short step.
+    void admit(Folder& folder, const std::shared_ptr<DbObject>& object);
+    // Retires the handles of objects that have left their folders for good.
+    void retireObjects(const std::vector<std::shared_ptr<DbObject>>& leaving);
 
     std::optional<Located> locate(int32_t hdl) const;
     // stem, or stem, "_" and the lowest number from 2 that no object of the folder is named yet.

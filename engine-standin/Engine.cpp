@@ -54,6 +54,20 @@ std::recursive_mutex& Engine::mutex() {
     return m;
 }
 
+namespace {
+std::atomic<int> callsWaiting{0};
+}
+
+Engine::CallLock::CallLock() : lock_(mutex(), std::defer_lock) {
+    ++callsWaiting;
+    lock_.lock();
+    --callsWaiting;
+}
+
+bool Engine::callWaiting() {
+    return callsWaiting.load() > 0;
+}
+
 void Engine::reset() {
     terminate();
     journal.clear();

@@ -12,6 +12,7 @@
 #include "NotificationQueue.h"
 #include "engine/wkabi.h"
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -25,6 +26,22 @@ class Engine {
   public:
     static Engine& instance();
     static std::recursive_mutex& mutex();
+
+    // The engine lock as a call from the add-in (or a test) holds it. The caller is counted while it
+    // waits, so that a lane in long work on the catalogue steps aside for it (LiveWork::pause): a
+    // mutex does not queue its waiters, and a thread that lets go and takes it again at once would
+    // keep it.
+    class CallLock {
+      public:
+        CallLock();
+        CallLock(const CallLock&) = delete;
+        CallLock& operator=(const CallLock&) = delete;
+
+      private:
+        std::unique_lock<std::recursive_mutex> lock_;
+    };
+    // Whether a call waits for the engine lock.
+    static bool callWaiting();
 
     HandleRegistry handles;
     Catalogue catalogue{handles};

@@ -1,8 +1,9 @@
 // LiveCatalogue: a live connection's folders read from its database and merged with what the
-// engine project declares. Rows stream from the driver straight into catalogue objects; an object
-// already listed is updated in place and keeps its handle. Routines and triggers declared in the
-// project (those with a source file) stay listed when the database lacks them, and are dirty then,
-// or when their source changed since the last build; what only the database has is clean.
+// engine project declares. The rows are read and matched with what the folders listed without the
+// engine lock, then merged under it in short steps; an object already listed is updated in place
+// and keeps its handle. Routines and triggers declared in the project (those with a source file)
+// stay listed when the database lacks them, and are dirty then, or when their source changed since
+// the last build; what only the database has is clean.
 #pragma once
 
 #include "Catalogue.h"

@@ -11,21 +11,68 @@ namespace standin {
 
 namespace {
 
-// A lane's job holds the engine lock, and gives it up while the database works.
+// A lane's job holds the engine lock, and gives it up while the database works (and while the job
+// works without it: then the database's waits leave it as it is).
 class LaneWaiter : public OdbcWaiter {
   public:
     LaneWaiter(std::unique_lock<std::recursive_mutex>& lock, const std::atomic<bool>& off)
         : lock_(lock), off_(off) {}
-    void leave() override { lock_.unlock(); }
-    void enter() override { lock_.lock(); }
+    void leave() override {
+        if (!outside_)
+            lock_.unlock();
+    }
+    void enter() override {
+        if (!outside_)
+            lock_.lock();
+    }
     bool calledOff() const override { return off_; }
+
+    void goOutside() {
+        lock_.unlock();
+        outside_ = true;
+    }
+    void comeBack() {
+        outside_ = false;
+        lock_.lock();
+        if (off_)
+            throw OdbcCalledOff{};
+    }
 
   private:
     std::unique_lock<std::recursive_mutex>& lock_;
     const std::atomic<bool>& off_;
+    bool outside_ = false;
 };
 
+thread_local LaneWaiter* laneWaiter = nullptr; // of the job the thread is doing
+
+// How long a lane that stepped aside waits for the waiting call to take the lock.
+constexpr std::chrono::milliseconds stepAside{20};
+
 } // namespace
+
+void LiveWork::pause() {
+    if (!laneWaiter || !Engine::callWaiting())
+        return;
+    laneWaiter->goOutside();
+    auto until = std::chrono::steady_clock::now() + stepAside;
+    while (Engine::callWaiting() && std::chrono::steady_clock::now() < until)
+        std::this_thread::yield();
+    laneWaiter->comeBack();
+}
+
+void LiveWork::unlocked(const std::function<void()>& work) {
+    if (!laneWaiter)
+        return work();
+    laneWaiter->goOutside();
+    try {
+        work();
+    } catch (...) {
+        laneWaiter->comeBack();
+        throw;
+    }
+    laneWaiter->comeBack();
+}
 
 void LiveWork::post(const std::shared_ptr<Connection>& connection, std::function<void()> work) {
     if (connection->working++ == 0)
@@ -94,11 +141,13 @@ void LiveWork::serve(std::shared_ptr<Lane> lane) {
         if (!*job.off) {
             LaneWaiter waiter(engineLock, *job.off);
             OdbcWaitScope scope(waiter);
+            laneWaiter = &waiter;
             try {
                 job.work();
             } catch (...) {
                 // called off, or a failure the work could not report: nothing more to say
             }
+            laneWaiter = nullptr;
         }
         bool shown = job.shown;
         job = {}; // what the work held goes under the engine lock

@@ -1,7 +1,8 @@
 // LiveWork: where the work on live databases runs, so that the thread that asks (the add-in's only
 // thread) never waits for a database. Each connection has a lane: its work runs in the order it was
-// asked, on a thread of the lane's, holding the engine lock except while it waits for the
-// database; what it changes reaches the add-in as notifications at its next polls. Lanes of
+// asked, on a thread of the lane's, holding the engine lock only while it touches the catalogue
+// in memory (never while it waits for the database); what it changes reaches the add-in as
+// notifications at its next polls. Lanes of
 // different connections run side by side. Work called off (its connection removed, the project
 // closed, the engine stopped) stops at its next wait without touching anything, and the open
 // database it used is closed behind it on the same lane.
@@ -36,6 +37,14 @@ class LiveWork {
     // Waits until no lane has work, at most limit; whether they all finished. The caller must not
     // hold the engine lock.
     bool waitIdle(std::chrono::milliseconds limit);
+
+    // For a lane's long work on the catalogue in memory, on the lane's own thread; elsewhere pause
+    // does nothing and unlocked just runs work. pause lets a call waiting for the engine lock in
+    // first; unlocked runs work without the lock (it must touch nothing of the engine's, and its
+    // database calls then wait without it too) and takes the lock back. Both throw OdbcCalledOff
+    // when the lane's work was called off meanwhile.
+    static void pause();
+    static void unlocked(const std::function<void()>& work);
 
   private:
     using Token = std::shared_ptr<std::atomic<bool>>; // set when the work holding it is called off

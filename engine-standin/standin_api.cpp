@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <mutex>
 
 using standin::DbObject;
 using standin::Engine;
@@ -21,7 +20,7 @@ constexpr int32_t maxGenerated = 1000000;
 
 // As in the engine functions: nothing may cross the C boundary as an exception.
 template <class F> int32_t guarded(F body) {
-    std::lock_guard lock(Engine::mutex());
+    Engine::CallLock lock;
     try {
         return body(Engine::instance());
     } catch (...) {
@@ -176,7 +175,8 @@ int32_t WKAPI WKSI_InjectObjectAdded(int32_t folderHdl, const WKSI_ObjectFields*
 int32_t WKAPI WKSI_InjectObjectChanged(int32_t objectHdl, const WKSI_ObjectFields* fields) {
     return guarded([&](Engine& e) -> int32_t {
         auto at = e.catalogue.locate(objectHdl);
-        if (!fields || !at || !at->object || !assign(*at->object, *fields))
+        // While a live connection works, its objects are its lane's (which reads them unlocked).
+        if (!fields || !at || !at->object || at->connection->working > 0 || !assign(*at->object, *fields))
             return 0;
         e.notify(6, *at);
         return 1;

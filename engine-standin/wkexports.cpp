@@ -9,7 +9,6 @@
 #include "engine/wkabi.h"
 
 #include <charconv>
-#include <mutex>
 
 using standin::CallText;
 using standin::DbObject;
@@ -23,7 +22,7 @@ namespace {
 
 // A C caller cannot receive an exception; whatever goes wrong inside reads as "nothing done".
 template <class R, class F> R guarded(R failed, const CallText& call, F body) {
-    std::lock_guard lock(Engine::mutex());
+    Engine::CallLock lock;
     Engine& engine = Engine::instance();
     try {
         engine.journal.record(call.str());

@@ -140,7 +140,8 @@ TEST_F(BackgroundLive, AHungStatementLeavesTheIdeThreadAndTheOtherConnectionFree
     // Both catalogues are read in the background; the listing comes at a later poll.
     ASSERT_TRUE(ide.pollUntil(
         [&] {
-            return named(listed(9, find(9, "LIVEDB")), "slow") && named(listed(13, find(13, "OTHERDB")), "items");
+            return named(listed(9, find(9, "LIVEDB")), "slow") &&
+                   named(listed(13, find(13, "OTHERDB")), "items");
         },
         10))
         << "both connections opened at load, after the load returned: " << ide.said();
@@ -152,7 +153,8 @@ TEST_F(BackgroundLive, AHungStatementLeavesTheIdeThreadAndTheOtherConnectionFree
     ide.act(live, 13);
     EXPECT_EQ(shownName(live), "LIVEDB (working...)") << "the person sees LIVEDB at work";
     EXPECT_EQ(shownName(other), "OTHERDB");
-    EXPECT_TRUE(ide.pollUntil("Connected: yes", 1)) << "an action that needs no database answers at once: " << ide.said();
+    EXPECT_TRUE(ide.pollUntil("Connected: yes", 1))
+        << "an action that needs no database answers at once: " << ide.said();
     EXPECT_THAT(ide.said(), Not(HasSubstr("57014")));
 
     // The other connection reads its tables and answers while LIVEDB's statement still hangs.
@@ -251,6 +253,129 @@ TEST_F(BackgroundLive, ACatalogueThatKeepsArrivingIsReadWhateverItTakesAndAHungS
     EXPECT_TRUE(connected(connection)) << "the server cancelled the statement, the connection stays";
     ide.act(find(5, "Background"), 21);
     EXPECT_EQ(api().WKSI_WaitIdle(5000), 1) << "the connection closed before the link goes";
+}
+
+// The schema a function's record shows now, or "" when its handle names nothing.
+std::string schemaOf(int32_t function) {
+    FunctionRec r;
+    return api().WKFunctionGet(function, &r.rec) ? r.rec.strSchema : "";
+}
+
+// Whether a folder-changed notification for folder came among those waiting.
+bool folderChanged(int32_t folder) {
+    bool changed = false;
+    for (wkBool more = WK_TRUE; more;) {
+        twkNotify_abi n{};
+        api().WKGetNotification(&n, &more);
+        changed = changed || (n.lNotifyType == 5 && n.lObjectHdl == folder);
+    }
+    return changed;
+}
+
+// 10,000 functions in schema bgm, dropped again in transactions of 2,000 (one statement dropping
+// them all needs more locks than the server keeps).
+class ManyFunctions {
+  public:
+    ManyFunctions() {
+        drop();
+        runSql(pgConnection(),
+               {"CREATE SCHEMA bgm", "DO $$ BEGIN FOR i IN 0..9999 LOOP EXECUTE format("
+                                     "'CREATE FUNCTION bgm.f%s() RETURNS int LANGUAGE sql AS "
+                                     "''SELECT 1''', lpad(i::text, 5, '0')); END LOOP; END $$"});
+    }
+    ~ManyFunctions() { drop(); }
+    ManyFunctions(const ManyFunctions&) = delete;
+    ManyFunctions& operator=(const ManyFunctions&) = delete;
+
+  private:
+    static void drop() {
+        std::vector<std::string> statements;
+        for (int batch = 0; batch < 5; ++batch)
+            statements.push_back(
+                "DO $$ DECLARE r record; BEGIN FOR r IN SELECT p.oid::regprocedure AS f FROM "
+                "pg_proc p JOIN pg_namespace n ON n.oid = p.pronamespace WHERE n.nspname IN "
+                "('bgm', 'bgn') LIMIT 2000 LOOP EXECUTE 'DROP FUNCTION ' || r.f; END LOOP; END $$");
+        statements.push_back("DROP SCHEMA IF EXISTS bgm CASCADE");
+        statements.push_back("DROP SCHEMA IF EXISTS bgn CASCADE");
+        runSql(pgConnection(), statements);
+    }
+};
+
+// A refresh that changes every one of 10,000 listed functions (their schema renamed) while the IDE
+// thread calls the engine without a pause: the calls are let in while the engine writes the
+// functions, so the IDE thread sees the first function renamed and the last one not yet (an engine
+// holding its lock across the whole merge never shows that); each walk of the folder shows it as it
+// was or as it is after the read, never half (a function dropped and one created in the same
+// refresh are never listed together); the functions that stay keep their handles, the dropped ones'
+// handles name nothing, and a function the person adds while the engine writes stays listed.
+TEST_F(BackgroundLive, ARefreshLetsTheIdeThreadInWhileItWritesAndSwapsTheFolderWhole) {
+    ManyFunctions many;
+    IdeThread ide;
+    open(ide, liveConnection("LIVEDB", true, 30));
+    int32_t functions = find(9, "LIVEDB");
+    ASSERT_TRUE(ide.pollUntil([&] { return named(listed(9, functions), "f09999") != nullptr; }, 30))
+        << ide.said();
+    ASSERT_EQ(api().WKSI_WaitIdle(30000), 1) << "the other folders are read too";
+    ide.poll(); // the connecting's folder-changed notifications are not the refresh's
+    int32_t first = find(10, "bgm.f00000"), last = find(10, "bgm.f09999");
+    ASSERT_TRUE(first && last);
+
+    bool sawHalfWritten = false;
+    // Each round renames the schema back and forth, drops two functions and creates one. On a
+    // loaded machine the engine's thread may do a round's writing while the IDE thread waits for a
+    // processor rather than for the engine, so it gets many rounds.
+    auto function = [](int i) {
+        std::string digits = std::to_string(i);
+        return "f" + std::string(5 - digits.size(), '0') + digits;
+    };
+    for (int round = 0; round < 30 && !sawHalfWritten; ++round) {
+        std::string from = round % 2 ? "bgn" : "bgm", to = round % 2 ? "bgm" : "bgn";
+        std::string dropped[] = {function(100 + 2 * round), function(101 + 2 * round)};
+        int32_t droppedHdl[] = {find(10, (from + "." + dropped[0]).c_str()),
+                                find(10, (from + "." + dropped[1]).c_str())};
+        std::string created = "g" + std::to_string(round);
+        runSql(pgConnection(),
+               {"ALTER SCHEMA " + from + " RENAME TO " + to, "DROP FUNCTION " + to + "." + dropped[0],
+                "DROP FUNCTION " + to + "." + dropped[1],
+                "CREATE FUNCTION " + to + "." + created + "() RETURNS int LANGUAGE sql AS 'SELECT 2'"});
+        size_t before = listed(9, functions).size();
+
+        ide.act(functions, 10);
+        for (bool done = false; !done;) {
+            // A walk of the folder, asking for the first and the last function after each item.
+            FunctionRec r;
+            wkBool filtered = 0;
+            int32_t walk = 0;
+            bool sawDropped = false, sawCreated = false;
+            ASSERT_TRUE(api().WKFunctionEnumBegin(functions, &filtered, &walk));
+            while (api().WKFunctionEnumNext(walk, &r.rec)) {
+                std::string name = r.rec.strName;
+                sawDropped = sawDropped || name == dropped[0] || name == dropped[1];
+                sawCreated = sawCreated || name == created;
+                std::string firstSchema = schemaOf(first), lastSchema = schemaOf(last);
+                if (!sawHalfWritten && firstSchema == to && lastSchema == from) {
+                    sawHalfWritten = true;
+                    // Added in the middle of the merge: the read must not lose it.
+                    ide.act(functions, 9);
+                }
+            }
+            api().WKFunctionEnumEnd(walk);
+            EXPECT_FALSE(sawDropped && sawCreated)
+                << "a walk of the folder saw it half read, round " << round;
+            done = folderChanged(functions);
+        }
+        ASSERT_EQ(schemaOf(first), to) << "a function that stays keeps its handle";
+        ASSERT_EQ(schemaOf(last), to);
+        EXPECT_EQ(schemaOf(droppedHdl[0]), "") << "a dropped function's handle names nothing";
+        EXPECT_EQ(schemaOf(droppedHdl[1]), "");
+        auto after = listed(9, functions);
+        EXPECT_EQ(after.size(), before - 1 + (sawHalfWritten ? 1 : 0));
+        EXPECT_NE(named(after, created), nullptr);
+        EXPECT_EQ(named(after, "NEW_FUNCTION") != nullptr, sawHalfWritten)
+            << "what was added meanwhile stays";
+    }
+    EXPECT_TRUE(sawHalfWritten)
+        << "no call of the IDE thread was answered while the refresh wrote the functions";
 }
 
 } // namespace
