@@ -40,7 +40,7 @@ ComConnect::ComConnect(std::shared_ptr<Connect> object)
               {L"OnBeginShutdown", dispidOnBeginShutdown,
                [this](com::Args&) { return notify(&Connect::OnBeginShutdown); }},
           },
-          {IID_IDTExtensibility2}, object),
+          {}, object),
       connect_(std::move(object)) {}
 
 // The IDE's custom arrays belong to the IDE, and the add-in reads none of them: Connect is given

@@ -50,24 +50,8 @@ com::ComPtr<IUnknown> ComModelUtil::create() {
 }
 
 ComModelUtil::ComModelUtil(std::shared_ptr<ModelUtil> model)
-    : DispatchServer({}, {IID__ModelUtil}, model), model_(std::move(model)) {
+    : DispatchServer({}, {}, model), model_(std::move(model)) {
     serveTypeInfo(typeInfoOf(IID__ModelUtil));
-}
-
-HRESULT ComModelUtil::QueryInterface(REFIID iid, void** out) { return DispatchServer::QueryInterface(iid, out); }
-ULONG ComModelUtil::AddRef() { return DispatchServer::AddRef(); }
-ULONG ComModelUtil::Release() { return DispatchServer::Release(); }
-
-HRESULT ComModelUtil::queryOther(REFIID iid, void** out) {
-    if (iid == IID_ISupportErrorInfo) {
-        *out = static_cast<ISupportErrorInfo*>(this);
-    } else if (iid == IID_IProvideClassInfo) {
-        *out = static_cast<IProvideClassInfo*>(this);
-    } else {
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
 }
 
 HRESULT ComModelUtil::InterfaceSupportsErrorInfo(REFIID iid) { return iid == IID__ModelUtil ? S_OK : S_FALSE; }

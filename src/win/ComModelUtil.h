@@ -22,14 +22,10 @@ class ModelUtil;
 
 namespace nimb::win {
 
-class ComModelUtil : public com::DispatchServer<_ModelUtil>, public ISupportErrorInfo, public IProvideClassInfo {
+class ComModelUtil : public com::DispatchServer<_ModelUtil, ISupportErrorInfo, IProvideClassInfo> {
 public:
     static com::ComPtr<IUnknown> create();
     explicit ComModelUtil(std::shared_ptr<ModelUtil> model);
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE insertClientCode(BSTR* clientCode, BSTR* projName, BSTR* compName) override;
     HRESULT STDMETHODCALLTYPE insertSQLCode(BSTR* sqlCode, LONG* startLine, LONG* startCol, LONG* endLine,
@@ -49,9 +45,6 @@ public:
 
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override;
     HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override;
-
-protected:
-    HRESULT queryOther(REFIID iid, void** out) override;
 
 private:
     std::shared_ptr<ModelUtil> model_;

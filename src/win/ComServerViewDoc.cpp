@@ -40,8 +40,9 @@ HRESULT ComServerViewDoc::QueryInterface(REFIID iid, void** out) {
     return hr;
 }
 
-HRESULT ComServerViewDoc::queryOther(REFIID iid, void** out) {
-    const HRESULT hr = inPlace_.query(iid, out);
+HRESULT ComServerViewDoc::queryMore(REFIID iid, void** out) {
+    HRESULT hr = DispatchServer::queryMore(iid, out);
+    if (hr == E_NOINTERFACE) hr = inPlace_.query(iid, out);
     return hr == E_NOINTERFACE ? control_.query(iid, out) : hr;
 }
 

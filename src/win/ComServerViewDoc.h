@@ -28,7 +28,7 @@ public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
 
 protected:
-    HRESULT queryOther(REFIID iid, void** out) override;
+    HRESULT queryMore(REFIID iid, void** out) override;
 
 private:
     std::shared_ptr<serverViewDoc> document_;

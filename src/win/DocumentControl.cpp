@@ -7,29 +7,13 @@
 
 #include <olectl.h>
 
-#include <atomic>
-
 namespace nimb::win {
 
 namespace {
 
 // The document fires no events: an enumeration of connection points that is over at once.
-class NoPoints final : public IEnumConnectionPoints {
+class NoPoints final : public com::ComObject<IEnumConnectionPoints> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        if (iid != IID_IUnknown && iid != IID_IEnumConnectionPoints) return E_NOINTERFACE;
-        *out = static_cast<IEnumConnectionPoints*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
-        if (left == 0) delete this;
-        return left;
-    }
     HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override {
         if (fetched) *fetched = 0;
         if (count > 0 && !points) return E_POINTER;
@@ -44,7 +28,6 @@ public:
     }
 
 private:
-    std::atomic<ULONG> refs_{1};
     ModuleObject counted_;
 };
 
@@ -58,19 +41,6 @@ METHODDATA documentMembers[] = {
 INTERFACEDATA documentInterface = {documentMembers, 2};
 
 } // namespace
-
-HRESULT DocumentControl::query(REFIID iid, void** out) {
-    if (iid == IID_IPersist || iid == IID_IPersistStreamInit) *out = static_cast<IPersistStreamInit*>(this);
-    else if (iid == IID_IPersistStorage) *out = static_cast<IPersistStorage*>(this);
-    else if (iid == IID_IViewObject || iid == IID_IViewObject2) *out = static_cast<IViewObject2*>(this);
-    else if (iid == IID_IOleControl) *out = static_cast<IOleControl*>(this);
-    else if (iid == IID_IProvideClassInfo) *out = static_cast<IProvideClassInfo*>(this);
-    else if (iid == IID_IOleCommandTarget) *out = static_cast<IOleCommandTarget*>(this);
-    else if (iid == IID_IConnectionPointContainer) *out = static_cast<IConnectionPointContainer*>(this);
-    else return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
 
 // Persistence
 

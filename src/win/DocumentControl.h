@@ -10,31 +10,16 @@
 #include <ocidl.h>
 #include <oleidl.h>
 
-#include "platform/win/com/ComPtr.h"
+#include "platform/win/com/ComObject.h"
 
 namespace nimb::win {
 
 class InPlaceDocument;
 
-class DocumentControl final : public IPersistStreamInit,
-                              public IPersistStorage,
-                              public IViewObject2,
-                              public IOleControl,
-                              public IProvideClassInfo,
-                              public IOleCommandTarget,
-                              public IConnectionPointContainer {
+class DocumentControl final : public com::ComFace<IPersistStreamInit, IPersistStorage, IViewObject2, IOleControl,
+                                                  IProvideClassInfo, IOleCommandTarget, IConnectionPointContainer> {
 public:
-    DocumentControl(IUnknown& outer, InPlaceDocument& view) : outer_(outer), view_(view) {}
-    DocumentControl(const DocumentControl&) = delete;
-    DocumentControl& operator=(const DocumentControl&) = delete;
-
-    // The outer object's QueryInterface asks here; E_NOINTERFACE for what is not answered here.
-    HRESULT query(REFIID iid, void** out);
-
-    // IUnknown: the outer object's.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override { return outer_.QueryInterface(iid, out); }
-    ULONG STDMETHODCALLTYPE AddRef() override { return outer_.AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return outer_.Release(); }
+    DocumentControl(IUnknown& outer, InPlaceDocument& view) : ComFace(outer), view_(view) {}
 
     // IPersist, IPersistStreamInit, IPersistStorage
     HRESULT STDMETHODCALLTYPE GetClassID(CLSID* clsid) override;
@@ -79,7 +64,6 @@ public:
 private:
     HRESULT initialise();
 
-    IUnknown& outer_;
     InPlaceDocument& view_;
     bool initialised_ = false;
     com::ComPtr<IAdviseSink> viewSink_;

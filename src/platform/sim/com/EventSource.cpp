@@ -22,8 +22,8 @@ EventSource::~EventSource() {
     advised -= static_cast<long>(sinks_.size());
 }
 
-HRESULT EventSource::queryOther(REFIID iid, void** out) {
-    if (iid != IID_IConnectionPointContainer) return E_NOINTERFACE;
+HRESULT EventSource::queryMore(REFIID iid, void** out) {
+    if (iid != IID_IConnectionPointContainer) return SimServer::queryMore(iid, out);
     *out = static_cast<IConnectionPointContainer*>(this);
     AddRef();
     return S_OK;

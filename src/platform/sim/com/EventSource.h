@@ -29,7 +29,7 @@ protected:
     EventSource(std::shared_ptr<vb::Object> events, const IID& events_iid);
     ~EventSource() override;
 
-    HRESULT queryOther(REFIID iid, void** out) override;
+    HRESULT queryMore(REFIID iid, void** out) override;
 
     // Calls event id on every sink advised when the call began; args in DISPPARAMS order (the
     // last argument first). An error a sink reports is raised here as the VBError it stands for.
