@@ -31,15 +31,6 @@ private:
     ModuleObject counted_;
 };
 
-// The document's dispatch interface as late-bound callers see it: IMgr (set by reference) and
-// setupGUI. Described at run time, so no type library file is needed for it.
-PARAMDATA managerParam[] = {{const_cast<OLECHAR*>(L"manager"), VT_DISPATCH}};
-METHODDATA documentMembers[] = {
-    {const_cast<OLECHAR*>(L"IMgr"), managerParam, 1, 7, CC_STDCALL, 1, DISPATCH_PROPERTYPUTREF, VT_EMPTY},
-    {const_cast<OLECHAR*>(L"setupGUI"), nullptr, 2, 8, CC_STDCALL, 0, DISPATCH_METHOD, VT_EMPTY},
-};
-INTERFACEDATA documentInterface = {documentMembers, 2};
-
 } // namespace
 
 // Persistence
@@ -113,12 +104,6 @@ HRESULT DocumentControl::GetControlInfo(CONTROLINFO* info) {
     info->cAccel = 0;
     info->dwFlags = 0;
     return S_OK;
-}
-
-HRESULT DocumentControl::GetClassInfo(ITypeInfo** info) {
-    if (!info) return E_POINTER;
-    *info = nullptr;
-    return CreateDispTypeInfo(&documentInterface, LOCALE_SYSTEM_DEFAULT, info);
 }
 
 // Commands

@@ -1,9 +1,8 @@
 // DocumentControl: what an ActiveX control container asks of the server view's document besides
 // in-place activation - persistence (initialised new; the document keeps nothing, so nothing is
 // stored or read), a view that draws into a device context while the document is not active,
-// the control interface (no mnemonics), the class information of its dispatch interface, a
-// command target with no commands and a connection-point container with no points (the document
-// fires no events). Answered for an outer COM object, with that object's identity and count.
+// the control interface (no mnemonics), a command target with no commands and a connection-point
+// container with no points (the document fires no events). Answered for an outer COM object, with that object's identity and count.
 #pragma once
 
 #include <docobj.h>
@@ -17,7 +16,7 @@ namespace nimb::win {
 class InPlaceDocument;
 
 class DocumentControl final : public com::ComFace<IPersistStreamInit, IPersistStorage, IViewObject2, IOleControl,
-                                                  IProvideClassInfo, IOleCommandTarget, IConnectionPointContainer> {
+                                                  IOleCommandTarget, IConnectionPointContainer> {
 public:
     DocumentControl(IUnknown& outer, InPlaceDocument& view) : ComFace(outer), view_(view) {}
 
@@ -49,9 +48,6 @@ public:
     HRESULT STDMETHODCALLTYPE OnMnemonic(MSG*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OnAmbientPropertyChange(DISPID) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE FreezeEvents(BOOL) override { return S_OK; }
-
-    // IProvideClassInfo
-    HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override;
 
     // IOleCommandTarget
     HRESULT STDMETHODCALLTYPE QueryStatus(const GUID* group, ULONG count, OLECMD* commands, OLECMDTEXT*) override;
