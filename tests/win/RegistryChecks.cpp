@@ -151,6 +151,9 @@ void checkRegistered(Checks& c, const std::wstring& dllPath, Scope scope) {
         checkText(c, key + L"\\TypeLib", L"", libId);
         checkText(c, key + L"\\TypeLib", L"Version", L"1.0");
     }
+    const std::wstring ideInterface = p + L"Interface\\{B65AD801-ABAF-11D0-BB8B-00A0C90F2744}";
+    c.check("IDTExtensibility2, only described by the library, is left to the IDE's library to register",
+            !keyExists(rootOf(ideInterface), ideInterface));
     const std::wstring addIn = addIns + L"\\nimbvbadd.Connect";
     checkText(c, addIn, L"FriendlyName", addInName);
     checkText(c, addIn, L"Description", addInName);

@@ -65,23 +65,23 @@ struct Expected {
     const char* name;
     short params;  // the out-retval parameter included
     INVOKEKIND kind = INVOKE_FUNC;
-    MEMBERID offset = -1;  // DISPID - 0x60030000, when not the slot's index
+    MEMBERID offset = -1;  // DISPID - first, when not the slot's index
 };
 
-// Slots after IDispatch's seven, in order, with DISPIDs counting up from 0x60030000.
+// Slots after IDispatch's seven, in order, with DISPIDs counting up from first.
 void checkSlots(Checks& c, ITypeLib& library, REFIID iid, const std::string& interfaceName,
-                const std::vector<Expected>& expected) {
+                const std::vector<Expected>& expected, MEMBERID first = 0x60030000) {
     const com::ComPtr<ITypeInfo> vtable = vtableOf(library, iid);
     const std::vector<Slot> slots = vtable ? slotsOf(*vtable.Get()) : std::vector<Slot>{};
     std::string wrong;
     for (size_t i = 0; i < expected.size(); ++i) {
         const Expected& e = expected[i];
-        const MEMBERID id = 0x60030000 + (e.offset >= 0 ? e.offset : static_cast<MEMBERID>(i));
+        const MEMBERID id = first + (e.offset >= 0 ? e.offset : static_cast<MEMBERID>(i));
         const bool ok = i < slots.size() && slots[i].name == e.name && slots[i].id == id && slots[i].kind == e.kind &&
                         slots[i].params == e.params &&
                         slots[i].vtableOffset == static_cast<short>((7 + i) * sizeof(void*));
         if (!ok && i < slots.size()) {
-            wrong += " " + slots[i].name + "(" + std::to_string(slots[i].id - 0x60030000) + "," +
+            wrong += " " + slots[i].name + "(" + std::to_string(slots[i].id - first) + "," +
                      std::to_string(slots[i].kind) + "," + std::to_string(slots[i].params) + "," +
                      std::to_string(slots[i].vtableOffset) + ")";
         } else if (!ok) {
@@ -123,6 +123,12 @@ void checkInterfaces(Checks& c, ITypeLib& library) {
                {{"VBInstance", 1, INVOKE_PROPERTYPUTREF, 0}, {"VBInstance", 1, INVOKE_PROPERTYGET, 0},
                 {"getCommandBarCollection", 1, INVOKE_FUNC, 1}, {"getMainMenuBar", 1, INVOKE_FUNC, 2},
                 {"ModelUtil_saveWKFileName", 1, INVOKE_FUNC, 3}});
+    checkSlots(c, library, __uuidof(_serverViewDoc), "_serverViewDoc",
+               {{"IMgr", 1, INVOKE_PROPERTYPUTREF, 0}, {"IMgr", 1, INVOKE_PROPERTYGET, 0}, {"setupGUI", 0, INVOKE_FUNC, 1}});
+    checkSlots(c, library, __uuidof(IDTExtensibility2), "IDTExtensibility2",
+               {{"OnConnection", 4}, {"OnDisconnection", 2}, {"OnAddInsUpdate", 1}, {"OnStartupComplete", 1},
+                {"OnBeginShutdown", 1}},
+               1);
 
     const com::ComPtr<ITypeInfo> model = vtableOf(library, nimb::win::IID__ModelUtil);
     if (!model) return;
@@ -204,7 +210,9 @@ void checkClasses(Checks& c, ITypeLib& library) {
         bool creatable;
         const char* defaultInterface;
     };
-    const std::vector<Class> classes = {{"ModelUtil", true, "_ModelUtil"},
+    const std::vector<Class> classes = {{"Connect", true, "IDTExtensibility2"},
+                                        {"serverViewDoc", true, "_serverViewDoc"},
+                                        {"ModelUtil", true, "_ModelUtil"},
                                         {"ModelUtilVB", false, "_ModelUtilVB"},
                                         {"IntegrationMgr", false, "_IntegrationMgr"},
                                         {"WKTypes", false, "_WKTypes"}};
@@ -233,8 +241,8 @@ void checkClasses(Checks& c, ITypeLib& library) {
         }
         if (!ok) wrong += std::string(" ") + k.name;
     }
-    c.check("the classes: ModelUtil creatable, ModelUtilVB, IntegrationMgr and WKTypes not, each with its default "
-            "interface",
+    c.check("the classes: Connect, serverViewDoc and ModelUtil creatable, ModelUtilVB, IntegrationMgr and WKTypes "
+            "not, each with its default interface",
             wrong.empty(), "wrong:" + wrong);
 }
 
@@ -276,37 +284,6 @@ std::string early(HRESULT hr, BSTR text) {
 std::string late(const Call& call) {
     if (call.hr != S_OK) return "failed";
     return call.result.vt == VT_BSTR ? "\"" + narrow(call.result.bstrVal) + "\"" : "not a String";
-}
-
-// The object's own description of itself, as a browser or VB's Object Browser asks for it.
-void checkSelfDescription(Checks& c, IDispatch* model) {
-    UINT count = 0;
-    com::ComPtr<ITypeInfo> info;
-    TYPEATTR* attr = nullptr;
-    bool described = SUCCEEDED(model->GetTypeInfoCount(&count)) && count == 1 &&
-                     SUCCEEDED(model->GetTypeInfo(0, 0, info.GetAddressOf())) && SUCCEEDED(info->GetTypeAttr(&attr));
-    if (described) {
-        described = attr->guid == nimb::win::IID__ModelUtil;
-        info->ReleaseTypeAttr(attr);
-    }
-    c.check("IDispatch hands out _ModelUtil's type information", described);
-    com::ComPtr<ITypeInfo> none;
-    c.check("a type information index past the first is DISP_E_BADINDEX",
-            model->GetTypeInfo(1, 0, none.GetAddressOf()) == DISP_E_BADINDEX && !none);
-
-    com::ComPtr<IProvideClassInfo> provide;
-    com::ComPtr<ITypeInfo> classInfo;
-    bool isClass = SUCCEEDED(model->QueryInterface(IID_IProvideClassInfo, reinterpret_cast<void**>(provide.GetAddressOf()))) &&
-                   SUCCEEDED(provide->GetClassInfo(classInfo.GetAddressOf())) && SUCCEEDED(classInfo->GetTypeAttr(&attr));
-    if (isClass) {
-        isClass = attr->guid == nimb::win::CLSID_ModelUtil && attr->typekind == TKIND_COCLASS;
-        classInfo->ReleaseTypeAttr(attr);
-    }
-    c.check("ModelUtil answers IProvideClassInfo with its class", isClass);
-    com::ComPtr<ISupportErrorInfo> errors;
-    c.check("ModelUtil reports errors of _ModelUtil through error info",
-            SUCCEEDED(model->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(errors.GetAddressOf()))) &&
-                errors->InterfaceSupportsErrorInfo(nimb::win::IID__ModelUtil) == S_OK);
 }
 
 // The same calls early and late bound: a vtable out of step with the library would land in
@@ -397,6 +374,32 @@ void checkBothWays(Checks& c, IDispatch* model, _ModelUtil& vtable) {
 
 } // namespace
 
+void checkDescribesItself(Checks& c, IUnknown* object, REFIID face, REFCLSID coclass, const std::string& name) {
+    com::ComPtr<IDispatch> dispatch;
+    com::ComPtr<ITypeInfo> info, none, classInfo;
+    com::ComPtr<IProvideClassInfo> provider;
+    com::ComPtr<ISupportErrorInfo> errors;
+    UINT count = 0;
+    TYPEATTR* attr = nullptr;
+    GUID described = GUID_NULL, named = GUID_NULL;
+    if (SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&dispatch))) && SUCCEEDED(dispatch->GetTypeInfoCount(&count)) &&
+        SUCCEEDED(dispatch->GetTypeInfo(0, 0, info.GetAddressOf())) && SUCCEEDED(info->GetTypeAttr(&attr))) {
+        described = attr->guid;
+        info->ReleaseTypeAttr(attr);
+    }
+    if (SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&provider))) &&
+        SUCCEEDED(provider->GetClassInfo(classInfo.GetAddressOf())) && SUCCEEDED(classInfo->GetTypeAttr(&attr))) {
+        if (attr->typekind == TKIND_COCLASS) named = attr->guid;
+        classInfo->ReleaseTypeAttr(attr);
+    }
+    const bool reportsErrors = SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&errors))) &&
+                               errors->InterfaceSupportsErrorInfo(face) == S_OK;
+    c.check(name + " describes itself from the library: IDispatch's one type information is its interface, "
+                   "IProvideClassInfo its class, error info for the interface",
+            count == 1 && described == face && dispatch->GetTypeInfo(1, 0, none.GetAddressOf()) == DISP_E_BADINDEX &&
+                named == coclass && reportsErrors);
+}
+
 void modelUtilScenario(Checks& c) {
     com::ComPtr<IDispatch> model;
     HRESULT hr = CoCreateInstance(nimb::win::CLSID_ModelUtil, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
@@ -404,20 +407,19 @@ void modelUtilScenario(Checks& c) {
     c.check("ModelUtil is created by CLSID", SUCCEEDED(hr), hr);
     if (FAILED(hr)) return;
     com::ComPtr<_ModelUtil> vtable;
-    c.check("ModelUtil answers _ModelUtil",
-            SUCCEEDED(model->QueryInterface(nimb::win::IID__ModelUtil, reinterpret_cast<void**>(vtable.GetAddressOf()))));
     com::ComPtr<IUnknown> probe;
-    c.check("the interface class is no ModelUtilVB",
-            model->QueryInterface(nimb::win::IID__ModelUtilVB, reinterpret_cast<void**>(probe.GetAddressOf())) ==
-                E_NOINTERFACE);
     const wchar_t* names[] = {L"insertClientCode",  L"insertSQLCode",       L"addADOConnection", L"AddADOCommand",
                               L"existsDataEnvObjs", L"GETPROJLIST",         L"getDataEnvList",   L"getConnectionList",
                               L"getActiveProjName", L"getSelectedcompName", L"GetDevLanguage",   L"saveWKFileName"};
     bool inOrder = true;
     for (DISPID i = 0; i < 12; ++i) inOrder = inOrder && idOf(model.Get(), names[i]) == 0x60030000 + i;
-    c.check("the twelve operations have DISPIDs 0x60030000 to 0x6003000B in slot order", inOrder);
-    c.check("an unknown member is DISP_E_UNKNOWNNAME", idOf(model.Get(), L"noSuchMember") == DISPID_UNKNOWN);
-    checkSelfDescription(c, model.Get());
+    c.check("ModelUtil answers _ModelUtil and not _ModelUtilVB, its twelve operations by name with DISPIDs "
+            "0x60030000 to 0x6003000B in slot order, no unknown name",
+            SUCCEEDED(model.As(&vtable)) &&
+                model->QueryInterface(nimb::win::IID__ModelUtilVB, reinterpret_cast<void**>(probe.GetAddressOf())) ==
+                    E_NOINTERFACE &&
+                inOrder && idOf(model.Get(), L"noSuchMember") == DISPID_UNKNOWN);
+    checkDescribesItself(c, model.Get(), nimb::win::IID__ModelUtil, nimb::win::CLSID_ModelUtil, "ModelUtil");
     if (vtable) checkBothWays(c, model.Get(), *vtable.Get());
 }
 

@@ -89,6 +89,7 @@ void connectScenario(Checks& c, ui::ScriptedUser& user) {
     com::ComPtr<IDTExtensibility2> addIn;
     c.check("Connect answers IDTExtensibility2", SUCCEEDED(object.As(&addIn)));
     if (!addIn) return;
+    checkDescribesItself(c, object.Get(), __uuidof(IDTExtensibility2), nimb::win::CLSID_Connect, "Connect");
 
     FakeIde ide;
     SAFEARRAY* custom = SafeArrayCreateVector(VT_VARIANT, 0, 0);
@@ -174,8 +175,21 @@ void serverViewDocScenario(Checks& c) {
                                   reinterpret_cast<void**>(doc.GetAddressOf()));
     c.check("serverViewDoc is created and answers IDispatch", SUCCEEDED(hr), hr);
     if (FAILED(hr)) return;
-    c.check("serverViewDoc hands this process its C++ document", com::nativeObjectOf(doc.Get()) != nullptr);
-    c.check("serverViewDoc serves setupGUI", idOf(doc.Get(), L"setupGUI") != DISPID_UNKNOWN);
+    checkDescribesItself(c, doc.Get(), __uuidof(_serverViewDoc), nimb::win::CLSID_serverViewDoc, "serverViewDoc");
+    // Its manager is Nothing until the add-in gives it one; what is no manager of this add-in (here
+    // the document itself) is refused both ways and changes nothing.
+    com::ComPtr<_serverViewDoc> early;
+    com::ComPtr<_IntegrationMgr> manager;
+    const bool none = SUCCEEDED(doc.As(&early)) && SUCCEEDED(early->get_IMgr(manager.GetAddressOf())) && !manager;
+    const HRESULT refusedEarly = early ? early->putref_IMgr(reinterpret_cast<_IntegrationMgr*>(doc.Get())) : E_FAIL;
+    Call refusedLate, lateManager;
+    invoke(doc.Get(), idOf(doc.Get(), L"IMgr"), {com::objectVariant(doc.Get())}, refusedLate, DISPATCH_PROPERTYPUTREF);
+    invoke(doc.Get(), idOf(doc.Get(), L"IMgr"), {}, lateManager, DISPATCH_PROPERTYGET);
+    c.check("serverViewDoc's IMgr is Nothing both ways, and an object that is no manager is refused both ways",
+            none && refusedEarly == vbError(13) && FAILED(refusedLate.hr) && lateManager.hr == S_OK &&
+                lateManager.result.vt == VT_DISPATCH && lateManager.result.pdispVal == nullptr &&
+                com::nativeObjectOf(doc.Get()) != nullptr,
+            "early put " + std::to_string(refusedEarly) + ", late put " + std::to_string(refusedLate.hr));
 }
 
 // The element type of a one-dimensional array, and its element i as text ("?" when it is none).
