@@ -11,7 +11,7 @@
 #include "win/DocumentControl.h"
 #include "win/InPlaceDocument.h"
 #include "win/LibraryServer.h"
-#include "win/OleLog.h"
+#include "platform/win/com/OleLog.h"
 
 #include <memory>
 
@@ -37,7 +37,7 @@ protected:
 
 private:
     std::shared_ptr<serverViewDoc> document_;
-    OleLog log_;
+    com::OleLog log_;
     InPlaceDocument inPlace_;
     DocumentControl control_;
 };

@@ -97,7 +97,8 @@ void printWindow(HWND window, HDC dc) {
 
 } // namespace
 
-InPlaceDocument::InPlaceDocument(IUnknown& outer, std::shared_ptr<ui::UserDocument> document, const OleLog& log)
+InPlaceDocument::InPlaceDocument(IUnknown& outer, std::shared_ptr<ui::UserDocument> document,
+                                 const com::OleLog& log)
     : ComFace(outer), document_(std::move(document)), log_(log) {}
 
 // Nothing can call in any more: the windows go without telling a site that no longer holds us.

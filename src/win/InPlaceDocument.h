@@ -12,7 +12,7 @@
 #pragma once
 
 #include "platform/win/com/ComObject.h"
-#include "win/OleLog.h"
+#include "platform/win/com/OleLog.h"
 
 #include <docobj.h>
 #include <oleidl.h>
@@ -31,7 +31,7 @@ namespace nimb::win {
 class InPlaceDocument final : public com::ComFace<IOleObject, IOleInPlaceObject, IOleInPlaceActiveObject, IOleDocument,
                                                   IOleDocumentView> {
 public:
-    InPlaceDocument(IUnknown& outer, std::shared_ptr<ui::UserDocument> document, const OleLog& log);
+    InPlaceDocument(IUnknown& outer, std::shared_ptr<ui::UserDocument> document, const com::OleLog& log);
     ~InPlaceDocument();
 
     // Paints the document at area of dc: the windows it shows in place, or, while it is not
@@ -109,7 +109,7 @@ private:
     bool inside(HWND window) const;
 
     std::shared_ptr<ui::UserDocument> document_;
-    const OleLog& log_;
+    const com::OleLog& log_;
     com::ComPtr<IOleClientSite> clientSite_;
     com::ComPtr<IOleInPlaceSite> site_;         // the view's site, or the client site's
     com::ComPtr<IOleInPlaceFrame> frame_;       // while UI active

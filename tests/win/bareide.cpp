@@ -644,6 +644,16 @@ void managerOverCom(wintest::BareIde& ide, const std::string& engineProject) {
           refused == static_cast<HRESULT>(0x800A000D) && keeps, std::to_string(refused));
 }
 
+// A line of the add-in's OLE log that begins with start and records success.
+bool loggedAnswered(const std::string& file, const std::string& start) {
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        while (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.rfind(start, 0) == 0 && line.ends_with("-> 0x00000000")) return true;
+    }
+    return false;
+}
+
 int wmain(int argc, wchar_t** argv) {
     if (argc < 4) {
         std::printf("usage: bareide MODULE ENGINE_PROJECT PICTURES_DIR\nbare-ide: 0 passed, 1 failed\n");
@@ -683,6 +693,9 @@ int wmain(int argc, wchar_t** argv) {
     {
         wintest::BareIde ide(frame, {"Inventory", folder + "\\Inventory.vbp", engineProject});
         if (addin) {
+            // Switched on as for the one-time check in a real IDE.
+            const std::string oleLog = folder + "\\ole.log";
+            SetEnvironmentVariableW(L"NIMB_OLE_LOG", com::wideFromUtf8(oleLog).c_str());
             SAFEARRAY* custom = nullptr;
             hr = addin->OnConnection(ide.vbe(), ext_cm_AfterStartup, ide.addIn(), &custom);
             check("OnConnection", hr == S_OK, std::to_string(hr));
@@ -722,6 +735,11 @@ int wmain(int argc, wchar_t** argv) {
                   journal.size() > 400 ? journal.substr(journal.size() - 400) : journal);
 
             managerOverCom(ide, engineProject);
+            check("NIMB_OLE_LOG records the event subscriptions: the click and file events found and advised",
+                  loggedAnswered(oleLog, "FindConnectionPoint {0002E131-0000-0000-C000-000000000046}") &&
+                      loggedAnswered(oleLog, "Advise on {0002E131-0000-0000-C000-000000000046}") &&
+                      loggedAnswered(oleLog, "FindConnectionPoint {0002E141-0000-0000-C000-000000000046}") &&
+                      loggedAnswered(oleLog, "Advise on {0002E141-0000-0000-C000-000000000046}"));
             hr = addin->OnDisconnection(ext_dm_UserClosed, &custom);
             check("OnDisconnection", hr == S_OK, std::to_string(hr));
             check("every toolbar and control of the add-in is deleted",

@@ -3,6 +3,7 @@
 #include "platform/error.h"
 #include "platform/win/com/ComError.h"
 #include "platform/win/com/ComObject.h"
+#include "platform/win/com/OleLog.h"
 #include "platform/win/com/VariantConvert.h"
 
 #include <atomic>
@@ -97,15 +98,19 @@ ComPtr<IConnectionPoint> onlyPoint(IConnectionPointContainer& container) {
 
 EventSubscription::EventSubscription(const Dispatch& source, const IID& events, EventHandler handler) {
     if (!source) throw vb::VBError(vb::err::ObjectVariableNotSet, "Object variable or With block variable not set");
+    const OleLog log;
     ComPtr<IConnectionPointContainer> container;
-    if (FAILED(source.get()->QueryInterface(IID_PPV_ARGS(&container))) || !container) noEvents();
+    HRESULT hr = source.get()->QueryInterface(IID_PPV_ARGS(&container));
+    if (SUCCEEDED(hr)) hr = container->FindConnectionPoint(events, &point_);
+    log.called(("FindConnectionPoint " + OleLog::nameOf(events)).c_str(), hr);
     IID iid = events;
-    if (FAILED(container->FindConnectionPoint(iid, &point_)) || !point_) {
-        point_ = onlyPoint(*container.Get());
+    if (FAILED(hr) || !point_) {
+        if (container) point_ = onlyPoint(*container.Get());
         if (!point_ || FAILED(point_->GetConnectionInterface(&iid))) noEvents();
     }
     sink_ = new Sink(iid, std::move(handler));
-    HRESULT hr = point_->Advise(sink_, &cookie_);
+    hr = point_->Advise(sink_, &cookie_);
+    log.called(("Advise on " + OleLog::nameOf(iid)).c_str(), hr);
     if (FAILED(hr)) {
         sink_->detach();
         sink_->Release();
