@@ -139,6 +139,10 @@ void checkInterfaces(Checks& c, ITypeLib& library) {
                 parameterType(*model.Get(), 5, 0) == V{VT_PTR, VT_SAFEARRAY, VT_BSTR} &&
                 parameterType(*model.Get(), 4, 0) == V{VT_PTR, VT_BOOL} &&
                 parameterType(*model.Get(), 11, 0) == V{VT_BSTR});
+    const com::ComPtr<ITypeInfo> addIn = vtableOf(library, __uuidof(IDTExtensibility2));
+    c.check("IDTExtensibility2 takes the IDE's custom array as an array of Variants by reference",
+            addIn && parameterType(*addIn.Get(), 0, 3) == V{VT_PTR, VT_SAFEARRAY, VT_VARIANT} &&
+                parameterType(*addIn.Get(), 1, 0) == V{VT_USERDEFINED});
 }
 
 // Each record's fields, by name, with their automation types.
