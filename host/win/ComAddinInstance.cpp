@@ -9,7 +9,6 @@
 #include "platform/win/com/NativeObject.h"
 #include "platform/win/com/VariantConvert.h"
 
-
 namespace host {
 
 namespace {

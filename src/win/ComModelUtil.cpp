@@ -34,8 +34,8 @@ HRESULT ModelUtilServer<Faces...>::insertClientCode(BSTR* clientCode, BSTR* proj
 }
 
 template <class... Faces>
-HRESULT ModelUtilServer<Faces...>::insertSQLCode(BSTR* sqlCode, LONG* startLine, LONG* startCol, LONG* endLine, LONG* endCol,
-                                    BSTR* projName, BSTR* compName) {
+HRESULT ModelUtilServer<Faces...>::insertSQLCode(BSTR* sqlCode, LONG* startLine, LONG* startCol, LONG* endLine,
+                                                 LONG* endCol, BSTR* projName, BSTR* compName) {
     return com::guarded([&] {
         model_->insertSQLCode(text(sqlCode), number(startLine), number(startCol), number(endLine), number(endCol),
                               text(projName), text(compName));
@@ -43,14 +43,15 @@ HRESULT ModelUtilServer<Faces...>::insertSQLCode(BSTR* sqlCode, LONG* startLine,
 }
 
 template <class... Faces>
-HRESULT ModelUtilServer<Faces...>::addADOConnection(BSTR* conString, BSTR* conName, BSTR* dataenvName, BSTR* projName) {
+HRESULT ModelUtilServer<Faces...>::addADOConnection(BSTR* conString, BSTR* conName, BSTR* dataenvName,
+                                                    BSTR* projName) {
     return com::guarded(
         [&] { model_->addADOConnection(text(conString), text(conName), text(dataenvName), text(projName)); });
 }
 
 template <class... Faces>
-HRESULT ModelUtilServer<Faces...>::AddADOCommand(LONG* commandType, BSTR* commandText, BSTR* commandName, BSTR* conName,
-                                    BSTR* dataenvName, BSTR* projName) {
+HRESULT ModelUtilServer<Faces...>::AddADOCommand(LONG* commandType, BSTR* commandText, BSTR* commandName,
+                                                 BSTR* conName, BSTR* dataenvName, BSTR* projName) {
     return com::guarded([&] {
         model_->AddADOCommand(number(commandType), text(commandText), text(commandName), text(conName),
                               text(dataenvName), text(projName));
@@ -64,7 +65,8 @@ HRESULT ModelUtilServer<Faces...>::existsDataEnvObjs(VARIANT_BOOL* answer) {
 
 template <class... Faces>
 HRESULT ModelUtilServer<Faces...>::getProjList(SAFEARRAY** projList) {
-    return com::guarded([&] { withList(projList, [&](std::vector<std::string>& list) { model_->getProjList(list); }); });
+    return com::guarded(
+        [&] { withList(projList, [&](std::vector<std::string>& list) { model_->getProjList(list); }); });
 }
 
 template <class... Faces>

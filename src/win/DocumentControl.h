@@ -2,7 +2,8 @@
 // in-place activation - persistence (initialised new; the document keeps nothing, so nothing is
 // stored or read), a view that draws into a device context while the document is not active,
 // the control interface (no mnemonics), a command target with no commands and a connection-point
-// container with no points (the document fires no events). Answered for an outer COM object, with that object's identity and count.
+// container with no points (the document fires no events). Answered for an outer COM object,
+// with that object's identity and count.
 #pragma once
 
 #include <docobj.h>

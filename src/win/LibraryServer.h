@@ -26,7 +26,8 @@ public:
         return com::guarded([&] { *info = typeInfoOf(coclass_).Detach(); });
     }
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
-        const bool dual = iid == __uuidof(Interface) || ((std::is_base_of_v<IDispatch, More> && iid == __uuidof(More)) || ...);
+        const bool dual =
+            iid == __uuidof(Interface) || ((std::is_base_of_v<IDispatch, More> && iid == __uuidof(More)) || ...);
         return dual ? S_OK : S_FALSE;
     }
 

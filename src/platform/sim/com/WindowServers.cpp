@@ -13,7 +13,6 @@
 #include "platform/win/com/ComError.h"
 #include "platform/win/com/DispatchObject.h"
 
-
 namespace simcom {
 
 namespace {

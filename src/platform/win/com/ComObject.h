@@ -88,7 +88,9 @@ public:
     ComFace(const ComFace&) = delete;
     ComFace& operator=(const ComFace&) = delete;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override { return outer_.QueryInterface(iid, out); }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        return outer_.QueryInterface(iid, out);
+    }
     ULONG STDMETHODCALLTYPE AddRef() override { return outer_.AddRef(); }
     ULONG STDMETHODCALLTYPE Release() override { return outer_.Release(); }
 

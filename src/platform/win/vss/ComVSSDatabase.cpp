@@ -30,7 +30,8 @@ std::shared_ptr<VSSDatabase> adaptVSSDatabase(const com::Dispatch& object) {
 }
 
 std::shared_ptr<VSSDatabase> createDatabase(const std::string& progId) {
-    return adaptVSSDatabase(com::Dispatch(com::createByProgId(progId, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER).Get()));
+    const auto created = com::createByProgId(progId, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER);
+    return adaptVSSDatabase(com::Dispatch(created.Get()));
 }
 
 } // namespace vss::win
