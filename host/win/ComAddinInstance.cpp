@@ -4,12 +4,10 @@
 
 #include "platform/sim/com/SimServer.h"
 #include "platform/vbide/CommandBarControl.h"
-#include "platform/win/com/Bstr.h"
+#include "platform/win/com/ComClassFactory.h"
 #include "platform/win/com/ComError.h"
 #include "platform/win/com/NativeObject.h"
 #include "platform/win/com/VariantConvert.h"
-
-#include <objbase.h>
 
 namespace host {
 
@@ -25,15 +23,7 @@ constexpr DISPID dispidOnBeginShutdown = 5;
 } // namespace
 
 std::shared_ptr<vb::Object> ComAddinInstance::create(const std::string& progId) {
-    std::wstring name = com::wideFromUtf8(progId);
-    CLSID clsid{};
-    HRESULT hr = CLSIDFromProgID(name.c_str(), &clsid);
-    com::ComPtr<IDispatch> object;
-    if (SUCCEEDED(hr))
-        hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                              reinterpret_cast<void**>(object.GetAddressOf()));
-    if (FAILED(hr)) throw com::errorFrom(hr, nullptr);
-    return std::make_shared<ComAddinInstance>(std::move(object));
+    return std::make_shared<ComAddinInstance>(com::createByProgId(progId));
 }
 
 void ComAddinInstance::call(DISPID id, std::vector<VARIANT> args) {

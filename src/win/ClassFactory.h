@@ -1,33 +1,20 @@
-// ClassFactory: COM's IClassFactory for one of the module's classes, making each new object with
-// the class's creator. A factory counts as a live object of the module, so DllCanUnloadNow keeps
-// the module while a client holds one.
+// ClassFactory: the class object of one of the module's classes. It counts as a live object of
+// the module, and its locks keep the module loaded (DllCanUnloadNow).
 #pragma once
 
-#include "platform/win/com/ComPtr.h"
+#include "platform/win/com/ComClassFactory.h"
+#include "platform/win/com/DispatchServer.h"
 #include "win/ServerModule.h"
-
-#include <unknwn.h>
-
-#include <atomic>
 
 namespace nimb::win {
 
-using Creator = com::ComPtr<IUnknown> (*)();
-
-class ClassFactory : public IClassFactory {
+class ClassFactory final : public com::ComClassFactory {
 public:
-    explicit ClassFactory(Creator create);
-    virtual ~ClassFactory();
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override;
+    using ComClassFactory::ComClassFactory;
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 
 private:
-    std::atomic<ULONG> refs_{1};
-    Creator create_;
+    com::LiveObject live_;
     ModuleObject counted_;
 };
 

@@ -2,9 +2,9 @@
 
 #include "addin/Connect.h"
 #include "platform/win/com/ComError.h"
-#include "platform/win/com/VariantConvert.h"
 #include "platform/win/ports/installPorts.h"
 #include "platform/win/vbide/adaptDispatch.h"
+#include "win/classIds.h"
 
 #include <vector>
 
@@ -22,26 +22,7 @@ com::ComPtr<IUnknown> ComConnect::create() {
 }
 
 ComConnect::ComConnect(std::shared_ptr<Connect> object)
-    : DispatchServer(
-          {
-              {L"OnConnection", dispidOnConnection,
-               [this](com::Args& a) {
-                   connect(com::dispatchFrom(a.raw(0)).Get(), a[1].toLong(), com::dispatchFrom(a.raw(2)).Get());
-                   return vb::Variant();
-               }},
-              {L"OnDisconnection", dispidOnDisconnection,
-               [this](com::Args& a) {
-                   disconnect(a[0].toLong());
-                   return vb::Variant();
-               }},
-              {L"OnAddInsUpdate", dispidOnAddInsUpdate, [this](com::Args&) { return notify(&Connect::OnAddInsUpdate); }},
-              {L"OnStartupComplete", dispidOnStartupComplete,
-               [this](com::Args&) { return notify(&Connect::OnStartupComplete); }},
-              {L"OnBeginShutdown", dispidOnBeginShutdown,
-               [this](com::Args&) { return notify(&Connect::OnBeginShutdown); }},
-          },
-          {IID_IDTExtensibility2}, object),
-      connect_(std::move(object)) {}
+    : LibraryServer(CLSID_Connect, object), connect_(std::move(object)) {}
 
 // The IDE's custom arrays belong to the IDE, and the add-in reads none of them: Connect is given
 // an empty one.
@@ -65,10 +46,11 @@ void ComConnect::disconnect(int32_t removeMode) {
     connect_->OnDisconnection(removeMode, custom);
 }
 
-vb::Variant ComConnect::notify(Notification notification) {
-    std::vector<vb::Variant> custom;
-    ((*connect_).*notification)(custom);
-    return {};
+HRESULT ComConnect::notify(Notification notification) {
+    return com::guarded([&] {
+        std::vector<vb::Variant> custom;
+        ((*connect_).*notification)(custom);
+    });
 }
 
 HRESULT ComConnect::OnConnection(IDispatch* Application, ext_ConnectMode ConnectMode, IDispatch* AddInInst,
@@ -80,16 +62,8 @@ HRESULT ComConnect::OnDisconnection(ext_DisconnectMode RemoveMode, SAFEARRAY**) 
     return com::guarded([&] { disconnect(RemoveMode); });
 }
 
-HRESULT ComConnect::OnAddInsUpdate(SAFEARRAY**) {
-    return com::guarded([&] { notify(&Connect::OnAddInsUpdate); });
-}
-
-HRESULT ComConnect::OnStartupComplete(SAFEARRAY**) {
-    return com::guarded([&] { notify(&Connect::OnStartupComplete); });
-}
-
-HRESULT ComConnect::OnBeginShutdown(SAFEARRAY**) {
-    return com::guarded([&] { notify(&Connect::OnBeginShutdown); });
-}
+HRESULT ComConnect::OnAddInsUpdate(SAFEARRAY**) { return notify(&Connect::OnAddInsUpdate); }
+HRESULT ComConnect::OnStartupComplete(SAFEARRAY**) { return notify(&Connect::OnStartupComplete); }
+HRESULT ComConnect::OnBeginShutdown(SAFEARRAY**) { return notify(&Connect::OnBeginShutdown); }
 
 } // namespace nimb::win

@@ -1,16 +1,16 @@
 // ComConnect: nimbvbadd.Connect as the IDE creates it, the add-in's Connect behind a dual
-// IDTExtensibility2. The Application and AddInInst it receives go through vbide::adaptDispatch,
-// which holds their references until Connect lets go of them (at disconnection, or when this
-// object is released). Connect reports its own errors, as the add-in does; whatever still escapes
-// leaves as an HRESULT. From connection to disconnection the add-in's own Windows platform
-// (AddinPlatform) runs: the IDE gives it nothing else.
+// IDTExtensibility2 (its late-bound face served from the type library's description). The
+// Application and AddInInst it receives go through vbide::adaptDispatch, which holds their
+// references until Connect lets go of them (at disconnection, or when this object is released).
+// Connect reports its own errors, as the add-in does; whatever still escapes leaves as an HRESULT.
+// From connection to disconnection the add-in's own Windows platform (AddinPlatform) runs: the
+// IDE gives it nothing else.
 #pragma once
 
+#include "nimbvbaddLib.h"
 #include "platform/vbide/AddinInstance.h"
-#include "platform/win/com/DispatchServer.h"
 #include "win/AddinPlatform.h"
-#include "win/IDTExtensibility2.h"
-#include "win/ServerModule.h"
+#include "win/LibraryServer.h"
 
 #include <memory>
 #include <vector>
@@ -21,7 +21,7 @@ class Connect;
 
 namespace nimb::win {
 
-class ComConnect : public com::DispatchServer<IDTExtensibility2> {
+class ComConnect final : public LibraryServer<IDTExtensibility2> {
 public:
     static com::ComPtr<IUnknown> create();
     explicit ComConnect(std::shared_ptr<Connect> object);
@@ -36,12 +36,11 @@ public:
 private:
     void connect(IDispatch* application, int32_t connectMode, IDispatch* addInInst);
     void disconnect(int32_t removeMode);
-    // OnAddInsUpdate, OnStartupComplete or OnBeginShutdown; Empty, for the late-bound caller.
-    vb::Variant notify(void (vbide::AddinInstance::*notification)(std::vector<vb::Variant>&));
+    // OnAddInsUpdate, OnStartupComplete or OnBeginShutdown.
+    HRESULT notify(void (vbide::AddinInstance::*notification)(std::vector<vb::Variant>&));
 
     std::shared_ptr<Connect> connect_;
     std::unique_ptr<AddinPlatform> platform_;  // from connection to disconnection
-    ModuleObject counted_;
 };
 
 } // namespace nimb::win

@@ -1,124 +1,84 @@
 #include "win/ComModelUtil.h"
 
-#include "model/ModelUtil.h"
-#include "platform/win/com/Bstr.h"
+#include "addin/seenAs.h"
+#include "model/ModelUtilVB.h"
+#include "platform/vbide/CommandBar.h"
+#include "platform/vbide/CommandBars.h"
+#include "platform/vbide/VBE.h"
 #include "platform/win/com/ComError.h"
-#include "platform/win/com/StringArray.h"
-#include "platform/win/com/VariantConvert.h"
-#include "win/TypeLibrary.h"
+#include "platform/win/com/Remote.h"
+#include "platform/win/vbide/adaptDispatch.h"
+#include "win/callerArguments.h"
 #include "win/classIds.h"
 
 namespace nimb::win {
 
 namespace {
 
-[[noreturn]] void nullArgument() { throw vb::VBError(static_cast<int32_t>(E_POINTER), "A required argument is missing"); }
-
-std::string text(const BSTR* s) {
-    if (!s) nullArgument();
-    return com::utf8FromBstr(*s);
-}
-
-int32_t number(const LONG* n) {
-    if (!n) nullArgument();
-    return static_cast<int32_t>(*n);
-}
-
-template <class T>
-T* result(T* out) {
-    if (!out) nullArgument();
-    return out;
-}
-
-// A list operation on the caller's array: it goes in, and goes back only when the operation
-// changed it (the interface class leaves arrays untouched).
-template <class F>
-void withList(SAFEARRAY** array, F&& operation) {
-    if (!array) nullArgument();
-    VARIANT arg = com::bstrArrayRefVariant(array);
-    std::vector<std::string> list = com::stringList(arg);
-    const std::vector<std::string> before = list;
-    operation(list);
-    if (list != before) com::storeStringList(arg, list);
+// An object of the IDE's (which the model service only passes on), with a reference for the caller.
+IDispatch* ideObject(const std::shared_ptr<vb::Object>& object) {
+    IDispatch* dispatch = com::dispatchOf(object).get();
+    if (dispatch) dispatch->AddRef();
+    return dispatch;
 }
 
 } // namespace
 
-com::ComPtr<IUnknown> ComModelUtil::create() {
-    com::ComPtr<ComModelUtil> object = com::make<ComModelUtil>(std::make_shared<ModelUtil>());
-    return com::ComPtr<IUnknown>(static_cast<_ModelUtil*>(object.Get()));
-}
+template <class... Faces>
+ModelUtilServer<Faces...>::ModelUtilServer(const CLSID& coclass, std::shared_ptr<ModelUtil> model)
+    : LibraryServer<Faces...>(coclass, model), model_(std::move(model)) {}
 
-ComModelUtil::ComModelUtil(std::shared_ptr<ModelUtil> model)
-    : DispatchServer({}, {IID__ModelUtil}, model), model_(std::move(model)) {
-    serveTypeInfo(typeInfoOf(IID__ModelUtil));
-}
-
-HRESULT ComModelUtil::QueryInterface(REFIID iid, void** out) { return DispatchServer::QueryInterface(iid, out); }
-ULONG ComModelUtil::AddRef() { return DispatchServer::AddRef(); }
-ULONG ComModelUtil::Release() { return DispatchServer::Release(); }
-
-HRESULT ComModelUtil::queryOther(REFIID iid, void** out) {
-    if (iid == IID_ISupportErrorInfo) {
-        *out = static_cast<ISupportErrorInfo*>(this);
-    } else if (iid == IID_IProvideClassInfo) {
-        *out = static_cast<IProvideClassInfo*>(this);
-    } else {
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-HRESULT ComModelUtil::InterfaceSupportsErrorInfo(REFIID iid) { return iid == IID__ModelUtil ? S_OK : S_FALSE; }
-
-HRESULT ComModelUtil::GetClassInfo(ITypeInfo** info) {
-    if (!info) return E_POINTER;
-    *info = nullptr;
-    return com::guarded([&] { *info = typeInfoOf(CLSID_ModelUtil).Detach(); });
-}
-
-HRESULT ComModelUtil::insertClientCode(BSTR* clientCode, BSTR* projName, BSTR* compName) {
+template <class... Faces>
+HRESULT ModelUtilServer<Faces...>::insertClientCode(BSTR* clientCode, BSTR* projName, BSTR* compName) {
     return com::guarded([&] { model_->insertClientCode(text(clientCode), text(projName), text(compName)); });
 }
 
-HRESULT ComModelUtil::insertSQLCode(BSTR* sqlCode, LONG* startLine, LONG* startCol, LONG* endLine, LONG* endCol,
-                                    BSTR* projName, BSTR* compName) {
+template <class... Faces>
+HRESULT ModelUtilServer<Faces...>::insertSQLCode(BSTR* sqlCode, LONG* startLine, LONG* startCol, LONG* endLine,
+                                                 LONG* endCol, BSTR* projName, BSTR* compName) {
     return com::guarded([&] {
         model_->insertSQLCode(text(sqlCode), number(startLine), number(startCol), number(endLine), number(endCol),
                               text(projName), text(compName));
     });
 }
 
-HRESULT ComModelUtil::addADOConnection(BSTR* conString, BSTR* conName, BSTR* dataenvName, BSTR* projName) {
+template <class... Faces>
+HRESULT ModelUtilServer<Faces...>::addADOConnection(BSTR* conString, BSTR* conName, BSTR* dataenvName,
+                                                    BSTR* projName) {
     return com::guarded(
         [&] { model_->addADOConnection(text(conString), text(conName), text(dataenvName), text(projName)); });
 }
 
-HRESULT ComModelUtil::AddADOCommand(LONG* commandType, BSTR* commandText, BSTR* commandName, BSTR* conName,
-                                    BSTR* dataenvName, BSTR* projName) {
+template <class... Faces>
+HRESULT ModelUtilServer<Faces...>::AddADOCommand(LONG* commandType, BSTR* commandText, BSTR* commandName,
+                                                 BSTR* conName, BSTR* dataenvName, BSTR* projName) {
     return com::guarded([&] {
         model_->AddADOCommand(number(commandType), text(commandText), text(commandName), text(conName),
                               text(dataenvName), text(projName));
     });
 }
 
-HRESULT ComModelUtil::existsDataEnvObjs(VARIANT_BOOL* answer) {
+template <class... Faces>
+HRESULT ModelUtilServer<Faces...>::existsDataEnvObjs(VARIANT_BOOL* answer) {
     return com::guarded([&] { *result(answer) = model_->existsDataEnvObjs() ? VARIANT_TRUE : VARIANT_FALSE; });
 }
 
-HRESULT ComModelUtil::getProjList(SAFEARRAY** projList) {
-    return com::guarded([&] { withList(projList, [&](std::vector<std::string>& list) { model_->getProjList(list); }); });
+template <class... Faces>
+HRESULT ModelUtilServer<Faces...>::getProjList(SAFEARRAY** projList) {
+    return com::guarded(
+        [&] { withList(projList, [&](std::vector<std::string>& list) { model_->getProjList(list); }); });
 }
 
-HRESULT ComModelUtil::getDataEnvList(SAFEARRAY** dataEnvList, BSTR* projName) {
+template <class... Faces>
+HRESULT ModelUtilServer<Faces...>::getDataEnvList(SAFEARRAY** dataEnvList, BSTR* projName) {
     return com::guarded([&] {
         const std::string project = text(projName);
         withList(dataEnvList, [&](std::vector<std::string>& list) { model_->getDataEnvList(list, project); });
     });
 }
 
-HRESULT ComModelUtil::getConnectionList(SAFEARRAY** conList, BSTR* dataenvName, BSTR* projName) {
+template <class... Faces>
+HRESULT ModelUtilServer<Faces...>::getConnectionList(SAFEARRAY** conList, BSTR* dataenvName, BSTR* projName) {
     return com::guarded([&] {
         const std::string dataEnvironment = text(dataenvName);
         const std::string project = text(projName);
@@ -127,20 +87,62 @@ HRESULT ComModelUtil::getConnectionList(SAFEARRAY** conList, BSTR* dataenvName, 
     });
 }
 
-HRESULT ComModelUtil::getActiveProjName(BSTR* answer) {
+template <class... Faces>
+HRESULT ModelUtilServer<Faces...>::getActiveProjName(BSTR* answer) {
     return com::guarded([&] { *result(answer) = com::bstrFromUtf8(model_->getActiveProjName()); });
 }
 
-HRESULT ComModelUtil::getSelectedcompName(BSTR* answer) {
+template <class... Faces>
+HRESULT ModelUtilServer<Faces...>::getSelectedcompName(BSTR* answer) {
     return com::guarded([&] { *result(answer) = com::bstrFromUtf8(model_->getSelectedcompName()); });
 }
 
-HRESULT ComModelUtil::GetDevLanguage(BSTR* answer) {
+template <class... Faces>
+HRESULT ModelUtilServer<Faces...>::GetDevLanguage(BSTR* answer) {
     return com::guarded([&] { *result(answer) = com::bstrFromUtf8(model_->GetDevLanguage()); });
 }
 
-HRESULT ComModelUtil::saveWKFileName(BSTR fileName) {
+template <class... Faces>
+HRESULT ModelUtilServer<Faces...>::saveWKFileName(BSTR fileName) {
     return com::guarded([&] { model_->saveWKFileName(com::utf8FromBstr(fileName)); });
+}
+
+template class ModelUtilServer<_ModelUtil>;
+template class ModelUtilServer<_ModelUtilVB, _ModelUtil>;
+
+com::ComPtr<IUnknown> ComModelUtil::create() {
+    com::ComPtr<ComModelUtil> object = com::make<ComModelUtil>(std::make_shared<ModelUtil>());
+    return com::ComPtr<IUnknown>(static_cast<_ModelUtil*>(object.Get()));
+}
+
+ComModelUtil::ComModelUtil(std::shared_ptr<ModelUtil> model) : ModelUtilServer(CLSID_ModelUtil, std::move(model)) {}
+
+ComModelUtilVB::ComModelUtilVB(std::shared_ptr<ModelUtilVB> model)
+    : ModelUtilServer(__uuidof(::ModelUtilVB), model), vb_(std::move(model)) {}
+
+HRESULT ComModelUtilVB::putref_VBInstance(IDispatch* vbInstance) {
+    return com::guarded([&] { vb_->setVBInstance(seenAs<vbide::VBE>(vbide::adaptDispatch(vbInstance))); });
+}
+
+HRESULT ComModelUtilVB::get_VBInstance(IDispatch** answer) {
+    return com::guarded([&] { *result(answer) = ideObject(vb_->VBInstance()); });
+}
+
+HRESULT ComModelUtilVB::getCommandBarCollection(IDispatch** answer) {
+    return com::guarded([&] { *result(answer) = ideObject(vb_->getCommandBarCollection()); });
+}
+
+HRESULT ComModelUtilVB::getMainMenuBar(IDispatch** answer) {
+    return com::guarded([&] { *result(answer) = ideObject(vb_->getMainMenuBar()); });
+}
+
+HRESULT ComModelUtilVB::ModelUtil_saveWKFileName(BSTR fileName) { return saveWKFileName(fileName); }
+
+com::ComPtr<_ModelUtil> servedModel(const std::shared_ptr<ModelUtil>& model) {
+    if (!model) return nullptr;
+    if (auto working = std::dynamic_pointer_cast<ModelUtilVB>(model))
+        return com::ComPtr<_ModelUtil>(com::make<ComModelUtilVB>(working).Get());
+    return com::ComPtr<_ModelUtil>(com::make<ComModelUtil>(model).Get());
 }
 
 } // namespace nimb::win

@@ -1,16 +1,17 @@
 // ComServerViewDoc: nimbvbadd.serverViewDoc, the object the IDE puts into the server view's tool
 // window. Code in this process reaches the serverViewDoc behind it through the native-object
-// interface (as the integration manager does with CreateToolWindow's DocObj); late-bound callers
-// see the document's IMgr (put) and setupGUI. Containers host it in place through the OLE
-// interfaces of InPlaceDocument and find the rest of an ActiveX control in DocumentControl; what
-// they ask goes to the OleLog when that is switched on.
+// interface (as the integration manager does with CreateToolWindow's DocObj); other callers see
+// the library's _serverViewDoc: IMgr (set by reference to one of this module's managers, read as
+// IntegrationMgr) and setupGUI. Containers host it in place through the OLE interfaces of
+// InPlaceDocument and find the rest of an ActiveX control in DocumentControl; what they ask goes
+// to the OleLog when that is switched on.
 #pragma once
 
-#include "platform/win/com/DispatchServer.h"
+#include "nimbvbaddLib.h"
 #include "win/DocumentControl.h"
 #include "win/InPlaceDocument.h"
-#include "win/OleLog.h"
-#include "win/ServerModule.h"
+#include "win/LibraryServer.h"
+#include "platform/win/com/OleLog.h"
 
 #include <memory>
 
@@ -20,22 +21,25 @@ class serverViewDoc;
 
 namespace nimb::win {
 
-class ComServerViewDoc : public com::DispatchServer<> {
+class ComServerViewDoc final : public LibraryServer<_serverViewDoc> {
 public:
     static com::ComPtr<IUnknown> create();
     explicit ComServerViewDoc(std::shared_ptr<serverViewDoc> document);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
 
+    HRESULT STDMETHODCALLTYPE putref_IMgr(_IntegrationMgr* manager) override;
+    HRESULT STDMETHODCALLTYPE get_IMgr(_IntegrationMgr** result) override;
+    HRESULT STDMETHODCALLTYPE setupGUI() override;
+
 protected:
-    HRESULT queryOther(REFIID iid, void** out) override;
+    HRESULT queryMore(REFIID iid, void** out) override;
 
 private:
     std::shared_ptr<serverViewDoc> document_;
-    OleLog log_;
+    com::OleLog log_;
     InPlaceDocument inPlace_;
     DocumentControl control_;
-    ModuleObject counted_;
 };
 
 } // namespace nimb::win

@@ -7,29 +7,13 @@
 
 #include <olectl.h>
 
-#include <atomic>
-
 namespace nimb::win {
 
 namespace {
 
 // The document fires no events: an enumeration of connection points that is over at once.
-class NoPoints final : public IEnumConnectionPoints {
+class NoPoints final : public com::ComObject<IEnumConnectionPoints> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        if (iid != IID_IUnknown && iid != IID_IEnumConnectionPoints) return E_NOINTERFACE;
-        *out = static_cast<IEnumConnectionPoints*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
-        if (left == 0) delete this;
-        return left;
-    }
     HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override {
         if (fetched) *fetched = 0;
         if (count > 0 && !points) return E_POINTER;
@@ -44,33 +28,10 @@ public:
     }
 
 private:
-    std::atomic<ULONG> refs_{1};
     ModuleObject counted_;
 };
 
-// The document's dispatch interface as late-bound callers see it: IMgr (set by reference) and
-// setupGUI. Described at run time, so no type library file is needed for it.
-PARAMDATA managerParam[] = {{const_cast<OLECHAR*>(L"manager"), VT_DISPATCH}};
-METHODDATA documentMembers[] = {
-    {const_cast<OLECHAR*>(L"IMgr"), managerParam, 1, 7, CC_STDCALL, 1, DISPATCH_PROPERTYPUTREF, VT_EMPTY},
-    {const_cast<OLECHAR*>(L"setupGUI"), nullptr, 2, 8, CC_STDCALL, 0, DISPATCH_METHOD, VT_EMPTY},
-};
-INTERFACEDATA documentInterface = {documentMembers, 2};
-
 } // namespace
-
-HRESULT DocumentControl::query(REFIID iid, void** out) {
-    if (iid == IID_IPersist || iid == IID_IPersistStreamInit) *out = static_cast<IPersistStreamInit*>(this);
-    else if (iid == IID_IPersistStorage) *out = static_cast<IPersistStorage*>(this);
-    else if (iid == IID_IViewObject || iid == IID_IViewObject2) *out = static_cast<IViewObject2*>(this);
-    else if (iid == IID_IOleControl) *out = static_cast<IOleControl*>(this);
-    else if (iid == IID_IProvideClassInfo) *out = static_cast<IProvideClassInfo*>(this);
-    else if (iid == IID_IOleCommandTarget) *out = static_cast<IOleCommandTarget*>(this);
-    else if (iid == IID_IConnectionPointContainer) *out = static_cast<IConnectionPointContainer*>(this);
-    else return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
 
 // Persistence
 
@@ -143,12 +104,6 @@ HRESULT DocumentControl::GetControlInfo(CONTROLINFO* info) {
     info->cAccel = 0;
     info->dwFlags = 0;
     return S_OK;
-}
-
-HRESULT DocumentControl::GetClassInfo(ITypeInfo** info) {
-    if (!info) return E_POINTER;
-    *info = nullptr;
-    return CreateDispTypeInfo(&documentInterface, LOCALE_SYSTEM_DEFAULT, info);
 }
 
 // Commands

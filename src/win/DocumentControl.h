@@ -1,40 +1,25 @@
 // DocumentControl: what an ActiveX control container asks of the server view's document besides
 // in-place activation - persistence (initialised new; the document keeps nothing, so nothing is
 // stored or read), a view that draws into a device context while the document is not active,
-// the control interface (no mnemonics), the class information of its dispatch interface, a
-// command target with no commands and a connection-point container with no points (the document
-// fires no events). Answered for an outer COM object, with that object's identity and count.
+// the control interface (no mnemonics), a command target with no commands and a connection-point
+// container with no points (the document fires no events). Answered for an outer COM object,
+// with that object's identity and count.
 #pragma once
 
 #include <docobj.h>
 #include <ocidl.h>
 #include <oleidl.h>
 
-#include "platform/win/com/ComPtr.h"
+#include "platform/win/com/ComObject.h"
 
 namespace nimb::win {
 
 class InPlaceDocument;
 
-class DocumentControl final : public IPersistStreamInit,
-                              public IPersistStorage,
-                              public IViewObject2,
-                              public IOleControl,
-                              public IProvideClassInfo,
-                              public IOleCommandTarget,
-                              public IConnectionPointContainer {
+class DocumentControl final : public com::ComFace<IPersistStreamInit, IPersistStorage, IViewObject2, IOleControl,
+                                                  IOleCommandTarget, IConnectionPointContainer> {
 public:
-    DocumentControl(IUnknown& outer, InPlaceDocument& view) : outer_(outer), view_(view) {}
-    DocumentControl(const DocumentControl&) = delete;
-    DocumentControl& operator=(const DocumentControl&) = delete;
-
-    // The outer object's QueryInterface asks here; E_NOINTERFACE for what is not answered here.
-    HRESULT query(REFIID iid, void** out);
-
-    // IUnknown: the outer object's.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override { return outer_.QueryInterface(iid, out); }
-    ULONG STDMETHODCALLTYPE AddRef() override { return outer_.AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return outer_.Release(); }
+    DocumentControl(IUnknown& outer, InPlaceDocument& view) : ComFace(outer), view_(view) {}
 
     // IPersist, IPersistStreamInit, IPersistStorage
     HRESULT STDMETHODCALLTYPE GetClassID(CLSID* clsid) override;
@@ -65,9 +50,6 @@ public:
     HRESULT STDMETHODCALLTYPE OnAmbientPropertyChange(DISPID) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE FreezeEvents(BOOL) override { return S_OK; }
 
-    // IProvideClassInfo
-    HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override;
-
     // IOleCommandTarget
     HRESULT STDMETHODCALLTYPE QueryStatus(const GUID* group, ULONG count, OLECMD* commands, OLECMDTEXT*) override;
     HRESULT STDMETHODCALLTYPE Exec(const GUID* group, DWORD, DWORD, VARIANT*, VARIANT*) override;
@@ -79,7 +61,6 @@ public:
 private:
     HRESULT initialise();
 
-    IUnknown& outer_;
     InPlaceDocument& view_;
     bool initialised_ = false;
     com::ComPtr<IAdviseSink> viewSink_;

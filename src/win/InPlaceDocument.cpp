@@ -97,25 +97,15 @@ void printWindow(HWND window, HDC dc) {
 
 } // namespace
 
-InPlaceDocument::InPlaceDocument(IUnknown& outer, std::shared_ptr<ui::UserDocument> document, const OleLog& log)
-    : outer_(outer), document_(std::move(document)), log_(log) {}
+InPlaceDocument::InPlaceDocument(IUnknown& outer, std::shared_ptr<ui::UserDocument> document,
+                                 const com::OleLog& log)
+    : ComFace(outer), document_(std::move(document)), log_(log) {}
 
 // Nothing can call in any more: the windows go without telling a site that no longer holds us.
 InPlaceDocument::~InPlaceDocument() {
     site_.Reset();
     clientSite_.Reset();
     com::guarded([&] { deactivate(); });
-}
-
-HRESULT InPlaceDocument::query(REFIID iid, void** out) {
-    if (iid == IID_IOleObject) *out = static_cast<IOleObject*>(this);
-    else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceObject) *out = static_cast<IOleInPlaceObject*>(this);
-    else if (iid == IID_IOleInPlaceActiveObject) *out = static_cast<IOleInPlaceActiveObject*>(this);
-    else if (iid == IID_IOleDocument) *out = static_cast<IOleDocument*>(this);
-    else if (iid == IID_IOleDocumentView) *out = static_cast<IOleDocumentView*>(this);
-    else return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
 }
 
 // IOleObject
@@ -315,7 +305,7 @@ HRESULT InPlaceDocument::GetInPlaceSite(IOleInPlaceSite** site) {
 
 HRESULT InPlaceDocument::GetDocument(IUnknown** document) {
     if (!document) return E_POINTER;
-    return outer_.QueryInterface(IID_IUnknown, reinterpret_cast<void**>(document));
+    return outer().QueryInterface(IID_IUnknown, reinterpret_cast<void**>(document));
 }
 
 HRESULT InPlaceDocument::SetRect(LPRECT view) {

@@ -11,8 +11,8 @@
 // frame and window it takes is released on deactivation, on SetClientSite(nullptr) and at the end.
 #pragma once
 
-#include "platform/win/com/ComPtr.h"
-#include "win/OleLog.h"
+#include "platform/win/com/ComObject.h"
+#include "platform/win/com/OleLog.h"
 
 #include <docobj.h>
 #include <oleidl.h>
@@ -28,27 +28,15 @@ class WindowRenderer;
 
 namespace nimb::win {
 
-class InPlaceDocument final : public IOleObject,
-                        public IOleInPlaceObject,
-                        public IOleInPlaceActiveObject,
-                        public IOleDocument,
-                        public IOleDocumentView {
+class InPlaceDocument final : public com::ComFace<IOleObject, IOleInPlaceObject, IOleInPlaceActiveObject, IOleDocument,
+                                                  IOleDocumentView> {
 public:
-    InPlaceDocument(IUnknown& outer, std::shared_ptr<ui::UserDocument> document, const OleLog& log);
+    InPlaceDocument(IUnknown& outer, std::shared_ptr<ui::UserDocument> document, const com::OleLog& log);
     ~InPlaceDocument();
-    InPlaceDocument(const InPlaceDocument&) = delete;
-    InPlaceDocument& operator=(const InPlaceDocument&) = delete;
 
-    // The outer object's QueryInterface asks here for the OLE interfaces; E_NOINTERFACE otherwise.
-    HRESULT query(REFIID iid, void** out);
     // Paints the document at area of dc: the windows it shows in place, or, while it is not
     // active, windows realized for the picture alone.
     HRESULT drawInto(HDC dc, const RECT& area);
-
-    // IUnknown: the outer object's.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override { return outer_.QueryInterface(iid, out); }
-    ULONG STDMETHODCALLTYPE AddRef() override { return outer_.AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return outer_.Release(); }
 
     // IOleObject
     HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override;
@@ -120,9 +108,8 @@ private:
     void place(const RECT& position);
     bool inside(HWND window) const;
 
-    IUnknown& outer_;
     std::shared_ptr<ui::UserDocument> document_;
-    const OleLog& log_;
+    const com::OleLog& log_;
     com::ComPtr<IOleClientSite> clientSite_;
     com::ComPtr<IOleInPlaceSite> site_;         // the view's site, or the client site's
     com::ComPtr<IOleInPlaceFrame> frame_;       // while UI active

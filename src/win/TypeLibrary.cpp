@@ -1,5 +1,6 @@
 #include "win/TypeLibrary.h"
 
+#include "nimbvbaddLib.h"
 #include "platform/error.h"
 #include "platform/win/com/Bstr.h"
 #include "platform/win/com/ComError.h"
@@ -48,6 +49,8 @@ struct DualInterface {
     GUID iid;
 };
 
+// The library's own dual interfaces. The IDE's add-in interface is only described here: the IDE's
+// library registers it, and a key of ours would take it over.
 std::vector<DualInterface> dualInterfaces(ITypeLib& library) {
     std::vector<DualInterface> found;
     const UINT count = library.GetTypeInfoCount();
@@ -58,7 +61,7 @@ std::vector<DualInterface> dualInterfaces(ITypeLib& library) {
         const bool dual = (attr->wTypeFlags & TYPEFLAG_FDUAL) != 0 && attr->typekind == TKIND_DISPATCH;
         const GUID iid = attr->guid;
         info->ReleaseTypeAttr(attr);
-        if (dual) found.push_back({nameOf(library, static_cast<INT>(i)), iid});
+        if (dual && iid != __uuidof(IDTExtensibility2)) found.push_back({nameOf(library, static_cast<INT>(i)), iid});
     }
     return found;
 }

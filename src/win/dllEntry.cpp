@@ -14,7 +14,7 @@ using namespace nimb::win;
 
 namespace {
 
-Creator creatorOf(REFCLSID clsid) {
+com::ComClassFactory::Creator creatorOf(REFCLSID clsid) {
     // Qualified: the type library's header declares its own CLSID_ModelUtil.
     if (clsid == nimb::win::CLSID_Connect) return &ComConnect::create;
     if (clsid == nimb::win::CLSID_serverViewDoc) return &ComServerViewDoc::create;
@@ -37,12 +37,9 @@ extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return ServerModule::canUn
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
-    const Creator create = creatorOf(clsid);
+    auto create = creatorOf(clsid);
     if (!create) return CLASS_E_CLASSNOTAVAILABLE;
-    return com::guarded([&] {
-        com::ComPtr<ClassFactory> factory = com::adopt(new ClassFactory(create));
-        return factory->QueryInterface(iid, out);
-    });
+    return com::guarded([&] { return com::make<ClassFactory>(std::move(create))->QueryInterface(iid, out); });
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() { return registerServer(); }

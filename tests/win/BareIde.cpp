@@ -516,7 +516,12 @@ std::vector<BareIde::Toolbar> BareIde::toolbars() const {
 
 std::vector<BareIde::ToolWindow> BareIde::toolWindows() const {
     std::vector<ToolWindow> out;
-    for (const auto& w : state_->toolWindows) out.push_back({w->caption, w->frame, w->shownAt});
+    for (const auto& w : state_->toolWindows) {
+        ToolWindow seen{w->caption, w->frame, w->shownAt, nullptr};
+        com::ComPtr<IUnknown> control;
+        if (w->host && SUCCEEDED(state_->atl.getControl(w->host, control.GetAddressOf()))) control.As(&seen.document);
+        out.push_back(seen);
+    }
     return out;
 }
 

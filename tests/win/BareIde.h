@@ -53,6 +53,7 @@ public:
         std::string caption;
         HWND frame = nullptr;
         ULONGLONG shownAt = 0;  // GetTickCount64 when the add-in first made it visible, or 0
+        com::ComPtr<IDispatch> document;  // the add-in's document in it, while its container holds one
     };
     std::vector<ToolWindow> toolWindows() const;
 

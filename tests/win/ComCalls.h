@@ -27,10 +27,13 @@ struct Call {
     }
 };
 
-// Invokes a method; args in the caller's order (reversed into DISPPARAMS as COM wants them).
+// Invokes a member; args in the caller's order (reversed into DISPPARAMS as COM wants them), a
+// property put's value last.
 inline void invoke(IDispatch* d, DISPID id, std::vector<VARIANT> args, Call& call, WORD flags = DISPATCH_METHOD) {
     std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-    DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    DISPID putId = DISPID_PROPERTYPUT;
+    const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+    DISPPARAMS params{reversed.data(), put ? &putId : nullptr, static_cast<UINT>(reversed.size()), put ? 1u : 0u};
     VariantInit(&call.result);
     call.hr = d->Invoke(id, IID_NULL, 0, flags, &params, &call.result, &call.info, nullptr);
     if (call.info.bstrDescription) call.description = com::utf8FromBstr(call.info.bstrDescription);

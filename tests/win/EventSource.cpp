@@ -8,19 +8,6 @@ namespace wintest {
 
 EventSource::EventSource(const IID& events) : DispatchServer({}), events_(events) {}
 
-HRESULT EventSource::QueryInterface(REFIID iid, void** out) {
-    if (!out) return E_POINTER;
-    if (iid == IID_IConnectionPointContainer) {
-        *out = static_cast<IConnectionPointContainer*>(this);
-    } else if (iid == IID_IConnectionPoint) {
-        *out = static_cast<IConnectionPoint*>(this);
-    } else {
-        return DispatchServer::QueryInterface(iid, out);
-    }
-    AddRef();
-    return S_OK;
-}
-
 HRESULT EventSource::EnumConnectionPoints(IEnumConnectionPoints** points) {
     if (points) *points = nullptr;
     return E_NOTIMPL;

@@ -12,13 +12,9 @@
 
 namespace wintest {
 
-class EventSource final : public com::DispatchServer<>, public IConnectionPointContainer, public IConnectionPoint {
+class EventSource final : public com::DispatchServer<IDispatch, IConnectionPointContainer, IConnectionPoint> {
 public:
     explicit EventSource(const IID& events);
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return DispatchServer::AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return DispatchServer::Release(); }
 
     // IConnectionPointContainer
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;

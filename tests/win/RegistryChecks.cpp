@@ -43,6 +43,7 @@ const std::vector<Interface> ourInterfaces = {
     {L"_ModelUtil", L"{E9C28389-1F91-4E07-B799-04EA67E97856}"},
     {L"_ModelUtilVB", L"{AACCD1A2-7A74-4336-A4BA-4139CA13B810}"},
     {L"_IntegrationMgr", L"{E4FAED41-8E88-4639-9088-17C0A5128862}"},
+    {L"_serverViewDoc", L"{9FB14159-2B98-425F-B46C-93EBB80C7200}"},
 };
 
 // Every top-level key of ours below a classes root.
@@ -150,6 +151,9 @@ void checkRegistered(Checks& c, const std::wstring& dllPath, Scope scope) {
         checkText(c, key + L"\\TypeLib", L"", libId);
         checkText(c, key + L"\\TypeLib", L"Version", L"1.0");
     }
+    const std::wstring ideInterface = p + L"Interface\\{B65AD801-ABAF-11D0-BB8B-00A0C90F2744}";
+    c.check("IDTExtensibility2, only described by the library, is left to the IDE's library to register",
+            !keyExists(rootOf(ideInterface), ideInterface));
     const std::wstring addIn = addIns + L"\\nimbvbadd.Connect";
     checkText(c, addIn, L"FriendlyName", addInName);
     checkText(c, addIn, L"Description", addInName);

@@ -65,23 +65,23 @@ struct Expected {
     const char* name;
     short params;  // the out-retval parameter included
     INVOKEKIND kind = INVOKE_FUNC;
-    MEMBERID offset = -1;  // DISPID - 0x60030000, when not the slot's index
+    MEMBERID offset = -1;  // DISPID - first, when not the slot's index
 };
 
-// Slots after IDispatch's seven, in order, with DISPIDs counting up from 0x60030000.
+// Slots after IDispatch's seven, in order, with DISPIDs counting up from first.
 void checkSlots(Checks& c, ITypeLib& library, REFIID iid, const std::string& interfaceName,
-                const std::vector<Expected>& expected) {
+                const std::vector<Expected>& expected, MEMBERID first = 0x60030000) {
     const com::ComPtr<ITypeInfo> vtable = vtableOf(library, iid);
     const std::vector<Slot> slots = vtable ? slotsOf(*vtable.Get()) : std::vector<Slot>{};
     std::string wrong;
     for (size_t i = 0; i < expected.size(); ++i) {
         const Expected& e = expected[i];
-        const MEMBERID id = 0x60030000 + (e.offset >= 0 ? e.offset : static_cast<MEMBERID>(i));
+        const MEMBERID id = first + (e.offset >= 0 ? e.offset : static_cast<MEMBERID>(i));
         const bool ok = i < slots.size() && slots[i].name == e.name && slots[i].id == id && slots[i].kind == e.kind &&
                         slots[i].params == e.params &&
                         slots[i].vtableOffset == static_cast<short>((7 + i) * sizeof(void*));
         if (!ok && i < slots.size()) {
-            wrong += " " + slots[i].name + "(" + std::to_string(slots[i].id - 0x60030000) + "," +
+            wrong += " " + slots[i].name + "(" + std::to_string(slots[i].id - first) + "," +
                      std::to_string(slots[i].kind) + "," + std::to_string(slots[i].params) + "," +
                      std::to_string(slots[i].vtableOffset) + ")";
         } else if (!ok) {
@@ -123,6 +123,12 @@ void checkInterfaces(Checks& c, ITypeLib& library) {
                {{"VBInstance", 1, INVOKE_PROPERTYPUTREF, 0}, {"VBInstance", 1, INVOKE_PROPERTYGET, 0},
                 {"getCommandBarCollection", 1, INVOKE_FUNC, 1}, {"getMainMenuBar", 1, INVOKE_FUNC, 2},
                 {"ModelUtil_saveWKFileName", 1, INVOKE_FUNC, 3}});
+    checkSlots(c, library, __uuidof(_serverViewDoc), "_serverViewDoc",
+               {{"IMgr", 1, INVOKE_PROPERTYPUTREF, 0}, {"IMgr", 1, INVOKE_PROPERTYGET, 0}, {"setupGUI", 0, INVOKE_FUNC, 1}});
+    checkSlots(c, library, __uuidof(IDTExtensibility2), "IDTExtensibility2",
+               {{"OnConnection", 4}, {"OnDisconnection", 2}, {"OnAddInsUpdate", 1}, {"OnStartupComplete", 1},
+                {"OnBeginShutdown", 1}},
+               1);
 
     const com::ComPtr<ITypeInfo> model = vtableOf(library, nimb::win::IID__ModelUtil);
     if (!model) return;
@@ -133,6 +139,10 @@ void checkInterfaces(Checks& c, ITypeLib& library) {
                 parameterType(*model.Get(), 5, 0) == V{VT_PTR, VT_SAFEARRAY, VT_BSTR} &&
                 parameterType(*model.Get(), 4, 0) == V{VT_PTR, VT_BOOL} &&
                 parameterType(*model.Get(), 11, 0) == V{VT_BSTR});
+    const com::ComPtr<ITypeInfo> addIn = vtableOf(library, __uuidof(IDTExtensibility2));
+    c.check("IDTExtensibility2 takes the IDE's custom array as an array of Variants by reference",
+            addIn && parameterType(*addIn.Get(), 0, 3) == V{VT_PTR, VT_SAFEARRAY, VT_VARIANT} &&
+                parameterType(*addIn.Get(), 1, 0) == V{VT_USERDEFINED});
 }
 
 // Each record's fields, by name, with their automation types.
@@ -204,7 +214,9 @@ void checkClasses(Checks& c, ITypeLib& library) {
         bool creatable;
         const char* defaultInterface;
     };
-    const std::vector<Class> classes = {{"ModelUtil", true, "_ModelUtil"},
+    const std::vector<Class> classes = {{"Connect", true, "IDTExtensibility2"},
+                                        {"serverViewDoc", true, "_serverViewDoc"},
+                                        {"ModelUtil", true, "_ModelUtil"},
                                         {"ModelUtilVB", false, "_ModelUtilVB"},
                                         {"IntegrationMgr", false, "_IntegrationMgr"},
                                         {"WKTypes", false, "_WKTypes"}};
@@ -233,8 +245,8 @@ void checkClasses(Checks& c, ITypeLib& library) {
         }
         if (!ok) wrong += std::string(" ") + k.name;
     }
-    c.check("the classes: ModelUtil creatable, ModelUtilVB, IntegrationMgr and WKTypes not, each with its default "
-            "interface",
+    c.check("the classes: Connect, serverViewDoc and ModelUtil creatable, ModelUtilVB, IntegrationMgr and WKTypes "
+            "not, each with its default interface",
             wrong.empty(), "wrong:" + wrong);
 }
 
@@ -243,12 +255,13 @@ void checkClasses(Checks& c, ITypeLib& library) {
 void typeLibraryChecks(Checks& c) {
     com::ComPtr<ITypeLib> library;
     const HRESULT hr = LoadRegTypeLib(libraryId, 1, 0, LOCALE_NEUTRAL, library.GetAddressOf());
-    c.check("the registered type library loads (LoadRegTypeLib)", SUCCEEDED(hr), hr);
-    if (FAILED(hr)) return;
     BSTR name = nullptr;
-    library->GetDocumentation(-1, &name, nullptr, nullptr, nullptr);
-    c.check("the library is nimbvbadd", narrow(name) == "nimbvbadd", narrow(name));
+    if (SUCCEEDED(hr)) library->GetDocumentation(-1, &name, nullptr, nullptr, nullptr);
+    const std::string named = narrow(name);
     SysFreeString(name);
+    c.check("the registered type library nimbvbadd loads (LoadRegTypeLib)", SUCCEEDED(hr) && named == "nimbvbadd",
+            std::to_string(hr) + " " + named);
+    if (FAILED(hr)) return;
     checkInterfaces(c, *library.Get());
     checkRecords(c, *library.Get());
     checkClasses(c, *library.Get());
@@ -276,37 +289,6 @@ std::string early(HRESULT hr, BSTR text) {
 std::string late(const Call& call) {
     if (call.hr != S_OK) return "failed";
     return call.result.vt == VT_BSTR ? "\"" + narrow(call.result.bstrVal) + "\"" : "not a String";
-}
-
-// The object's own description of itself, as a browser or VB's Object Browser asks for it.
-void checkSelfDescription(Checks& c, IDispatch* model) {
-    UINT count = 0;
-    com::ComPtr<ITypeInfo> info;
-    TYPEATTR* attr = nullptr;
-    bool described = SUCCEEDED(model->GetTypeInfoCount(&count)) && count == 1 &&
-                     SUCCEEDED(model->GetTypeInfo(0, 0, info.GetAddressOf())) && SUCCEEDED(info->GetTypeAttr(&attr));
-    if (described) {
-        described = attr->guid == nimb::win::IID__ModelUtil;
-        info->ReleaseTypeAttr(attr);
-    }
-    c.check("IDispatch hands out _ModelUtil's type information", described);
-    com::ComPtr<ITypeInfo> none;
-    c.check("a type information index past the first is DISP_E_BADINDEX",
-            model->GetTypeInfo(1, 0, none.GetAddressOf()) == DISP_E_BADINDEX && !none);
-
-    com::ComPtr<IProvideClassInfo> provide;
-    com::ComPtr<ITypeInfo> classInfo;
-    bool isClass = SUCCEEDED(model->QueryInterface(IID_IProvideClassInfo, reinterpret_cast<void**>(provide.GetAddressOf()))) &&
-                   SUCCEEDED(provide->GetClassInfo(classInfo.GetAddressOf())) && SUCCEEDED(classInfo->GetTypeAttr(&attr));
-    if (isClass) {
-        isClass = attr->guid == nimb::win::CLSID_ModelUtil && attr->typekind == TKIND_COCLASS;
-        classInfo->ReleaseTypeAttr(attr);
-    }
-    c.check("ModelUtil answers IProvideClassInfo with its class", isClass);
-    com::ComPtr<ISupportErrorInfo> errors;
-    c.check("ModelUtil reports errors of _ModelUtil through error info",
-            SUCCEEDED(model->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(errors.GetAddressOf()))) &&
-                errors->InterfaceSupportsErrorInfo(nimb::win::IID__ModelUtil) == S_OK);
 }
 
 // The same calls early and late bound: a vtable out of step with the library would land in
@@ -371,8 +353,8 @@ void checkBothWays(Checks& c, IDispatch* model, _ModelUtil& vtable) {
            lateInsert);
     c.check("insertSQLCode with its seven arguments returns S_OK both ways, by-value Longs converted",
             earlyInsert == S_OK && lateInsert.hr == S_OK, lateInsert.hr);
-    c.check("a missing pointer early bound is E_POINTER, not a crash",
-            vtable.existsDataEnvObjs(nullptr) == E_POINTER && vtable.insertClientCode(nullptr, &p, &m) == E_POINTER);
+    const bool nullRefused =
+        vtable.existsDataEnvObjs(nullptr) == E_POINTER && vtable.insertClientCode(nullptr, &p, &m) == E_POINTER;
 
     com::UniqueBstr notANumber(SysAllocString(L"abc"));
     VARIANT badLine;
@@ -384,18 +366,45 @@ void checkBothWays(Checks& c, IDispatch* model, _ModelUtil& vtable) {
            {com::bstrRefVariant(&s), badLine, com::longVariant(1), com::longVariant(1), com::longVariant(1),
             com::bstrRefVariant(&p), com::bstrRefVariant(&m)},
            mismatch);
-    c.check("a String that is no number for a Long is refused as a type mismatch", mismatch.hr == DISP_E_TYPEMISMATCH,
-            mismatch.hr);
     Call tooFew;
     invoke(model, 0x60030001, {com::bstrRefVariant(&s)}, tooFew);
-    c.check("too few arguments are refused", tooFew.hr == DISP_E_BADPARAMCOUNT || tooFew.hr == DISP_E_PARAMNOTOPTIONAL,
-            tooFew.hr);
     Call wrongId;
     invoke(model, 0x6003000C, {}, wrongId);
-    c.check("a DISPID past the twelfth is DISP_E_MEMBERNOTFOUND", wrongId.hr == DISP_E_MEMBERNOTFOUND, wrongId.hr);
+    c.check("bad calls are refused: a null pointer early bound (E_POINTER), a String that "
+            "is no number for a Long, too few arguments, a DISPID past the twelfth",
+            nullRefused && mismatch.hr == DISP_E_TYPEMISMATCH &&
+                (tooFew.hr == DISP_E_BADPARAMCOUNT || tooFew.hr == DISP_E_PARAMNOTOPTIONAL) &&
+                wrongId.hr == DISP_E_MEMBERNOTFOUND,
+            std::to_string(mismatch.hr) + " " + std::to_string(tooFew.hr) + " " + std::to_string(wrongId.hr));
 }
 
 } // namespace
+
+void checkDescribesItself(Checks& c, IUnknown* object, REFIID face, REFCLSID coclass, const std::string& name) {
+    com::ComPtr<IDispatch> dispatch;
+    com::ComPtr<ITypeInfo> info, none, classInfo;
+    com::ComPtr<IProvideClassInfo> provider;
+    com::ComPtr<ISupportErrorInfo> errors;
+    UINT count = 0;
+    TYPEATTR* attr = nullptr;
+    GUID described = GUID_NULL, named = GUID_NULL;
+    if (SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&dispatch))) && SUCCEEDED(dispatch->GetTypeInfoCount(&count)) &&
+        SUCCEEDED(dispatch->GetTypeInfo(0, 0, info.GetAddressOf())) && SUCCEEDED(info->GetTypeAttr(&attr))) {
+        described = attr->guid;
+        info->ReleaseTypeAttr(attr);
+    }
+    if (SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&provider))) &&
+        SUCCEEDED(provider->GetClassInfo(classInfo.GetAddressOf())) && SUCCEEDED(classInfo->GetTypeAttr(&attr))) {
+        if (attr->typekind == TKIND_COCLASS) named = attr->guid;
+        classInfo->ReleaseTypeAttr(attr);
+    }
+    const bool reportsErrors = SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&errors))) &&
+                               errors->InterfaceSupportsErrorInfo(face) == S_OK;
+    c.check(name + " describes itself from the library: IDispatch's one type information is its interface, "
+                   "IProvideClassInfo its class, error info for the interface",
+            count == 1 && described == face && dispatch->GetTypeInfo(1, 0, none.GetAddressOf()) == DISP_E_BADINDEX &&
+                named == coclass && reportsErrors);
+}
 
 void modelUtilScenario(Checks& c) {
     com::ComPtr<IDispatch> model;
@@ -404,20 +413,19 @@ void modelUtilScenario(Checks& c) {
     c.check("ModelUtil is created by CLSID", SUCCEEDED(hr), hr);
     if (FAILED(hr)) return;
     com::ComPtr<_ModelUtil> vtable;
-    c.check("ModelUtil answers _ModelUtil",
-            SUCCEEDED(model->QueryInterface(nimb::win::IID__ModelUtil, reinterpret_cast<void**>(vtable.GetAddressOf()))));
     com::ComPtr<IUnknown> probe;
-    c.check("the interface class is no ModelUtilVB",
-            model->QueryInterface(nimb::win::IID__ModelUtilVB, reinterpret_cast<void**>(probe.GetAddressOf())) ==
-                E_NOINTERFACE);
     const wchar_t* names[] = {L"insertClientCode",  L"insertSQLCode",       L"addADOConnection", L"AddADOCommand",
                               L"existsDataEnvObjs", L"GETPROJLIST",         L"getDataEnvList",   L"getConnectionList",
                               L"getActiveProjName", L"getSelectedcompName", L"GetDevLanguage",   L"saveWKFileName"};
     bool inOrder = true;
     for (DISPID i = 0; i < 12; ++i) inOrder = inOrder && idOf(model.Get(), names[i]) == 0x60030000 + i;
-    c.check("the twelve operations have DISPIDs 0x60030000 to 0x6003000B in slot order", inOrder);
-    c.check("an unknown member is DISP_E_UNKNOWNNAME", idOf(model.Get(), L"noSuchMember") == DISPID_UNKNOWN);
-    checkSelfDescription(c, model.Get());
+    c.check("ModelUtil answers _ModelUtil and not _ModelUtilVB, its twelve operations by name with DISPIDs "
+            "0x60030000 to 0x6003000B in slot order, no unknown name",
+            SUCCEEDED(model.As(&vtable)) &&
+                model->QueryInterface(nimb::win::IID__ModelUtilVB, reinterpret_cast<void**>(probe.GetAddressOf())) ==
+                    E_NOINTERFACE &&
+                inOrder && idOf(model.Get(), L"noSuchMember") == DISPID_UNKNOWN);
+    checkDescribesItself(c, model.Get(), nimb::win::IID__ModelUtil, nimb::win::CLSID_ModelUtil, "ModelUtil");
     if (vtable) checkBothWays(c, model.Get(), *vtable.Get());
 }
 

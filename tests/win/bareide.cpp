@@ -14,11 +14,13 @@
 #include "PersonScript.h"
 #include "WindowPicture.h"
 #include "engine-standin/standin_api.h"
-#include "win/IDTExtensibility2.h"
+#include "nimbvbaddLib.h"
 
 #include "platform/win/com/Bstr.h"
+#include "platform/win/com/Dispatch.h"
 
 #include <commctrl.h>
+#include <ocidl.h>
 #include <ole2.h>
 
 #include <algorithm>
@@ -604,6 +606,92 @@ bool inOrder(const std::string& journal, const std::string& a, const std::string
 
 } // namespace
 
+// The class an object names through IProvideClassInfo, or GUID_NULL.
+GUID classOf(IUnknown* object) {
+    com::ComPtr<IProvideClassInfo> provider;
+    com::ComPtr<ITypeInfo> info;
+    TYPEATTR* attr = nullptr;
+    GUID named = GUID_NULL;
+    if (object && SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(&provider))) &&
+        SUCCEEDED(provider->GetClassInfo(info.GetAddressOf())) && SUCCEEDED(info->GetTypeAttr(&attr))) {
+        if (attr->typekind == TKIND_COCLASS) named = attr->guid;
+        info->ReleaseTypeAttr(attr);
+    }
+    return named;
+}
+
+std::string takeText(BSTR text) {
+    const std::string result = com::utf8FromBstr(text);
+    SysFreeString(text);
+    return result;
+}
+
+bool sameObject(IUnknown* a, IUnknown* b) {
+    com::ComPtr<IUnknown> first, second;
+    return a && b && SUCCEEDED(a->QueryInterface(IID_PPV_ARGS(&first))) &&
+           SUCCEEDED(b->QueryInterface(IID_PPV_ARGS(&second))) && first == second;
+}
+
+// What another add-in or a VB program reaches through the tool window's document once the add-in
+// runs: its integration manager and the model service, the same early bound through the library's
+// vtables and late bound by name, each naming its class.
+void managerOverCom(wintest::BareIde& ide, const std::string& engineProject) {
+    const auto windows = ide.toolWindows();
+    com::ComPtr<_serverViewDoc> doc;
+    if (!windows.empty() && windows.front().document) windows.front().document.As(&doc);
+    com::ComPtr<_IntegrationMgr> manager;
+    if (doc) doc->get_IMgr(manager.GetAddressOf());
+    check("the tool window's document hands out its IntegrationMgr", manager != nullptr);
+    if (!manager) return;
+    const com::Dispatch late = com::Dispatch(windows.front().document.Get()).get("IMgr").toObject();
+    BSTR file = nullptr;
+    LONG ideType = 0;
+    const std::string early = SUCCEEDED(manager->getWKFileName(&file)) ? takeText(file) : "failed";
+    manager->get_getIdeType(&ideType);
+    const std::string lateFile = late.get("getWKFileName").toString();
+    const int32_t lateType = late.get("getIdeType").toLong();
+    check("IntegrationMgr answers the same early and late bound: the engine project, IDE type 1; class IntegrationMgr",
+          early == engineProject && lateFile == early && ideType == 1 && lateType == 1 &&
+              classOf(manager.Get()) == __uuidof(IntegrationMgr) && classOf(late.get()) == __uuidof(IntegrationMgr),
+          early + " / " + lateFile + ", " + std::to_string(ideType) + " / " + std::to_string(lateType));
+
+    com::ComPtr<_ModelUtil> model;
+    com::ComPtr<_ModelUtilVB> modelVB;
+    com::ComPtr<IDispatch> instance;
+    BSTR project = nullptr, language = nullptr;
+    const bool reached = SUCCEEDED(manager->get_getModel(model.GetAddressOf())) && model &&
+                         SUCCEEDED(model.As(&modelVB)) && SUCCEEDED(modelVB->get_VBInstance(instance.GetAddressOf()));
+    const std::string active = reached && SUCCEEDED(model->getActiveProjName(&project)) ? takeText(project) : "failed";
+    const std::string devLanguage = reached && SUCCEEDED(model->GetDevLanguage(&language)) ? takeText(language) : "";
+    const com::Dispatch lateModel = late.get("getModel").toObject();
+    const com::Dispatch lateInstance = lateModel ? lateModel.get("VBInstance").toObject() : com::Dispatch();
+    check("getModel hands out ModelUtilVB both ways: VBInstance is this IDE's VBE, the active project Inventory, "
+          "language 2",
+          reached && sameObject(instance.Get(), ide.vbe()) && sameObject(lateInstance.get(), ide.vbe()) &&
+              active == "Inventory" && devLanguage == "2" && classOf(model.Get()) == __uuidof(ModelUtilVB) &&
+              classOf(lateModel.get()) == __uuidof(ModelUtilVB),
+          active + ", " + devLanguage);
+
+    // Another's object as the manager is refused, and the document keeps its own.
+    const HRESULT refused = doc->putref_IMgr(reinterpret_cast<_IntegrationMgr*>(ide.addIn()));
+    com::ComPtr<_IntegrationMgr> kept;
+    BSTR keptFile = nullptr;
+    const bool keeps = SUCCEEDED(doc->get_IMgr(kept.GetAddressOf())) && kept &&
+                       SUCCEEDED(kept->getWKFileName(&keptFile)) && takeText(keptFile) == engineProject;
+    check("an object not of this add-in is refused as IMgr (VB error 13), and the document keeps its manager",
+          refused == static_cast<HRESULT>(0x800A000D) && keeps, std::to_string(refused));
+}
+
+// A line of the add-in's OLE log that begins with start and records success.
+bool loggedAnswered(const std::string& file, const std::string& start) {
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        while (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.rfind(start, 0) == 0 && line.ends_with("-> 0x00000000")) return true;
+    }
+    return false;
+}
+
 int wmain(int argc, wchar_t** argv) {
     if (argc < 4) {
         std::printf("usage: bareide MODULE ENGINE_PROJECT PICTURES_DIR\nbare-ide: 0 passed, 1 failed\n");
@@ -632,7 +720,7 @@ int wmain(int argc, wchar_t** argv) {
     com::ComPtr<IDTExtensibility2> addin;
     HRESULT hr = CLSIDFromProgID(L"nimbvbadd.Connect", &clsid);
     if (SUCCEEDED(hr))
-        hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDTExtensibility2,
+        hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IDTExtensibility2),
                               reinterpret_cast<void**>(addin.GetAddressOf()));
     check("nimbvbadd.Connect is created by its ProgID", SUCCEEDED(hr), std::to_string(hr));
     HMODULE addinModule = GetModuleHandleW(L"nimbvbadd.dll");
@@ -643,6 +731,9 @@ int wmain(int argc, wchar_t** argv) {
     {
         wintest::BareIde ide(frame, {"Inventory", folder + "\\Inventory.vbp", engineProject});
         if (addin) {
+            // Switched on as for the one-time check in a real IDE.
+            const std::string oleLog = folder + "\\ole.log";
+            SetEnvironmentVariableW(L"NIMB_OLE_LOG", com::wideFromUtf8(oleLog).c_str());
             SAFEARRAY* custom = nullptr;
             hr = addin->OnConnection(ide.vbe(), ext_cm_AfterStartup, ide.addIn(), &custom);
             check("OnConnection", hr == S_OK, std::to_string(hr));
@@ -681,6 +772,12 @@ int wmain(int argc, wchar_t** argv) {
                       inOrder(journal, "WKObjectDoAction(", "WKButtonDoAction(\"User response\", 6)"),
                   journal.size() > 400 ? journal.substr(journal.size() - 400) : journal);
 
+            managerOverCom(ide, engineProject);
+            check("NIMB_OLE_LOG records the event subscriptions: the click and file events found and advised",
+                  loggedAnswered(oleLog, "FindConnectionPoint {0002E131-0000-0000-C000-000000000046}") &&
+                      loggedAnswered(oleLog, "Advise on {0002E131-0000-0000-C000-000000000046}") &&
+                      loggedAnswered(oleLog, "FindConnectionPoint {0002E141-0000-0000-C000-000000000046}") &&
+                      loggedAnswered(oleLog, "Advise on {0002E141-0000-0000-C000-000000000046}"));
             hr = addin->OnDisconnection(ext_dm_UserClosed, &custom);
             check("OnDisconnection", hr == S_OK, std::to_string(hr));
             check("every toolbar and control of the add-in is deleted",

@@ -89,22 +89,9 @@ public:
 };
 
 // Hands out one connection point, once.
-class OnePoint final : public IEnumConnectionPoints {
+class OnePoint final : public com::ComObject<IEnumConnectionPoints> {
 public:
     explicit OnePoint(IConnectionPoint* point) : point_(point) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        *out = nullptr;
-        if (iid != IID_IUnknown && iid != IID_IEnumConnectionPoints) return E_NOINTERFACE;
-        *out = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG left = --refs_;
-        if (left == 0) delete this;
-        return left;
-    }
     HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override {
         ULONG given = 0;
         if (count > 0 && !done_) {
@@ -123,20 +110,13 @@ public:
 private:
     ComPtr<IConnectionPoint> point_;
     bool done_ = false;
-    ULONG refs_ = 1;
 };
 
 // An event source with one connection point for events, which counts what the add-in's sink does
 // to it.
-class FakeSource : public com::DispatchServer<>, public IConnectionPointContainer, public IConnectionPoint {
+class FakeSource : public com::DispatchServer<IDispatch, IConnectionPointContainer, IConnectionPoint> {
 public:
     explicit FakeSource(IID events = vbide::win::DIID_CommandBarControlEvents) : DispatchServer({}), events_(events) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        return DispatchServer::QueryInterface(iid, out);
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return DispatchServer::AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return DispatchServer::Release(); }
 
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override {
         *points = new OnePoint(this);
@@ -196,19 +176,6 @@ public:
     ULONG refsLeftAtUnadvise = 99;
     int unadvised = 0;
     bool keepSinkAfterUnadvise = false;
-
-protected:
-    HRESULT queryOther(REFIID iid, void** out) override {
-        if (iid == IID_IConnectionPointContainer) {
-            *out = static_cast<IConnectionPointContainer*>(this);
-        } else if (iid == IID_IConnectionPoint) {
-            *out = static_cast<IConnectionPoint*>(this);
-        } else {
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
 
 private:
     IID events_;

@@ -18,7 +18,7 @@
 #include "tests/win/FakeIde.h"
 #include "tests/win/RegistryChecks.h"
 #include "tests/win/TypeLibraryChecks.h"
-#include "win/IDTExtensibility2.h"
+#include "nimbvbaddLib.h"
 #include "win/classIds.h"
 
 #include <objbase.h>
@@ -89,6 +89,7 @@ void connectScenario(Checks& c, ui::ScriptedUser& user) {
     com::ComPtr<IDTExtensibility2> addIn;
     c.check("Connect answers IDTExtensibility2", SUCCEEDED(object.As(&addIn)));
     if (!addIn) return;
+    checkDescribesItself(c, object.Get(), __uuidof(IDTExtensibility2), nimb::win::CLSID_Connect, "Connect");
 
     FakeIde ide;
     SAFEARRAY* custom = SafeArrayCreateVector(VT_VARIANT, 0, 0);
@@ -102,12 +103,8 @@ void connectScenario(Checks& c, ui::ScriptedUser& user) {
         [&] { return addIn->OnDisconnection(ext_dm_UserClosed, &custom); });
     c.check("the IDE's custom array is left to the IDE", custom != nullptr && SafeArrayGetDim(custom) == 1);
 
-    // The same through IDispatch, as a late-bound host calls it.
+    // The same through IDispatch, by the library's DISPIDs, as a late-bound host calls it.
     IDispatch* d = addIn.Get();
-    const DISPID ids[] = {idOf(d, L"OnConnection"), idOf(d, L"ondisconnection"), idOf(d, L"OnAddInsUpdate"),
-                          idOf(d, L"OnStartupComplete"), idOf(d, L"OnBeginShutdown")};
-    c.check("IDTExtensibility2's DISPIDs are 1 to 5",
-            ids[0] == 1 && ids[1] == 2 && ids[2] == 3 && ids[3] == 4 && ids[4] == 5);
     VARIANT customArg;
     VariantInit(&customArg);
     customArg.vt = VT_BYREF | VT_ARRAY | VT_VARIANT;
@@ -122,10 +119,8 @@ void connectScenario(Checks& c, ui::ScriptedUser& user) {
                    connect);
             Call missing;
             invoke(d, 2, {}, missing);
-            c.check("a missing argument comes back as VB error 449 in EXCEPINFO",
-                    missing.hr == DISP_E_EXCEPTION && missing.info.scode == vbError(449) &&
-                        missing.description == "Argument not optional",
-                    missing.description);
+            c.check("a call missing its arguments is refused before it reaches the add-in",
+                    missing.hr == DISP_E_BADPARAMCOUNT || missing.hr == DISP_E_PARAMNOTOPTIONAL, missing.hr);
             return connect.hr;
         },
         [&] {
@@ -141,7 +136,7 @@ void connectScenario(Checks& c, ui::ScriptedUser& user) {
 // lets go of it: the sink's code is the module's.
 void sinkHeldPastDisconnection(Checks& c) {
     com::ComPtr<IDTExtensibility2> addIn;
-    HRESULT hr = CoCreateInstance(nimb::win::CLSID_Connect, nullptr, CLSCTX_INPROC_SERVER, IID_IDTExtensibility2,
+    HRESULT hr = CoCreateInstance(nimb::win::CLSID_Connect, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IDTExtensibility2),
                                   reinterpret_cast<void**>(addIn.GetAddressOf()));
     HMODULE module = GetModuleHandleW(L"nimbvbadd.dll");
     using CanUnload = HRESULT(STDAPICALLTYPE*)();
@@ -176,8 +171,21 @@ void serverViewDocScenario(Checks& c) {
                                   reinterpret_cast<void**>(doc.GetAddressOf()));
     c.check("serverViewDoc is created and answers IDispatch", SUCCEEDED(hr), hr);
     if (FAILED(hr)) return;
-    c.check("serverViewDoc hands this process its C++ document", com::nativeObjectOf(doc.Get()) != nullptr);
-    c.check("serverViewDoc serves setupGUI", idOf(doc.Get(), L"setupGUI") != DISPID_UNKNOWN);
+    checkDescribesItself(c, doc.Get(), __uuidof(_serverViewDoc), nimb::win::CLSID_serverViewDoc, "serverViewDoc");
+    // Its manager is Nothing until the add-in gives it one; what is no manager of this add-in (here
+    // the document itself) is refused both ways and changes nothing.
+    com::ComPtr<_serverViewDoc> early;
+    com::ComPtr<_IntegrationMgr> manager;
+    const bool none = SUCCEEDED(doc.As(&early)) && SUCCEEDED(early->get_IMgr(manager.GetAddressOf())) && !manager;
+    const HRESULT refusedEarly = early ? early->putref_IMgr(reinterpret_cast<_IntegrationMgr*>(doc.Get())) : E_FAIL;
+    Call refusedLate, lateManager;
+    invoke(doc.Get(), idOf(doc.Get(), L"IMgr"), {com::objectVariant(doc.Get())}, refusedLate, DISPATCH_PROPERTYPUTREF);
+    invoke(doc.Get(), idOf(doc.Get(), L"IMgr"), {}, lateManager, DISPATCH_PROPERTYGET);
+    c.check("serverViewDoc's IMgr is Nothing both ways, and an object that is no manager is refused both ways",
+            none && refusedEarly == vbError(13) && FAILED(refusedLate.hr) && lateManager.hr == S_OK &&
+                lateManager.result.vt == VT_DISPATCH && lateManager.result.pdispVal == nullptr &&
+                com::nativeObjectOf(doc.Get()) != nullptr,
+            "early put " + std::to_string(refusedEarly) + ", late put " + std::to_string(refusedLate.hr));
 }
 
 // The element type of a one-dimensional array, and its element i as text ("?" when it is none).

@@ -66,15 +66,7 @@ public:
 };
 
 // An object that answers nothing but IUnknown: no sink at all.
-class Mute : public IUnknown {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        *out = iid == IID_IUnknown ? this : nullptr;
-        return *out ? S_OK : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-};
+class Mute final : public com::ComObject<IUnknown> {};
 
 std::shared_ptr<vbide::CommandBarControl> newButton(sim::SimVBE& ide) {
     return ide.commandBars()->Item(1)->Controls()->Add();
@@ -141,9 +133,8 @@ void connectionPoints() {
     ComPtr<IConnectionPoint> point;
     CHECK(container->FindConnectionPoint(vbide::win::DIID_VBProjectsEvents, point.GetAddressOf()) == CONNECT_E_NOCONNECTION);
     CHECK(SUCCEEDED(container->FindConnectionPoint(vbide::win::DIID_CommandBarControlEvents, point.GetAddressOf())));
-    Mute mute;
     DWORD cookie = 0;
-    CHECK(point->Advise(&mute, &cookie) == CONNECT_E_CANNOTCONNECT);
+    CHECK(point->Advise(com::make<Mute>().Get(), &cookie) == CONNECT_E_CANNOTCONNECT);
     ComPtr<ClickSink> sink = com::make<ClickSink>();
     CHECK(SUCCEEDED(point->Advise(static_cast<IDispatch*>(sink.Get()), &cookie)));
     CHECK(simcom::EventSource::advisedSinks() == 1);

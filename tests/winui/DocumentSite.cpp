@@ -1,17 +1,5 @@
 #include "DocumentSite.h"
 
-HRESULT DocumentSite::QueryInterface(REFIID iid, void** out) {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IOleClientSite) *out = static_cast<IOleClientSite*>(this);
-    else if (iid == IID_IOleDocumentSite) *out = static_cast<IOleDocumentSite*>(this);
-    else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) *out = static_cast<IOleInPlaceSite*>(this);
-    else if (iid == IID_IOleInPlaceUIWindow || iid == IID_IOleInPlaceFrame) *out = static_cast<IOleInPlaceFrame*>(this);
-    else return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
 HRESULT DocumentSite::GetMoniker(DWORD, DWORD, IMoniker** moniker) {
     if (moniker) *moniker = nullptr;
     return E_NOTIMPL;

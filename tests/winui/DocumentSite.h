@@ -5,7 +5,7 @@
 // records every call the object makes on it, in order.
 #pragma once
 
-#include "platform/win/com/ComPtr.h"
+#include "platform/win/com/ComObject.h"
 
 #include <docobj.h>
 #include <oleidl.h>
@@ -13,10 +13,8 @@
 #include <string>
 #include <vector>
 
-class DocumentSite final : public IOleClientSite,
-                           public IOleDocumentSite,
-                           public IOleInPlaceSite,
-                           public IOleInPlaceFrame {
+class DocumentSite final
+    : public com::ComObject<IOleClientSite, IOleDocumentSite, IOleInPlaceSite, IOleInPlaceFrame> {
 public:
     DocumentSite(HWND window, RECT area) : window_(window), area_(area) {}
 
@@ -27,11 +25,10 @@ public:
     IOleDocumentView* view() const { return view_.Get(); }
     // Closes and lets go of the view.
     void closeView();
-    ULONG references() const { return refs_; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs_; }  // lives on the test's stack
+    ULONG references() {
+        AddRef();
+        return Release();
+    }
 
     // IOleClientSite
     HRESULT STDMETHODCALLTYPE SaveObject() override { return note("SaveObject", S_OK); }
@@ -81,7 +78,6 @@ private:
 
     HWND window_;
     RECT area_;
-    ULONG refs_ = 1;
     std::vector<std::string> calls_;
     com::ComPtr<IOleDocument> document_;
     com::ComPtr<IOleDocumentView> view_;

@@ -422,14 +422,14 @@ void documentSiteHosting(HWND host) {
     object->QueryInterface(IID_IViewObject2, reinterpret_cast<void**>(view.GetAddressOf()));
     const Pixels before = view ? drawn(view.Get(), width, height) : Pixels{};
 
-    DocumentSite site(host, area);
+    auto site = com::make<DocumentSite>(host, area);
     com::ComPtr<IOleDocument> document;
     object.As(&document);
-    site.hosting(document.Get());
-    object->SetClientSite(&site);
-    hr = object->DoVerb(OLEIVERB_SHOW, nullptr, &site, 0, host, &area);
+    site->hosting(document.Get());
+    object->SetClientSite(site.Get());
+    hr = object->DoVerb(OLEIVERB_SHOW, nullptr, site.Get(), 0, host, &area);
     pump();
-    const auto& calls = site.calls();
+    const auto& calls = site->calls();
     const int activateMe = indexOf(calls, "ActivateMe"), can = indexOf(calls, "CanInPlaceActivate"),
               on = indexOf(calls, "OnInPlaceActivate"), context = indexOf(calls, "GetWindowContext");
     report("DoVerb asks the document site to activate it, then OLE's in-place order follows",
@@ -440,7 +440,7 @@ void documentSiteHosting(HWND host) {
     if (SUCCEEDED(object.As(&inPlace))) inPlace->GetWindow(&shown);
     const RECT placed = shown ? rectIn(shown, host) : RECT{};
     report("the view shows in the site's window at its rectangle, UI-active",
-           site.view() && shown && GetParent(shown) == host && EqualRect(&placed, &area) &&
+           site->view() && shown && GetParent(shown) == host && EqualRect(&placed, &area) &&
                descendant(shown, L"SysTreeView32") && indexOf(calls, "SetActiveObject") > context,
            shown ? "placed elsewhere, or not UI-active" : "no window");
     if (shown) {
@@ -464,15 +464,15 @@ void documentSiteHosting(HWND host) {
     }
     view.Reset();
     inPlace.Reset();
-    site.closeView();
+    site->closeView();
     object->Close(OLECLOSE_NOSAVE);
     object->SetClientSite(nullptr);
     document.Reset();
     object.Reset();
     pump();
     report("closing lets go of the site and destroys the view's window",
-           site.references() == 1 && (shown == nullptr || !IsWindow(shown)) && indexOf(calls, "OnInPlaceDeactivate") > context,
-           std::to_string(site.references() - 1) + " references to the site left");
+           site->references() == 1 && (shown == nullptr || !IsWindow(shown)) && indexOf(calls, "OnInPlaceDeactivate") > context,
+           std::to_string(site->references() - 1) + " references to the site left");
 
     const std::string log = fileText(logFile);
     DeleteFileW(logFile.c_str());

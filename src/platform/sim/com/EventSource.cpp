@@ -15,18 +15,11 @@ long advised = 0;
 long EventSource::advisedSinks() { return advised; }
 
 EventSource::EventSource(std::shared_ptr<vb::Object> events, const IID& events_iid)
-    : SimServer({}, std::move(events)), iid_(events_iid), point_(*this), alive_(std::make_shared<EventSource*>(this)) {}
+    : SimServerOf({}, std::move(events)), iid_(events_iid), alive_(std::make_shared<EventSource*>(this)) {}
 
 EventSource::~EventSource() {
     *alive_ = nullptr;
     advised -= static_cast<long>(sinks_.size());
-}
-
-HRESULT EventSource::queryOther(REFIID iid, void** out) {
-    if (iid != IID_IConnectionPointContainer) return E_NOINTERFACE;
-    *out = static_cast<IConnectionPointContainer*>(this);
-    AddRef();
-    return S_OK;
 }
 
 HRESULT EventSource::EnumConnectionPoints(IEnumConnectionPoints** out) {
@@ -38,8 +31,8 @@ HRESULT EventSource::FindConnectionPoint(REFIID iid, IConnectionPoint** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (iid != iid_) return CONNECT_E_NOCONNECTION;
-    *out = &point_;
-    point_.AddRef();
+    *out = this;
+    AddRef();
     return S_OK;
 }
 
@@ -55,45 +48,36 @@ void EventSource::fire(DISPID id, VARIANT* args, UINT count) {
     }
 }
 
-HRESULT EventSource::Point::QueryInterface(REFIID iid, void** out) {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (iid != IID_IUnknown && iid != IID_IConnectionPoint) return E_NOINTERFACE;
-    *out = static_cast<IConnectionPoint*>(this);
-    AddRef();
-    return S_OK;
-}
-
-HRESULT EventSource::Point::GetConnectionInterface(IID* iid) {
+HRESULT EventSource::GetConnectionInterface(IID* iid) {
     if (!iid) return E_POINTER;
-    *iid = owner_.iid_;
+    *iid = iid_;
     return S_OK;
 }
 
-HRESULT EventSource::Point::GetConnectionPointContainer(IConnectionPointContainer** out) {
+HRESULT EventSource::GetConnectionPointContainer(IConnectionPointContainer** out) {
     if (!out) return E_POINTER;
-    *out = &owner_;
-    owner_.AddRef();
+    *out = this;
+    AddRef();
     return S_OK;
 }
 
 // The sink is asked for the event interface first and IDispatch after: a sink that implements
 // the dispinterface only through IDispatch still hears the events.
-HRESULT EventSource::Point::Advise(IUnknown* sink, DWORD* cookie) {
+HRESULT EventSource::Advise(IUnknown* sink, DWORD* cookie) {
     if (!sink || !cookie) return E_POINTER;
     *cookie = 0;
     com::ComPtr<IDispatch> dispatch;
-    if (FAILED(sink->QueryInterface(owner_.iid_, reinterpret_cast<void**>(dispatch.GetAddressOf()))) &&
+    if (FAILED(sink->QueryInterface(iid_, reinterpret_cast<void**>(dispatch.GetAddressOf()))) &&
         FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch.GetAddressOf()))))
         return CONNECT_E_CANNOTCONNECT;
-    *cookie = owner_.nextCookie_++;
-    owner_.sinks_.push_back({*cookie, dispatch});
+    *cookie = nextCookie_++;
+    sinks_.push_back({*cookie, dispatch});
     ++advised;
     return S_OK;
 }
 
-HRESULT EventSource::Point::Unadvise(DWORD cookie) {
-    auto& sinks = owner_.sinks_;
+HRESULT EventSource::Unadvise(DWORD cookie) {
+    auto& sinks = sinks_;
     for (auto it = sinks.begin(); it != sinks.end(); ++it) {
         if (it->cookie != cookie) continue;
         // Released after the list no longer names it: the sink's release may reach back here.
@@ -105,7 +89,7 @@ HRESULT EventSource::Point::Unadvise(DWORD cookie) {
     return CONNECT_E_NOCONNECTION;
 }
 
-HRESULT EventSource::Point::EnumConnections(IEnumConnections** out) {
+HRESULT EventSource::EnumConnections(IEnumConnections** out) {
     if (out) *out = nullptr;
     return E_NOTIMPL;
 }

@@ -1,5 +1,5 @@
 // EventSource: a served event object of the IDE (what Events.CommandBarEvents and its siblings
-// return). It is a connection-point container with one connection point for its event
+// return). It is a connection-point container and its one connection point, for its event
 // dispinterface; sinks advised there hear the simulated IDE's events as IDispatch::Invoke calls
 // with the interface's DISPIDs, by-reference arguments written back.
 #pragma once
@@ -13,14 +13,16 @@
 
 namespace simcom {
 
-class EventSource : public SimServer, public IConnectionPointContainer {
+class EventSource : public SimServerOf<IConnectionPointContainer, IConnectionPoint> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override { return SimServer::QueryInterface(iid, out); }
-    ULONG STDMETHODCALLTYPE AddRef() override { return SimServer::AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return SimServer::Release(); }
-
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) override;
     HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override;
+
+    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
+    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override;
+    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
+    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** out) override;
 
     // Sinks advised and not yet unadvised, in this process.
     static long advisedSinks();
@@ -28,8 +30,6 @@ public:
 protected:
     EventSource(std::shared_ptr<vb::Object> events, const IID& events_iid);
     ~EventSource() override;
-
-    HRESULT queryOther(REFIID iid, void** out) override;
 
     // Calls event id on every sink advised when the call began; args in DISPPARAMS order (the
     // last argument first). An error a sink reports is raised here as the VBError it stands for.
@@ -39,29 +39,12 @@ protected:
     std::shared_ptr<EventSource*> alive() const { return alive_; }
 
 private:
-    class Point : public IConnectionPoint {
-    public:
-        explicit Point(EventSource& owner) : owner_(owner) {}
-        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-        ULONG STDMETHODCALLTYPE AddRef() override { return owner_.AddRef(); }
-        ULONG STDMETHODCALLTYPE Release() override { return owner_.Release(); }
-        HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
-        HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override;
-        HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
-        HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
-        HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** out) override;
-
-    private:
-        EventSource& owner_;
-    };
-
     struct Sink {
         DWORD cookie;
         com::ComPtr<IDispatch> sink;
     };
 
     IID iid_;
-    Point point_;
     std::vector<Sink> sinks_;
     DWORD nextCookie_ = 1;
     std::shared_ptr<EventSource*> alive_;

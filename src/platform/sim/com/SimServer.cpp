@@ -23,13 +23,12 @@ long tally = 0;
 
 } // namespace
 
-SimServer::SimServer(std::vector<com::Member> members, std::shared_ptr<vb::Object> object, std::vector<IID> iids)
-    : DispatchServer(std::move(members), std::move(iids), object), object_(object.get()) {
-    liveServers()[object_] = this;
+ServerEntry::ServerEntry(const vb::Object* object, IDispatch* server) : object_(object) {
+    liveServers()[object_] = server;
     ++tally;
 }
 
-SimServer::~SimServer() {
+ServerEntry::~ServerEntry() {
     liveServers().erase(object_);
     --tally;
 }

@@ -19,14 +19,31 @@
 
 namespace simcom {
 
-class SimServer : public com::DispatchServer<IDispatch> {
-protected:
-    SimServer(std::vector<com::Member> members, std::shared_ptr<vb::Object> object, std::vector<IID> iids = {});
-    ~SimServer() override;
+// A served object's entry in the table of live servers and in the tally, for its server's life.
+class ServerEntry {
+public:
+    ServerEntry(const vb::Object* object, IDispatch* server);
+    ~ServerEntry();
+    ServerEntry(const ServerEntry&) = delete;
+    ServerEntry& operator=(const ServerEntry&) = delete;
 
 private:
     const vb::Object* object_;
 };
+
+// More are interfaces the served object implements besides IDispatch.
+template <class... More>
+class SimServerOf : public com::DispatchServer<IDispatch, More...> {
+protected:
+    SimServerOf(std::vector<com::Member> members, std::shared_ptr<vb::Object> object)
+        : com::DispatchServer<IDispatch, More...>(std::move(members), {}, object),
+          entry_(object.get(), static_cast<IDispatch*>(this)) {}
+
+private:
+    ServerEntry entry_;
+};
+
+using SimServer = SimServerOf<>;
 
 // The server of object (a new one unless one is alive); a null pointer for Nothing. An object of a
 // kind nothing here serves raises 430 (the class does not support Automation).

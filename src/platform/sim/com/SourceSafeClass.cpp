@@ -2,11 +2,10 @@
 
 #include "platform/sim/com/SimServer.h"
 #include "platform/win/com/Bstr.h"
+#include "platform/win/com/ComClassFactory.h"
 #include "platform/win/com/ComError.h"
 
 #include <objbase.h>
-
-#include <atomic>
 
 namespace simcom {
 
@@ -15,41 +14,6 @@ namespace {
 // {90A068C1-FB7E-43AE-83BD-EE378C3BC005}
 constexpr CLSID clsidMemorySourceSafe = {0x90a068c1, 0xfb7e, 0x43ae, {0x83, 0xbd, 0xee, 0x37, 0x8c, 0x3b, 0xc0, 0x05}};
 constexpr wchar_t clsidText[] = L"{90A068C1-FB7E-43AE-83BD-EE378C3BC005}";
-
-class Factory final : public IClassFactory {
-public:
-    explicit Factory(SourceSafeClass::Sessions sessions) : sessions_(std::move(sessions)) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        if (iid != IID_IUnknown && iid != IID_IClassFactory) return E_NOINTERFACE;
-        *out = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG left = --refs_;
-        if (left == 0) delete this;
-        return left;
-    }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        if (outer) return CLASS_E_NOAGGREGATION;
-        return com::guarded([&]() -> HRESULT {
-            com::ComPtr<IDispatch> session = serve(sessions_());
-            if (!session) return E_OUTOFMEMORY;
-            return session->QueryInterface(iid, out);
-        });
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-
-private:
-    std::atomic<ULONG> refs_{1};
-    SourceSafeClass::Sessions sessions_;
-};
 
 std::wstring classesKey(const std::string& progId) { return com::wideFromUtf8(progId); }
 
@@ -66,7 +30,9 @@ SourceSafeClass::SourceSafeClass(std::string progId, Sessions sessions) : progId
     LONG status = RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(clsidText), sizeof clsidText);
     RegCloseKey(key);
     check(status);
-    com::ComPtr<Factory> factory = com::adopt(new Factory(std::move(sessions)));
+    auto factory = com::make<com::ComClassFactory>([sessions = std::move(sessions)] {
+        return com::ComPtr<IUnknown>(serve(sessions()));
+    });
     HRESULT hr = CoRegisterClassObject(clsidMemorySourceSafe, factory.Get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
     if (FAILED(hr)) {
         RegDeleteTreeW(HKEY_CLASSES_ROOT, classesKey(progId_).c_str());

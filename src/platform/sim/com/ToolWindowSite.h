@@ -10,11 +10,10 @@
 // runs) CreateToolWindow makes none.
 #pragma once
 
-#include "platform/win/com/ComPtr.h"
+#include "platform/win/com/ComObject.h"
 
 #include <oleidl.h>
 
-#include <atomic>
 #include <memory>
 
 namespace sim {
@@ -32,16 +31,11 @@ HWND realToolWindowsOwner();
 // it is for (its keys); true when the document used it, and it must not be dispatched.
 bool offerToolWindowKey(MSG& msg);
 
-class ToolWindowSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame {
+class ToolWindowSite final : public com::ComObject<IOleClientSite, IOleInPlaceSite, IOleInPlaceFrame> {
 public:
     // Shows document in a new frame that follows window, which then keeps the site. A document
     // that cannot be shown in place raises a VBError and leaves no window behind.
     static void host(const std::shared_ptr<sim::SimWindow>& window, IUnknown* document);
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IOleClientSite
     HRESULT STDMETHODCALLTYPE SaveObject() override { return E_NOTIMPL; }
@@ -85,7 +79,7 @@ public:
 
 private:
     explicit ToolWindowSite(const std::shared_ptr<sim::SimWindow>& window);
-    ~ToolWindowSite();
+    ~ToolWindowSite() override;
 
     static LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -95,7 +89,6 @@ private:
     void placeDocument();
     void teardown();
 
-    std::atomic<ULONG> refs_{1};
     std::weak_ptr<sim::SimWindow> window_;
     HWND frame_ = nullptr;
     com::ComPtr<IOleObject> object_;

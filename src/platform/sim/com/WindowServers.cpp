@@ -9,30 +9,15 @@
 #include "platform/vbide/ClassRegistry.h"
 #include "platform/vbide/Window.h"
 #include "platform/vbide/Windows.h"
-#include "platform/win/com/Bstr.h"
+#include "platform/win/com/ComClassFactory.h"
 #include "platform/win/com/ComError.h"
 #include "platform/win/com/DispatchObject.h"
-
-#include <objbase.h>
 
 namespace simcom {
 
 namespace {
 
 using vb::Variant;
-
-// A new object of the COM class registered under progId, asked for IDispatch.
-com::ComPtr<IDispatch> createByProgId(const std::string& progId) {
-    CLSID clsid{};
-    std::wstring name = com::wideFromUtf8(progId);
-    HRESULT hr = CLSIDFromProgID(name.c_str(), &clsid);
-    com::ComPtr<IDispatch> object;
-    if (SUCCEEDED(hr))
-        hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                              reinterpret_cast<void**>(object.GetAddressOf()));
-    if (FAILED(hr)) throw com::errorFrom(hr, nullptr);
-    return object;
-}
 
 // While a tool window is made, its document's class is the COM class of that ProgID: the IDE
 // creates the object through COM and keeps the C++ document behind it for the window, as the
@@ -41,7 +26,7 @@ class DocumentClass {
 public:
     explicit DocumentClass(const std::string& progId) : progId_(progId) {
         vbide::ClassRegistry::instance().registerClass(progId_, "", [this]() -> std::shared_ptr<vb::Object> {
-            created_ = createByProgId(progId_);
+            created_ = com::createByProgId(progId_);
             if (auto native = com::nativeObjectOf(created_.Get())) return native;
             return std::make_shared<com::DispatchObject>(created_.Get());
         });

@@ -19,8 +19,8 @@ bool isPutFlag(WORD flags) { return (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PR
 } // namespace
 
 long liveObjects() { return live.load(); }
-void objectBorn() { ++live; }
-void objectDied() { --live; }
+LiveObject::LiveObject() { ++live; }
+LiveObject::~LiveObject() { --live; }
 
 Args::Args(DISPPARAMS& params, bool isPut) : params_(params), isPut_(isPut) {}
 

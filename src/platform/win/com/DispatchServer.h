@@ -13,12 +13,11 @@
 #pragma once
 
 #include "platform/variant.h"
-#include "platform/win/com/ComPtr.h"
+#include "platform/win/com/ComObject.h"
 #include "platform/win/com/NativeObject.h"
 
 #include <oaidl.h>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -70,18 +69,14 @@ private:
     std::vector<Member> members_;
 };
 
-// Answers INativeObject for an outer object, with the outer object's identity and count.
-class NativeFace : public INativeObject {
+// Answers INativeObject for an outer object.
+class NativeFace : public ComFace<INativeObject> {
 public:
-    NativeFace(IUnknown& outer, std::shared_ptr<vb::Object> object) : outer_(outer), object_(std::move(object)) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override { return outer_.QueryInterface(iid, out); }
-    ULONG STDMETHODCALLTYPE AddRef() override { return outer_.AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return outer_.Release(); }
+    NativeFace(IUnknown& outer, std::shared_ptr<vb::Object> object) : ComFace(outer), object_(std::move(object)) {}
     HRESULT STDMETHODCALLTYPE nativeObject(std::shared_ptr<vb::Object>* object) override;
     bool empty() const { return !object_; }
 
 private:
-    IUnknown& outer_;
     std::shared_ptr<vb::Object> object_;
 };
 
@@ -96,36 +91,21 @@ ComPtr<ITypeInfo> vtableTypeOf(ITypeInfo& info);
 HRESULT invokeTyped(ITypeInfo& type, void* object, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
                     EXCEPINFO* info, UINT* argError);
 
-// Bookkeeping of the live-object tally, for the base below.
-void objectBorn();
-void objectDied();
-
-// Interface is IDispatch or a dual interface derived from it; iids are the interface IDs (beyond
-// IUnknown and IDispatch) answered with it. native, when given, is the C++ object the wrapper
-// stands for, handed out through INativeObject.
-template <class Interface = IDispatch>
-class DispatchServer : public Interface {
+// Counts its owner in the live-object tally.
+class LiveObject {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        *out = nullptr;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || answers(iid)) {
-            *out = static_cast<Interface*>(this);
-        } else if (iid == IID_INativeObject && !native_.empty()) {
-            *out = static_cast<INativeObject*>(&native_);
-        } else {
-            return queryOther(iid, out);
-        }
-        this->AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
-        if (left == 0) delete this;
-        return left;
-    }
+    LiveObject();
+    ~LiveObject();
+    LiveObject(const LiveObject&) = delete;
+    LiveObject& operator=(const LiveObject&) = delete;
+};
 
+// Interface is IDispatch or a dual interface derived from it, More the object's other interfaces;
+// iids are further interface IDs answered with Interface. native, when given, is the C++ object
+// the wrapper stands for, handed out through INativeObject.
+template <class Interface = IDispatch, class... More>
+class DispatchServer : public ComObject<Interface, More...> {
+public:
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         if (!count) return E_POINTER;
         *count = typeInfo_ ? 1 : 0;
@@ -159,15 +139,17 @@ public:
 protected:
     explicit DispatchServer(std::vector<Member> members, std::vector<IID> iids = {},
                             std::shared_ptr<vb::Object> native = nullptr)
-        : table_(std::move(members)), iids_(std::move(iids)), native_(*this, std::move(native)) {
-        objectBorn();
-    }
-    virtual ~DispatchServer() { objectDied(); }
-    DispatchServer(const DispatchServer&) = delete;
-    DispatchServer& operator=(const DispatchServer&) = delete;
+        : table_(std::move(members)), iids_(std::move(iids)), native_(*this->identity(), std::move(native)) {}
 
-    // Further interfaces of a derived class; *out is null on entry. AddRef what is returned.
-    virtual HRESULT queryOther(REFIID, void**) { return E_NOINTERFACE; }
+    HRESULT queryMore(REFIID iid, void** out) override {
+        for (const IID& known : iids_) {
+            if (known != iid) continue;
+            *out = static_cast<Interface*>(this);
+            this->AddRef();
+            return S_OK;
+        }
+        return native_.empty() ? E_NOINTERFACE : native_.query(iid, out);
+    }
     // Serves IDispatch from a type library's description of Interface instead of the member
     // table: names, DISPIDs and calls then go through the vtable the library describes.
     void serveTypeInfo(ComPtr<ITypeInfo> info) {
@@ -176,24 +158,12 @@ protected:
     }
 
 private:
-    bool answers(REFIID iid) const {
-        for (const IID& known : iids_)
-            if (known == iid) return true;
-        return false;
-    }
-
-    std::atomic<ULONG> refs_{1};
+    LiveObject counted_;
     DispatchTable table_;
     std::vector<IID> iids_;
     NativeFace native_;
     ComPtr<ITypeInfo> typeInfo_;    // as the library describes the interface
     ComPtr<ITypeInfo> vtableInfo_;  // its vtable part, which calls go through
 };
-
-// A new served object, holding the one reference it is born with.
-template <class T, class... A>
-ComPtr<T> make(A&&... args) {
-    return adopt(new T(std::forward<A>(args)...));
-}
 
 } // namespace com

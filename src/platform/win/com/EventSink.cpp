@@ -2,6 +2,8 @@
 
 #include "platform/error.h"
 #include "platform/win/com/ComError.h"
+#include "platform/win/com/ComObject.h"
+#include "platform/win/com/OleLog.h"
 #include "platform/win/com/VariantConvert.h"
 
 #include <atomic>
@@ -16,15 +18,13 @@ std::atomic<long> orphans{0};
 long orphanedSinks() { return orphans.load(); }
 
 // The sink: COM counts its references; the subscription holds one, the source one per Advise.
-class EventSubscription::Sink final : public IDispatch {
+class EventSubscription::Sink final : public ComObject<IDispatch> {
 public:
     Sink(const IID& events, EventHandler handler)
         : events_(events), handler_(std::make_shared<EventHandler>(std::move(handler))) {}
-    ~Sink() {
+    ~Sink() override {
         if (detached_) --orphans;
     }
-    Sink(const Sink&) = delete;
-    Sink& operator=(const Sink&) = delete;
 
     // The subscription has ended: from now on only a source can hold the sink.
     void detach() {
@@ -33,22 +33,6 @@ public:
         detached_ = true;
     }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == events_) {
-            *out = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         if (!count) return E_POINTER;
         *count = 0;
@@ -65,10 +49,17 @@ public:
                                      EXCEPINFO* info, UINT*) override;
 
 private:
+    // The source asks for the events interface it calls.
+    HRESULT queryMore(REFIID iid, void** out) override {
+        if (iid != events_) return E_NOINTERFACE;
+        *out = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+
     IID events_;
     std::shared_ptr<EventHandler> handler_;
     bool detached_ = false;
-    std::atomic<ULONG> references_{1};
 };
 
 HRESULT EventSubscription::Sink::Invoke(DISPID event, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
@@ -107,15 +98,19 @@ ComPtr<IConnectionPoint> onlyPoint(IConnectionPointContainer& container) {
 
 EventSubscription::EventSubscription(const Dispatch& source, const IID& events, EventHandler handler) {
     if (!source) throw vb::VBError(vb::err::ObjectVariableNotSet, "Object variable or With block variable not set");
+    const OleLog log;
     ComPtr<IConnectionPointContainer> container;
-    if (FAILED(source.get()->QueryInterface(IID_PPV_ARGS(&container))) || !container) noEvents();
+    HRESULT hr = source.get()->QueryInterface(IID_PPV_ARGS(&container));
+    if (SUCCEEDED(hr)) hr = container->FindConnectionPoint(events, &point_);
+    log.called(("FindConnectionPoint " + OleLog::nameOf(events)).c_str(), hr);
     IID iid = events;
-    if (FAILED(container->FindConnectionPoint(iid, &point_)) || !point_) {
-        point_ = onlyPoint(*container.Get());
+    if (FAILED(hr) || !point_) {
+        if (container) point_ = onlyPoint(*container.Get());
         if (!point_ || FAILED(point_->GetConnectionInterface(&iid))) noEvents();
     }
     sink_ = new Sink(iid, std::move(handler));
-    HRESULT hr = point_->Advise(sink_, &cookie_);
+    hr = point_->Advise(sink_, &cookie_);
+    log.called(("Advise on " + OleLog::nameOf(iid)).c_str(), hr);
     if (FAILED(hr)) {
         sink_->detach();
         sink_->Release();

@@ -1,10 +1,9 @@
 #include "platform/vss/VSSDatabase.h"
 
-#include "platform/win/com/Bstr.h"
+#include "platform/win/com/ComClassFactory.h"
 #include "platform/win/com/Remote.h"
 #include "platform/win/vss/adapters.h"
 
-#include <objbase.h>
 
 namespace vss::win {
 
@@ -31,16 +30,8 @@ std::shared_ptr<VSSDatabase> adaptVSSDatabase(const com::Dispatch& object) {
 }
 
 std::shared_ptr<VSSDatabase> createDatabase(const std::string& progId) {
-    CLSID clsid{};
-    HRESULT hr = CLSIDFromProgID(com::wideFromUtf8(progId).c_str(), &clsid);
-    if (FAILED(hr)) com::raiseFailedCall(hr, nullptr);
-    IDispatch* created = nullptr;
-    hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                          reinterpret_cast<void**>(&created));
-    if (FAILED(hr) || !created) com::raiseFailedCall(FAILED(hr) ? hr : E_NOINTERFACE, nullptr);
-    com::Dispatch database(created);
-    created->Release();
-    return adaptVSSDatabase(database);
+    const auto created = com::createByProgId(progId, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER);
+    return adaptVSSDatabase(com::Dispatch(created.Get()));
 }
 
 } // namespace vss::win

@@ -1,11 +1,11 @@
-#include "win/OleLog.h"
+#include "platform/win/com/OleLog.h"
 
 #include <objbase.h>
 
 #include <cstdio>
 #include <vector>
 
-namespace nimb::win {
+namespace com {
 
 namespace {
 
@@ -34,9 +34,12 @@ std::string hex(unsigned long value) {
     return text;
 }
 
-// The interface's registered name (HKCR\Interface\{iid}) after its IID, so that the log reads
-// without a table of IIDs.
-std::string nameOf(REFIID iid) {
+} // namespace
+
+OleLog::OleLog() : file_(switchedOnFile()) {}
+
+// The registered name (HKCR\Interface\{iid}), so that the log reads without a table of IIDs.
+std::string OleLog::nameOf(REFIID iid) {
     wchar_t guid[40] = {};
     StringFromGUID2(iid, guid, 40);
     std::string text;
@@ -46,10 +49,6 @@ std::string nameOf(REFIID iid) {
     for (wchar_t c : name) text += c < 128 ? static_cast<char>(c) : '?';
     return text;
 }
-
-} // namespace
-
-OleLog::OleLog() : file_(switchedOnFile()) {}
 
 void OleLog::asked(REFIID iid, HRESULT answer) const {
     if (on()) line("QueryInterface " + nameOf(iid) + (SUCCEEDED(answer) ? ": answered" : ": not answered"));
@@ -72,4 +71,4 @@ void OleLog::line(const std::string& text) const {
     std::fclose(out);
 }
 
-} // namespace nimb::win
+} // namespace com
