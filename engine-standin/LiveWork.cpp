@@ -97,7 +97,38 @@ void LiveWork::enqueue(const std::shared_ptr<Connection>& connection, Job job) {
         }
     }
     if (start)
-        std::thread([this, start] { serve(start); }).detach();
+        this->start(std::move(start));
+}
+
+void LiveWork::start(std::shared_ptr<Lane> lane) {
+    std::lock_guard lock(mutex_);
+    reap();
+    Worker& worker = workers_.emplace_back();
+    // The thread marks itself done under mutex_, which is held until it is stored.
+    worker.thread = std::thread([this, lane = std::move(lane), &worker]() mutable {
+        serve(std::move(lane));
+        std::lock_guard done(mutex_);
+        worker.done = true;
+        idle_.notify_all();
+    });
+}
+
+void LiveWork::reap() {
+    for (auto it = workers_.begin(); it != workers_.end();) {
+        if (!it->done) {
+            ++it;
+            continue;
+        }
+        it->thread.join(); // it has nothing left to do but return
+        it = workers_.erase(it);
+    }
+}
+
+LiveWork::~LiveWork() {
+    waitIdle(std::chrono::seconds(1));
+    std::lock_guard lock(mutex_);
+    for (auto& worker : workers_)
+        worker.thread.detach(); // still stuck in a database at the process's end
 }
 
 void LiveWork::callOff(const std::shared_ptr<Connection>& connection) {
@@ -118,7 +149,10 @@ void LiveWork::callOff(const std::shared_ptr<Connection>& connection) {
 
 bool LiveWork::waitIdle(std::chrono::milliseconds limit) {
     std::unique_lock lock(mutex_);
-    return idle_.wait_for(lock, limit, [&] { return lanes_.empty(); });
+    return idle_.wait_for(lock, limit, [&] {
+        reap();
+        return lanes_.empty() && workers_.empty();
+    });
 }
 
 bool LiveWork::next(Lane& lane, Job& job) {

@@ -13,9 +13,11 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <list>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 namespace standin {
 
@@ -26,6 +28,7 @@ class LiveWork {
     // shown(connection) is called, under the engine lock, when the connection starts or stops
     // having work (its `working` count leaves or reaches 0).
     explicit LiveWork(std::function<void(Connection&)> shown) : shown_(std::move(shown)) {}
+    ~LiveWork();
     LiveWork(const LiveWork&) = delete;
     LiveWork& operator=(const LiveWork&) = delete;
 
@@ -34,8 +37,8 @@ class LiveWork {
     // Calls off the connection's work and closes its database on its lane. The caller holds the
     // engine lock; connection.link is empty afterwards.
     void callOff(const std::shared_ptr<Connection>& connection);
-    // Waits until no lane has work, at most limit; whether they all finished. The caller must not
-    // hold the engine lock.
+    // Waits until no lane has work and every lane's thread has ended, at most limit; whether they
+    // all finished. The caller must not hold the engine lock.
     bool waitIdle(std::chrono::milliseconds limit);
 
     // For a lane's long work on the catalogue in memory, on the lane's own thread; elsewhere pause
@@ -59,16 +62,26 @@ class LiveWork {
         Token token = std::make_shared<std::atomic<bool>>(false);
         bool running = false; // a job of the lane is being done
     };
+    // A lane's thread. It is joined once done, never left to end on its own: a thread still ending
+    // when the process ends may be tearing down what the driver's libraries keep per thread.
+    struct Worker {
+        std::thread thread;
+        bool done = false;
+    };
 
     void enqueue(const std::shared_ptr<Connection>& connection, Job job);
     void serve(std::shared_ptr<Lane> lane);
     // The next job of lane, or nothing after the lane was closed for lack of work.
     bool next(Lane& lane, Job& job);
+    void start(std::shared_ptr<Lane> lane);
+    // Joins the workers that are done. The caller holds mutex_.
+    void reap();
 
     std::function<void(Connection&)> shown_;
     std::mutex mutex_; // guards the lanes; taken after the engine lock, never before
     std::condition_variable idle_;
     std::map<const Connection*, std::shared_ptr<Lane>> lanes_;
+    std::list<Worker> workers_;
 };
 
 } // namespace standin
