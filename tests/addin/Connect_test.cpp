@@ -68,17 +68,6 @@ TEST_F(AddinTest, ConnectionErrorsShowNumberColonDescriptionAndStopThere) {
     EXPECT_FALSE(connection->controlNamed("addInMenuItem"));
 }
 
-TEST_F(AddinTest, StartErrorShowsNumberThenDescriptionAndKeepsTheEntryEnabled) {
-    project = ide->addProject("Project1", "C:\\Work\\Project1.vbp");
-    connect();
-    ide->journal().failNext("Events.FileControlEvents", vb::VBError(5, "Invalid procedure call or argument"));
-    user->answerMsgBox(ui::mb::OK);
-    ASSERT_TRUE(clickAddInsEntry());
-    EXPECT_EQ(messages(), std::vector<std::string>{"5Invalid procedure call or argument"});
-    EXPECT_TRUE(control("addInMenuItem")->enabled());
-    EXPECT_FALSE(connection().controlNamed("velmoraToolbarButton"));  // nothing after the failing step
-}
-
 TEST_F(AddinTest, DisconnectionLeavesNoControlWindowOrManagerBehind) {
     for (bool started : {false, true}) {
         SCOPED_TRACE(started ? "started" : "never started");
