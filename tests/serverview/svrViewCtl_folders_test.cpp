@@ -1,5 +1,6 @@
-// svrViewCtl making a node the current folder: columns per kind, the engine told, double clicks,
-// column widths remembered per kind, and the list refilled by the engine's answer.
+// svrViewCtl making a node the current folder: columns per kind, the engine told, no widths saved
+// without a folder shown, a bad key, and the list refilled by the engine's answer. (Double clicks and
+// widths remembered per kind are in the start_and_view scenario.)
 #include "ServerViewFixture.h"
 
 #include "notify/notificationThreadFrm.h"
@@ -49,30 +50,6 @@ TEST_F(ServerViewTest, AFolderShowsItsKindsColumnsInReportViewAndBecomesTheEngin
         EXPECT_EQ(engineActions(), Texts{"WKSetCurrentFolder(" + key.substr(1) + ", 0)"});
         EXPECT_EQ(ctl->previousSelNode(), node(key));
     }
-}
-
-TEST_F(ServerViewTest, ADoubleClickTellsTheEngineTwiceTheSecondTimeAsADoubleClick) {
-    buildTree();
-    ctl->serverTreeView->dblclick(node("K22"));
-    EXPECT_EQ(engineActions(), (Texts{"WKSetCurrentFolder(22, 0)", "WKSetCurrentFolder(22, -1)"}));
-}
-
-TEST_F(ServerViewTest, ColumnWidthsAreRememberedPerKindForTheFolderShownBefore) {
-    buildTree();
-    auto show = [&](const std::string& key) { ctl->serverTreeView->click(node(key)); };
-    show("K21");
-    list().ColumnHeaders().Item(1)->setWidth(2000.6f);
-    list().ColumnHeaders().Item(3)->setWidth(777);
-    show("K25");
-    EXPECT_EQ(widths(list()), (std::vector<float>{1440, 1440, 1440})); // first view folder: defaults
-    list().ColumnHeaders().Item(2)->setWidth(3000);
-    show("K10"); // not a folder: the view widths are saved all the same
-    show("K22");
-    EXPECT_EQ(widths(list()), std::vector<float>(8, 1440));
-    show("K21");
-    EXPECT_EQ(widths(list()), (std::vector<float>{2001, 1440, 777, 1440, 1440, 1440, 1440, 1440, 1440}));
-    show("K25");
-    EXPECT_EQ(widths(list()), (std::vector<float>{1440, 3000, 1440}));
 }
 
 TEST_F(ServerViewTest, WidthsAreNotSavedWithoutAShownFolder) {

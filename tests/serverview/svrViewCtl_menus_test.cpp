@@ -1,5 +1,6 @@
 // svrViewCtl context menus: which menu a right-click opens and where, how the routine menu is
-// prepared, and what every item hands to the engine, the dialogs and SourceSafe.
+// prepared, engine errors, Save As outside the VB IDE and the project's SourceSafe login. What the
+// items hand to the engine is in the commands, project_files and sourcesafe scenarios.
 #include "ServerViewFixture.h"
 
 #include "dialogs/fileChooserForm.h"
@@ -143,57 +144,10 @@ TEST_F(ServerViewMenuTest, TheRoutineMenuFollowsLanguageDebugFlagKindAndSourceSa
     }
 }
 
-// Every item's code is checked with the menu outline; here each way of passing it on.
-TEST_F(ServerViewMenuTest, PlainItemsSendTheirCodeWithTheHandleOfTheNodeOrItem) {
-    struct Case {
-        const char* key;
-        bool item;
-        const char* menuItem;
-        const char* call;
-    } cases[] = {
-        {"K10", false, "projSaveMnuItem", "WKObjectDoAction(10, 3)"},
-        {"K10", false, "addConMnuItem", "WKObjectDoAction(10, 9)"},
-        {"K20", false, "conDisconnectmnuItem", "WKObjectDoAction(20, 8)"},
-        {"K20", false, "adoConCodeMnuItem", "WKObjectDoGetADO(20, 2, \"Proj1\", \"Module1\")"},
-        {"K21", false, "devObjFolderNewMnuItem", "WKObjectDoAction(21, 9)"},
-        {"K22", false, "devObjFolderImportMnuItem", "WKObjectDoAction(22, 12)"},
-        {"K25", false, "dbObjFolderFilterMnuItem", "WKObjectDoAction(25, 11)"},
-        {"K21", true, "devObjBuildMnuItem", "WKObjectDoAction(100, 18)"},
-        {"K21", true, "devObjRunWDebugMnuItem", "WKObjectDoAction(100, 17)"},
-        {"K21", true, "addCmdCodeMnuItem", "WKObjectDoGetADO(100, 2, \"Proj1\", \"Module1\")"},
-        {"K23", true, "trigObjPropsMnuItem", "WKObjectDoAction(100, 13)"},
-        {"K25", true, "dbTblSmplContMnuItem", "WKObjectDoAction(100, 20)"},
-    };
-    for (const auto& c : cases) {
-        engine.clearJournal();
-        c.item ? onItem(c.key, c.menuItem) : onNode(c.key, c.menuItem);
-        EXPECT_EQ(commands(), Texts{c.call}) << c.menuItem;
-    }
-    EXPECT_EQ(Texts(mgr->log.end() - 6, mgr->log.end()),
-              (Texts{"getModel", "getActiveProjName", "getModel", "getSelectedcompName", "getModel",
-                     "GetDevLanguage"}));
-}
-
 TEST_F(ServerViewMenuTest, EngineErrorsAreShownAsNumberColonDescription) {
     engine.failWith("WKObjectDoAction", vb::VBError(5, "Invalid procedure call or argument"));
     onItem("K21", "devObjBuildMnuItem", [&] { ok(); });
     EXPECT_EQ(boxes(), Texts{"5:Invalid procedure call or argument"});
-}
-
-TEST_F(ServerViewMenuTest, OpenClosesTheClickedProjectThenOpensTheChosenFile) {
-    engine.setReaction("WKObjectDoAction", [&] { mgr->log.push_back("engine closes"); });
-    engine.setReaction("WKProjectDoAccess", [&] { mgr->log.push_back("engine opens"); });
-    onNode("K10", "projOpenMnuItem", [&] { user->cancelFileDialog(); });
-    EXPECT_EQ(commands(), Texts{});
-    mgr->log.clear();
-    onNode("K10", "projOpenMnuItem", [&] { user->answerFileDialog("C:\\work\\other\\b.wkv"); });
-    EXPECT_EQ(mgr->log, (Log{"getWKFileName", "engine closes", "setWKFileName(C:\\work\\other\\b.wkv)",
-                             "engine opens"}));
-    EXPECT_EQ(commands(),
-              (Texts{"WKObjectDoAction(10, 21)", "WKProjectDoAccess(\"b.wkv\", \"C:\\work\\other\", 2)"}));
-    const auto& dialog = *ui::Forms::existing<nimb::fileChooserForm>()->fileChooserDlg;
-    EXPECT_EQ((Texts{dialog.DialogTitle(), dialog.Filter(), dialog.DefaultExt(), dialog.InitDir()}),
-              (Texts{"t610", ".wkv", ".wkv", "C:\\work\\shop"}));
 }
 
 TEST_F(ServerViewMenuTest, SaveAsStoresTheFileWithTheVBProjectOnlyInTheVBIde) {
@@ -213,18 +167,6 @@ TEST_F(ServerViewMenuTest, SaveAsStoresTheFileWithTheVBProjectOnlyInTheVBIde) {
         EXPECT_EQ((Texts{dialog.DialogTitle(), dialog.Filter(), dialog.DefaultExt()}),
                   (Texts{"t611", "wkv", "wkv"}));
     }
-}
-
-TEST_F(ServerViewMenuTest, SourceSafeCommandsNeedTheRoutinesSourceFile) {
-    for (auto [item, caption] : {std::pair{"devObjAddFileMnuItem", "t443"},
-                                 {"devObjChkOutMnuItem", "t434"},
-                                 {"devObjChkInMnuItem", "t433"}}) {
-        onItem("K21", item, [&] { ok(); });
-        EXPECT_EQ(boxes().back(), std::string("t683 t414 ") + caption);
-    }
-    onItem(
-        "K21", "devObjChkOutMnuItem", [&] { ok(); }, "SQL", true, "C:\\work\\p.sql");
-    EXPECT_EQ(boxes().back(), "t675 C:\\work\\p.sql\r\nt682"); // SourceSafe's own answer: nobody logged in
 }
 
 TEST_F(ServerViewMenuTest, AddingTheProjectToSourceSafeRunsTheLoginOrSaysThereIsNoDatabase) {
