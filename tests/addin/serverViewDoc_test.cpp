@@ -10,17 +10,6 @@ namespace {
 
 using namespace addintest;
 
-TEST_F(AddinTest, DocumentHandsItsManagerToTheControlBeforeSettingItUp) {
-    auto doc = ui::New<nimb::serverViewDoc>();
-    auto mgr = std::make_shared<nimb::IntegrationMgr>();
-    doc->setIMgr(mgr);
-    doc->setupGUI();
-    ASSERT_EQ(views.size(), 1u);
-    EXPECT_EQ(views[0], doc->svrViewCtl1);
-    EXPECT_EQ(views[0]->calls, (std::vector<std::string>{"setIMgr", "setupGUI(with IMgr)"}));
-    EXPECT_EQ(views[0]->IMgr.lock(), mgr);
-}
-
 TEST_F(AddinTest, WithoutAServerViewTheStartFailsVisibly) {
     nimb::setServerViewControlFactory(nullptr);
     EXPECT_THROW(ui::New<nimb::serverViewDoc>()->setupGUI(), vb::VBError);
