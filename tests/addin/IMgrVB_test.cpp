@@ -1,5 +1,7 @@
-// IMgrVB: the engine connection it opens, the command bars and tool window it builds, what each
-// control launches, and its IntegrationMgr operations as the poller and the server view call them.
+// IMgrVB where a person cannot see it: a failing connection step, menus that cannot be built, file
+// events, and its IntegrationMgr operations as the poller and the server view call them. The engine
+// project each kind of VB project gets, and what every control launches, are shown by the
+// no_project, saved_project, unsaved_no_slash, engine_project_option and commands scenarios.
 #include "AddinFixture.h"
 
 #include "dialogs/WKfrmAbout.h"
@@ -7,46 +9,9 @@
 #include "platform/sim/Journal.h"
 #include "platform/vbide/Constants.h"
 
-#include <optional>
-
 namespace {
 
 using namespace addintest;
-
-// ---- The engine project file and the directory handed to WKInitialize ----
-
-struct StartCase {
-    const char* name;
-    std::string fileName, lastUsedPath;
-    std::optional<std::string> stored;
-    std::string initDir, access;  // WKInitialize's directory; WKProjectDoAccess's name and code
-};
-
-class AddinEngineFileTest : public AddinTest, public ::testing::WithParamInterface<StartCase> {};
-
-TEST_P(AddinEngineFileTest, DirectoryAndAccessCodeFollowTheProject) {
-    const auto& c = GetParam();
-    ide->setLastUsedPath(c.lastUsedPath);
-    auto p = ide->addProject("Project1", c.fileName);
-    if (c.stored) p->setProperty(nimb::wkFileSection, nimb::wkFileKey, *c.stored);
-    connect();
-    ASSERT_TRUE(clickAddInsEntry());
-    EXPECT_EQ(engine.callsTo("WKInitialize"), std::vector<std::string>{"WKInitialize(1, \"" + c.initDir + "\", \"\")"});
-    manager()->openWKProject();
-    EXPECT_EQ(engine.callsTo("WKProjectDoAccess"), std::vector<std::string>{"WKProjectDoAccess(" + c.access + ")"});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Projects, AddinEngineFileTest,
-    ::testing::Values(
-        StartCase{"saved", "C:\\Work\\Project1.vbp", "C:\\Other\\", {}, "C:\\Work\\wk\\",
-                  "\"C:\\Work\\wk\\Project1.wkv\", \"\", 9"},
-        StartCase{"unsaved", "", "C:\\Projects\\", {}, "C:\\Projects\\wk\\",
-                  "\"C:\\Projects\\wk\\Project1.wkv\", \"\", 9"},
-        StartCase{"unsavedNoSlash", "", "C:\\Projects", {}, "C:\\Projects\\wk\\",
-                  "\"C:\\Projects\\wk\\Project1.wkv\", \"\", 9"},
-        StartCase{"stored", "C:\\Work\\Project1.vbp", "", "D:\\x\\p.wkv", "D:\\x", "\"D:\\x\\p.wkv\", \"\", 2"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AddinTest, StartLoadsThePollerAndAManagerOverTheVBModel) {
     start();
