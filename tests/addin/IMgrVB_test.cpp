@@ -4,7 +4,6 @@
 // no_project, saved_project, unsaved_no_slash, engine_project_option and commands scenarios.
 #include "AddinFixture.h"
 
-#include "dialogs/WKfrmAbout.h"
 #include "model/ModelUtilVB.h"
 #include "platform/sim/Journal.h"
 #include "platform/vbide/Constants.h"
