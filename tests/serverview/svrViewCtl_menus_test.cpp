@@ -1,6 +1,7 @@
-// svrViewCtl context menus: which menu a right-click opens and where, how the routine menu is
-// prepared, engine errors, Save As outside the VB IDE and the project's SourceSafe login. What the
-// items hand to the engine is in the commands, project_files and sourcesafe scenarios.
+// svrViewCtl context menus: which menu a right-click opens and where, engine errors, Save As outside
+// the VB IDE and the project's SourceSafe login. How the routine menu is prepared is shown by the
+// routine_menu scenario, what the items hand to the engine by the commands, project_files and
+// sourcesafe scenarios.
 #include "ServerViewFixture.h"
 
 #include "dialogs/fileChooserForm.h"
@@ -96,52 +97,6 @@ TEST_F(ServerViewMenuTest, AnItemOpensTheMenuOfTheShownFoldersKindBesideTheTree)
     ctl->serverTreeView->setSelectedItem(nullptr);
     list().rightclick(list().ListItems().Item("K100"));
     EXPECT_EQ(user->popups.size(), std::size(cases) - 1);
-}
-
-// Visible and enabled (1), visible and disabled (0) or hidden (-), in menu order: view, edit, build,
-// build with debug, run, run with debug, run settings, remove, drop, copy, properties, SourceSafe
-// (submenu, add, check out, check in), ADO command code and object.
-std::string routineMenu(const nimb::svrViewCtl& c) {
-    std::string s;
-    for (const auto& m :
-         {c.devObjViewSrcMnuItem, c.devObjEditSrcMnuItem, c.devObjBuildMnuItem, c.devObjBuildWDebugMnuItem,
-          c.devObjRunMnuItem, c.devObjRunWDebugMnuItem, c.devObjRunSetMnuItem, c.devObjRmMnuItem,
-          c.devObjDropMnuItem, c.devObjCopyMnuItem, c.devObjPropsMnuItem, c.devObjScmMnuItem,
-          c.devObjAddFileMnuItem, c.devObjChkOutMnuItem, c.devObjChkInMnuItem, c.addCmdCodeMnuItem,
-          c.addCmdObjMnuItem})
-        s += !m->Visible() ? '-' : m->Enabled() ? '1' : '0';
-    return s;
-}
-
-TEST_F(ServerViewMenuTest, TheRoutineMenuFollowsLanguageDebugFlagKindAndSourceSafe) {
-    struct Case {
-        bool scc;
-        const char* folder;
-        const char* language;
-        bool canDebug;
-        const char* state;
-    } cases[] = {
-        {true, "K21", "sql", true, "11111111111111111"},
-        {true, "K21", "Java", false, "11111011111111111"},
-        {true, "K21", "ComPJava", true, "11111111111111111"},
-        {true, "K21", "COBOL", true, "00001011001000011"},
-        {true, "K21", "SQL ", true, "00001011001000011"},
-        {true, "K22", "SQL", true, "111-1-11111111111"},
-        {false, "K21", "SQL", true, "11111111111000011"},
-        {false, "K21", "cobol", true, "00001011001000011"},
-    };
-    for (const auto& c : cases) {
-        auto machine = std::make_shared<sim::MemoryRegistry>();
-        if (c.scc)
-            machine->setString(registry::HKEY_LOCAL_MACHINE, "Software\\Microsoft\\SourceSafe",
-                               "SCCServerPath", "x");
-        registry::install(machine);
-        ctl = start();
-        buildTree();
-        onItem(c.folder, "", {}, c.language, c.canDebug, "p.sql");
-        EXPECT_EQ(routineMenu(*ctl), c.state) << c.scc << c.folder << c.language << c.canDebug;
-        EXPECT_EQ(ctl->scmPropsMnuItem->Enabled(), c.scc);
-    }
 }
 
 TEST_F(ServerViewMenuTest, EngineErrorsAreShownAsNumberColonDescription) {
