@@ -1,6 +1,7 @@
-// The poller: its timing, errors in a tick, a project outside the VB IDE, folder listings and every
-// handler's failure path. Texts and questions, the start, arriving connections and command types
-// are shown in the engine_texts, start_and_view and data_environment scenarios.
+// The poller: its timing, errors in a tick, a project outside the VB IDE, folder listings no person
+// can cause and every handler's failure path. Texts and questions, the start, arriving connections,
+// command types and every folder kind listed afresh are shown in the engine_texts, start_and_view and
+// data_environment scenarios.
 #include "NotifyDoubles.h"
 
 #include "dialogs/splashscrnFrm.h"
@@ -83,38 +84,6 @@ class Folders : public Poller {
         return {{.lHdl = 31, .strName = "A"}, {.lHdl = 32, .strName = "B"}};
     }
 };
-
-TEST_F(Folders, TheSelectedFolderIsListedAfreshThroughItsKindsEnumeration) {
-    engine.setFolder(21, two<twkProcedure>(), true);
-    engine.setFolder(22, two<twkFunction>());
-    engine.setFolder(23, two<twkTrigger>(), true);
-    engine.setFolder(24, two<twkTable>());
-    engine.setFolder(25, two<twkView>());
-    const std::tuple<int32_t, int32_t, std::string, const char*, const char*> cases[] = {
-        {21, 7, "WKProcedureEnum", "StoredProcedure", "FilteredWKFolder"},
-        {22, 9, "WKFunctionEnum", "UserFunction", "WKFolder"},
-        {23, 11, "WKTriggerEnum", "Trigger", "FilteredWKFolder"},
-        {24, 13, "WKTableEnum", "NimbTable", "WKFolder"},
-        {25, 15, "WKViewEnum", "NimbView", "WKFolder"},
-    };
-    for (const auto& [hdl, type, enumeration, icon, image] : cases) {
-        const auto key = viewAPIs::makeNodeKey(hdl);
-        select(key);
-        list->ListItems().Add(0, "K999", "stale");
-        engine.queue(notice(FOLDER, type, hdl));
-        tick();
-        EXPECT_EQ(engine.callsTo(enumeration + "Begin"),
-                  Texts{enumeration + "Begin(" + std::to_string(hdl) + ")"});
-        EXPECT_EQ(engine.callsTo(enumeration + "Next").size(), 3u) << key;
-        EXPECT_EQ(engine.callsTo(enumeration + "End").size(), 1u) << key;
-        ASSERT_EQ(list->ListItems().Count(), 2) << key;
-        EXPECT_EQ(list->ListItems().Item(1)->Text(), "A");
-        EXPECT_EQ(list->ListItems().Item(2)->Key(), "K32");
-        EXPECT_EQ(list->ListItems().Item(1)->SmallIcon(), icon);
-        EXPECT_EQ(tree->Nodes().Item(key)->Image(), image);
-    }
-    EXPECT_EQ(engine.openEnumerations(), 0);
-}
 
 TEST_F(Folders, AnUnselectedFolderIsNotEnumeratedAndLosesItsFilteredImage) {
     select("K21");
