@@ -85,18 +85,6 @@ class Folders : public Poller {
     }
 };
 
-TEST_F(Folders, AnUnselectedFolderIsNotEnumeratedAndLosesItsFilteredImage) {
-    select("K21");
-    tree->Nodes().Item("K24")->setImage("FilteredWKFolder");
-    list->ListItems().Add(0, "K31", "kept");
-    engine.setFolder(24, std::vector<twkTable>{{.lHdl = 3}}, true);
-    engine.queue(notice(FOLDER, 13, 24));
-    tick();
-    EXPECT_TRUE(engine.callsTo("WKTableEnumBegin").empty());
-    EXPECT_EQ(tree->Nodes().Item("K24")->Image(), "WKFolder");
-    EXPECT_EQ(list->ListItems().Count(), 1);
-}
-
 TEST_F(Folders, AnEmptyFolderIsStillEndedAndOtherTypesAreIgnored) {
     select("K25");
     list->ListItems().Add(0, "K31", "stale");
@@ -119,23 +107,6 @@ TEST_F(Folders, AFailingListingIsReportedAndTheEnumerationStillEnded) {
     EXPECT_EQ(boxes(), Texts{"35602, Key is not unique in collection, "});
     EXPECT_EQ(engine.callsTo("WKTableEnumEnd").size(), 1u);
     EXPECT_EQ(engine.openEnumerations(), 0);
-}
-
-TEST_F(Folders, ObjectsAreAddedOnlyWhileTheirFolderKindIsSelected) {
-    engine.put(51, twkTrigger{.lHdl = 51, .strName = "TR"});
-    engine.put(52, twkTable{.lHdl = 52, .strName = "T"});
-    engine.put(53, twkProcedure{.lHdl = 53, .strName = "P"});
-    engine.put(54, twkFunction{.lHdl = 54, .strName = "F"});
-    engine.put(55, twkView{.lHdl = 55, .strName = "V"});
-    select("K24"); // the table folder
-    for (auto [type, hdl] : {std::pair{12, 51}, {14, 52}, {8, 53}, {10, 54}, {16, 55}, {99, 56}})
-        engine.queue(notice(ADDED, type, hdl));
-    tick();
-    ASSERT_EQ(list->ListItems().Count(), 1);
-    EXPECT_EQ(list->ListItems().Item(1)->Key(), "K52");
-    // Each object is still read from the engine.
-    EXPECT_EQ(engine.callsTo("WKTriggerGet"), Texts{"WKTriggerGet(51)"});
-    EXPECT_EQ(engine.callsTo("WKViewGet").size(), 1u);
 }
 
 TEST_F(Folders, ChangesUpdateNodesAndTheShownFoldersItems) {
