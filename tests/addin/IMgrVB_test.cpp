@@ -1,7 +1,7 @@
-// IMgrVB where a person cannot see it: a failing connection step, menus that cannot be built, file
-// events, and its IntegrationMgr operations as the poller and the server view call them. The engine
-// project each kind of VB project gets, and what every control launches, are shown by the
-// no_project, saved_project, unsaved_no_slash, engine_project_option and commands scenarios.
+// IMgrVB where a person cannot see it: a failing connection step, menus that cannot be built, and the
+// engine project's name as the engine leaves it. The engine project each kind of VB project gets,
+// what every control launches, file events and minimizing the IDE are shown by the no_project,
+// saved_project, unsaved_no_slash, engine_project_option, commands and engine_texts scenarios.
 #include "AddinFixture.h"
 
 #include "model/ModelUtilVB.h"
@@ -51,15 +51,6 @@ TEST_F(AddinTest, AMenuThatCannotBeBuiltStopsThereAndTheOthersStillCome) {
     EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(AddinTest, ClosingOrRemovingAFileHasNoVisibleEffect) {
-    start();
-    engine.clearJournal();
-    ide->closeFile(project, 5, "Form1.frm", true);
-    ide->removeFile(project, 1, "Module1.bas");
-    EXPECT_TRUE(engine.journal().empty());
-    EXPECT_TRUE(messages().empty());
-}
-
 // ---- IntegrationMgr ----
 
 TEST_F(AddinTest, OpenWKProjectTakesTheNameTheEngineLeavesAndKeepsTheCode) {
@@ -73,31 +64,6 @@ TEST_F(AddinTest, OpenWKProjectTakesTheNameTheEngineLeavesAndKeepsTheCode) {
     mgr->openWKProject();
     EXPECT_EQ(engine.callsTo("WKProjectDoAccess").back(), "WKProjectDoAccess(\"E:\\p.wkv\", \"\", 9)");
     EXPECT_EQ(mgr->getWKFileName(), "");
-}
-
-TEST_F(AddinTest, MinimizeAndRestoreActOnTheMainWindowWithoutNesting) {
-    struct Case {
-        const char* name;
-        std::vector<char> steps;  // 'm' minimize, 'r' restore, 'n' the person makes it normal
-        int32_t expected;
-    } cases[] = {{"restore alone", {'n', 'r'}, vbide::vbext_ws_Maximize},
-                 {"pair", {'m', 'r'}, vbide::vbext_ws_Maximize},
-                 {"two minimizes", {'m', 'm', 'r'}, vbide::vbext_ws_Minimize}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ide = sim::SimVBE::create();
-        ide->mainWindow()->setState(vbide::vbext_ws_Maximize);
-        start();
-        auto mgr = manager();
-        for (char step : c.steps) {
-            if (step == 'm') mgr->minimizeVSAppWin();
-            if (step == 'r') mgr->restoreVSAppWinState();
-            if (step == 'n') ide->mainWindow()->setState(vbide::vbext_ws_Normal);
-        }
-        EXPECT_EQ(ide->mainWindow()->windowState(), c.expected);
-        ide->endSession();
-        ui::Forms::unloadAll();
-    }
 }
 
 } // namespace
