@@ -1,31 +1,14 @@
-// Connect: what loading the add-in does (and does not do), the Add-Ins entry, the start it
-// triggers, the error texts of connection and start, and disconnection leaving nothing behind.
+// Connect where no transcript shows it: the interface font read from the engine's texts, a
+// connection by something that is not the IDE, and disconnection leaving no manager or poller
+// behind. What loading adds and reads, and the errors of connection and start, are shown by the
+// start_and_view and ide_failures scenarios.
 #include "AddinFixture.h"
 
-#include "platform/sim/Journal.h"
 #include "platform/ui/Picture.h"
 
 namespace {
 
 using namespace addintest;
-const std::vector<std::string> threeTexts = {"WKGetString(100, 1024)", "WKGetString(101, 1024)",
-                                              "WKGetString(200, 1024)"};
-
-TEST_F(AddinTest, ConnectionOnlyReadsThreeTextsAndAddsOneEnabledEntry) {
-    ide->addProject("Project1", "C:\\Work\\Project1.vbp");
-    connect();
-    EXPECT_EQ(engine.journal(), threeTexts);
-    auto entry = control("addInMenuItem");
-    ASSERT_TRUE(entry);
-    EXPECT_EQ(entry->path(), "Menu Bar/Add-Ins/t200");
-    EXPECT_TRUE(entry->enabled());
-    EXPECT_FALSE(entry->temporary());
-    ASSERT_TRUE(entry->face());
-    EXPECT_EQ(entry->face()->name(), "bitmap 100");
-    EXPECT_TRUE(ui::Forms::loaded().empty());
-    EXPECT_TRUE(ide->toolWindows().empty());
-    EXPECT_EQ(foreignControls(*ide).size(), 1u);
-}
 
 TEST_F(AddinTest, UserInterfaceFontComesFromTexts100And101) {
     struct Case {
