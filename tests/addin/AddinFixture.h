@@ -33,18 +33,13 @@
 
 namespace addintest {
 
-// Stands in for svrViewCtl: records the calls and the sizes its document gives it.
+// Stands in for svrViewCtl: records the sizes its document gives it.
 class RecordingServerView : public nimb::ServerViewControl {
 public:
-    void setIMgr(std::shared_ptr<nimb::IntegrationMgr> mgr) override {
-        calls.push_back("setIMgr");
-        IMgr = std::move(mgr);
-    }
-    void setupGUI() override { calls.push_back(IMgr.expired() ? "setupGUI(no IMgr)" : "setupGUI(with IMgr)"); }
+    void setIMgr(std::shared_ptr<nimb::IntegrationMgr>) override {}
+    void setupGUI() override {}
 
-    std::vector<std::string> calls;
     std::vector<std::pair<int32_t, int32_t>> sizes;  // width and height after each resize
-    std::weak_ptr<nimb::IntegrationMgr> IMgr;  // weak: the tests watch the manager's lifetime
 
 protected:
     void UserControl_Resize() override { sizes.emplace_back(Width(), Height()); }
@@ -109,14 +104,6 @@ protected:
     std::shared_ptr<nimb::IntegrationMgr> manager() {
         auto doc = document();
         return doc ? doc->IMgr() : nullptr;
-    }
-
-    // The engine calls other than text lookups.
-    std::vector<std::string> engineActions() const {
-        std::vector<std::string> out;
-        for (const auto& call : engine.journal())
-            if (!call.starts_with("WKGetString")) out.push_back(call);
-        return out;
     }
 
     std::vector<std::string> messages() const {

@@ -74,23 +74,6 @@ TEST(RecordWrappers, EveryFieldArrivesWhereTheEngineWroteIt) {
     EXPECT_EQ(gotAdo, ado);
 }
 
-TEST(RecordWrappers, EnumNextWrappersServeTheFolderInOrder) {
-    EngineDouble engine;
-    twkProcedure second = sampleProcedure();
-    second.strName = "PROC2";
-    engine.setFolder(folder, std::vector<twkProcedure>{sampleProcedure(), second}, true);
-    wkBool filtered = 0;
-    int32_t enumHdl = 0;
-    ASSERT_NE(wkapis::WKProcedureEnumBegin(folder, &filtered, &enumHdl), 0);
-    EXPECT_EQ(filtered, WK_TRUE);
-    twkProcedure rec;
-    EXPECT_NE(wkutil::wkProcedureEnumNext(enumHdl, rec), 0);
-    EXPECT_EQ(rec, sampleProcedure());
-    EXPECT_NE(wkutil::wkProcedureEnumNext(enumHdl, rec), 0);
-    EXPECT_EQ(rec.strName, "PROC2");
-    EXPECT_EQ(wkutil::wkProcedureEnumNext(enumHdl, rec), 0);
-}
-
 // ---- Buffer sizes ----
 
 // Serves one string field of one wrapper: puts text into that field and returns what came back.

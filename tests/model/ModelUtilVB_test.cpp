@@ -1,5 +1,6 @@
-// ModelUtilVB against the simulated IDE: what the queries find, where inserted code lands, which
-// designer gets new connections and commands, and what callers see when something fails.
+// ModelUtilVB against the simulated IDE where a person cannot see it: empty texts, missing targets,
+// selections outside the module, which designer gets new connections and commands, and what callers
+// see when something fails. Where code lands is shown in the code_generation scenario.
 #include "model/ModelUtilVB.h"
 
 #include "platform/sim/SimCodeModule.h"
@@ -75,28 +76,6 @@ protected:
     std::shared_ptr<sim::SimProject> p1;
     std::shared_ptr<sim::SimCodeModule> code;
 };
-
-TEST_F(ModelUtilVBTest, SqlCodeReplacesEveryLineTheSelectionTouches) {
-    struct Case { int32_t sl, sc, el, ec; Lines expected; };
-    const Case cases[] = {
-        {12, 5, 12, 5, numbered(1, 11) + Lines{"S1", "S2"} + numbered(12, 20)},  // caret: nothing deleted
-        {12, 5, 12, 9, numbered(1, 11) + Lines{"S1", "S2"} + numbered(13, 20)},  // inside one line
-        {12, 1, 15, 1, numbered(1, 11) + Lines{"S1", "S2"} + numbered(16, 20)},  // ends in column 1 of line 15
-        {1, 9, 20, 2, Lines{"S1", "S2"}},
-    };
-    for (const auto& c : cases) {
-        code->setLines(numbered(1, 20));
-        model.insertSQLCode("S1\r\nS2", c.sl, c.sc, c.el, c.ec, "P1", "Module1");
-        EXPECT_EQ(code->lines(), c.expected) << c.sl << "," << c.sc << " to " << c.el << "," << c.ec;
-    }
-    EXPECT_TRUE(prompts().empty());
-}
-
-TEST_F(ModelUtilVBTest, ClientCodeIsAppendedAfterTheLastLine) {
-    code->setLines(numbered(1, 40));
-    model.insertClientCode("Dim cn\r\nSet cn = Nothing", "P1", "Module1");
-    EXPECT_EQ(code->lines(), (numbered(1, 40) + Lines{"Dim cn", "Set cn = Nothing"}));
-}
 
 TEST_F(ModelUtilVBTest, EmptyTextsDoNothingAndSayNothing) {
     model.insertSQLCode("", 1, 1, 3, 1, "P1", "Module1");

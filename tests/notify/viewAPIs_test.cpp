@@ -1,3 +1,6 @@
+// The tree-update module where a person cannot reach it: node keys, failures, selection types, updates
+// of unknown nodes, add errors and removal rules. The nodes and items of every kind are shown cell by
+// cell in the start_and_view and engine_texts scenarios.
 #include "NotifyDoubles.h"
 
 #include "notify/viewAPIs.h"
@@ -49,36 +52,6 @@ TEST(NodeKeys, BadKeysRaiseErrorsAndNeverCrash) {
 
 using TreeNodes = ServerViewFixture;
 
-TEST_F(TreeNodes, ARootReplacesTheTreeAndFoldersAndConnectionsGoUnderTheirParents) {
-    buildProjectTree();
-    viewAPIs::addFolderNode("Proj", "5", "K1", "", true);
-    ASSERT_EQ(tree->Nodes().Count(), 1);
-    auto root = tree->Nodes().Item("K1");
-    EXPECT_TRUE(root->Tag().isString());
-    EXPECT_EQ(root->Image(), "WKFolder");
-    EXPECT_EQ(root->SelectedImage(), "");
-    EXPECT_EQ(root->Parent(), nullptr);
-
-    viewAPIs::addConnectionNode("K1", twkConnection{.lHdl = 2, .bConnected = true, .strDatabase = "SAMPLE"});
-    viewAPIs::addConnectionNode("K1", twkConnection{.lHdl = 3, .bConnected = false, .strDatabase = "TEST"});
-    viewAPIs::addFolderNode("Stored Procedures", "7", "K4", "K2", false);
-    auto con = tree->Nodes().Item("K2");
-    EXPECT_EQ(con->Text(), "SAMPLE");
-    EXPECT_FALSE(con->Tag().isString());
-    EXPECT_EQ(con->Tag().toLong(), 6);
-    EXPECT_EQ(con->Image(), "ConnectedConnection");
-    EXPECT_EQ(tree->Nodes().Item("K3")->Image(), "DisconnectedConnection");
-    Texts children;
-    for (const auto& child : root->childNodes())
-        children.push_back(child->Key());
-    EXPECT_EQ(children, (Texts{"K2", "K3"}));
-    auto folder = tree->Nodes().Item("K4");
-    EXPECT_EQ(folder->Parent(), con);
-    EXPECT_EQ(folder->Tag().toString(), "7");
-    EXPECT_EQ(folder->Image(), "WKFolder");
-    EXPECT_TRUE(user->problems().empty());
-}
-
 TEST_F(TreeNodes, FailuresEndInANumberColonDescriptionBox) {
     buildProjectTree();
     for (int i = 0; i < 5; ++i)
@@ -126,60 +99,6 @@ TEST_F(TreeNodes, UpdatesReachKnownNodesOnlyAndPassThePathOn) {
 
 using DetailsItems = ServerViewFixture;
 
-// Procedures and views are shown cell by cell end to end; the other kinds here.
-TEST_F(DetailsItems, EveryKindGetsItsCellsIconBoldAndTag) {
-    viewAPIs::addFunctionItem(twkFunction{.lHdl = 32,
-                                          .bIsDirty = false,
-                                          .bCanDebug = false,
-                                          .strSchema = "ADM",
-                                          .strName = "FN1",
-                                          .strSpecific = "S2",
-                                          .strParameters = "X INT",
-                                          .strResult = "INT",
-                                          .strLanguage = "JAVA",
-                                          .bIsFenced = -1,
-                                          .strComment = "",
-                                          .strFileName = "f.java"});
-    viewAPIs::addTriggerItem(twkTrigger{.lHdl = 33,
-                                        .bIsDirty = true,
-                                        .strSchema = "ADM",
-                                        .strName = "TR1",
-                                        .strTableSchema = "S",
-                                        .strTableName = "T",
-                                        .strComment = "tc"});
-    viewAPIs::addTableItem(twkTable{.lHdl = 34,
-                                    .bIsDirty = true,
-                                    .strSchema = "ADM",
-                                    .strName = "T1",
-                                    .strTableSpace = "TS",
-                                    .lType = 3,
-                                    .strComment = "tbc"});
-    struct Expect {
-        const char *key, *text, *icon, *tag;
-        Texts cells;
-    };
-    const Expect expected[] = {
-        {"K32", "FN1", "UserFunction", "False#f.java", {"ADM", "X INT", "INT", "JAVA", "S2", "-1", ""}},
-        {"K33", "TR1", "Trigger", "", {"ADM", "T", "S", "tc"}},
-        {"K34", "T1", "NimbTable", "", {"ADM", "TS", "3", "tbc"}},
-    };
-    ASSERT_EQ(list->ListItems().Count(), 3);
-    for (int32_t i = 0; i < 3; ++i) {
-        const auto& e = expected[i];
-        auto item = list->ListItems().Item(i + 1);
-        EXPECT_EQ(item->Key(), e.key);
-        EXPECT_EQ(item->Text(), e.text) << e.key;
-        EXPECT_EQ(item->SmallIcon(), e.icon) << e.key;
-        EXPECT_EQ(item->Icon(), "") << e.key;
-        EXPECT_FALSE(item->Bold()) << e.key; // only a dirty procedure is bold
-        EXPECT_EQ(item->Tag().toString(), e.tag) << e.key;
-        Texts cells;
-        for (int32_t c = 1; c <= item->ListSubItems().Count(); ++c)
-            cells.push_back(item->ListSubItems().Item(c)->Text());
-        EXPECT_EQ(cells, e.cells) << e.key;
-    }
-}
-
 TEST_F(DetailsItems, AddAndFilterErrorsGoToTheCaller) {
     viewAPIs::addViewItem(twkView{.lHdl = 7});
     EXPECT_THROW(viewAPIs::addViewItem(twkView{.lHdl = 7}), vb::VBError);
@@ -196,35 +115,6 @@ TEST_F(DetailsItems, AddAndFilterErrorsGoToTheCaller) {
     EXPECT_EQ(list->ListItems().Count(), 1);
     buildProjectTree();
     EXPECT_THROW(viewAPIs::setFolderFiltered("K404", true), vb::VBError);
-    EXPECT_TRUE(user->interactions().empty());
-}
-
-TEST_F(DetailsItems, UpdatesRewriteTheItemButKeepItsCells) {
-    viewAPIs::addProcedureItem(
-        twkProcedure{.lHdl = 5, .strSchema = "A", .strName = "OLD", .strFileName = "a.sql"});
-    viewAPIs::updateProcedureItem(twkProcedure{.lHdl = 5,
-                                               .bIsDirty = true,
-                                               .bCanDebug = true,
-                                               .strSchema = "B",
-                                               .strName = "NEW",
-                                               .strFileName = "b.sql"});
-    auto item = list->ListItems().Item("K5");
-    EXPECT_EQ(item->Text(), "NEW");
-    EXPECT_EQ(item->Tag().toString(), "True#b.sql");
-    EXPECT_TRUE(item->Bold());
-    EXPECT_EQ(item->SmallIcon(), "DirtyStoredProcedure");
-    EXPECT_EQ(item->SubItems(1), "A");
-
-    viewAPIs::addFunctionItem(twkFunction{.lHdl = 6, .bIsDirty = true, .strName = "F"});
-    viewAPIs::updateFunctionItem(
-        twkFunction{.lHdl = 6, .bIsDirty = false, .strName = "G", .strFileName = "g"});
-    EXPECT_EQ(list->ListItems().Item("K6")->SmallIcon(), "UserFunction");
-    EXPECT_FALSE(list->ListItems().Item("K6")->Bold());
-    EXPECT_EQ(list->ListItems().Item("K6")->Tag().toString(), "False#g");
-
-    viewAPIs::updateProcedureItem(twkProcedure{.lHdl = 404, .strName = "X"});
-    viewAPIs::updateFunctionItem(twkFunction{.lHdl = 404, .strName = "X"});
-    EXPECT_EQ(list->ListItems().Count(), 2);
     EXPECT_TRUE(user->interactions().empty());
 }
 

@@ -262,18 +262,4 @@ TEST_F(CommandBarsTest, APersonCannotClickWhatIsHiddenOrDisabled) {
     EXPECT_EQ(errorOf([&] { button->Execute(); }), methodFailed);
 }
 
-TEST_F(CommandBarsTest, PathsNameControlsByCaptionWithoutAccelerators) {
-    auto popup = menu(idAddInsMenu)->Controls()->Add({.Type = msoControlPopup, .Temporary = true});
-    popup->setCaption("&Nimb");
-    auto item = popup->Controls()->Add({.Temporary = true});
-    item->setCaption("Server &View");
-
-    auto found = ide->findByPath("Menu Bar/Add-Ins/Nimb/Server View");
-    ASSERT_NE(found, nullptr);
-    EXPECT_EQ(found, item);
-    EXPECT_EQ(found->path(), "Menu Bar/Add-Ins/Nimb/Server View");
-    EXPECT_EQ(ide->findByPath("Menu Bar/Add-Ins/Nimb/Nothing"), nullptr);
-    EXPECT_EQ(ide->findByPath("No Bar/Add-Ins"), nullptr);
-}
-
 } // namespace

@@ -1,4 +1,5 @@
-// The Data Environment designer: connections and commands added by name, duplicates refused.
+// The Data Environment designer refusing what VB refuses: empty and duplicate names, unknown items.
+// What it keeps of connections and commands is shown in the data_environment scenario.
 #include "platform/sim/SimDECommand.h"
 #include "platform/sim/SimDEConnection.h"
 #include "platform/sim/SimDataEnvironment.h"
@@ -31,31 +32,6 @@ protected:
         ide->VBProjects()->Item("Project1")->VBComponents()->Item("DE1")->Designer());
 };
 
-TEST_F(DataEnvironmentTest, AddedConnectionsAndCommandsKeepTheirOrderAndSettings) {
-    auto connection = designer->Connections()->Add("Conn1", false);
-    connection->setConnectionSource("Provider=X;Data Source=db");
-    designer->Connections()->Add("Conn2", false);
-    auto command = designer->Commands()->Add("Cmd1", false);
-    command->setCommandType(4);
-    command->setCommandText("dbo.proc1");
-    command->setConnectionName("NoSuchConnection");
-
-    auto connections = designer->Connections();
-    ASSERT_EQ(connections->Count(), 2);
-    EXPECT_EQ(connections->Item(1)->Name(), "Conn1");
-    EXPECT_EQ(connections->items()[1]->Name(), "Conn2");
-    EXPECT_EQ(connections->Item("Conn1")->ConnectionSource(), "Provider=X;Data Source=db");
-
-    ASSERT_EQ(built->commands().size(), 1u);
-    EXPECT_EQ(built->commands()[0]->commandType(), 4);
-    EXPECT_EQ(built->commands()[0]->commandText(), "dbo.proc1");
-    EXPECT_EQ(built->commands()[0]->connectionName(), "NoSuchConnection");
-
-    auto adds = ide->journal().callsTo("DEConnections.Add[DE1]");
-    ASSERT_EQ(adds.size(), 2u);
-    EXPECT_EQ(adds[0].args, (std::vector<std::string>{"Conn1", "False"}));
-}
-
 TEST_F(DataEnvironmentTest, AddRefusesEmptyAndDuplicateNamesAndKeepsTheFirst) {
     built->addConnection("Conn1", "first");
     built->addCommand("Cmd1");
@@ -84,17 +60,6 @@ TEST_F(DataEnvironmentTest, AddRefusesEmptyAndDuplicateNamesAndKeepsTheFirst) {
     EXPECT_EQ(built->connections()[0]->source(), "first");
     // A connection and a command may share a name: they live in different collections.
     EXPECT_EQ(errorOf([&] { designer->Commands()->Add("Conn1", false); }), 0);
-}
-
-TEST_F(DataEnvironmentTest, OnlyDataEnvironmentComponentsHaveThisDesigner) {
-    ASSERT_NE(designer, nullptr);
-    EXPECT_EQ(designer, built);
-    auto project = ide->project("Project1");
-    project->addDesigner("Report1", "MSDataReportLib.DataReport", std::make_shared<vb::Object>());
-    project->addModule("Module1");
-    auto components = ide->VBProjects()->Item("Project1")->VBComponents();
-    EXPECT_EQ(std::dynamic_pointer_cast<vbide::DataEnvironment>(components->Item("Report1")->Designer()), nullptr);
-    EXPECT_EQ(components->Item("Module1")->Designer(), nullptr);
 }
 
 } // namespace

@@ -190,16 +190,4 @@ TEST_F(VBIdeModel, InjectedFailuresHitTheChosenMemberAndObject) {
     EXPECT_EQ(errorOf([&] { code->InsertLines(1, "e"); }), 0);
 }
 
-TEST_F(VBIdeModel, JournalRecordsCallsWithTheirObjectAndArguments) {
-    ide->addProject("P1");
-    ide->journal().clearCalls();
-    ide->VBProjects()->Item("P1")->WriteProperty("S", "K", "V");
-
-    auto writes = ide->journal().callsTo("VBProject.WriteProperty[P1]");
-    ASSERT_EQ(writes.size(), 1u);
-    EXPECT_EQ(writes[0].text(), "VBProject.WriteProperty[P1](S, K, V)");
-    EXPECT_EQ(ide->journal().callTexts().front(), "VBE.VBProjects()");
-    EXPECT_TRUE(ide->journal().callsTo("VBProject.WriteProperty[P2]").empty());
-}
-
 } // namespace

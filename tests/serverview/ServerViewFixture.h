@@ -1,8 +1,8 @@
 // The server view on its own: the control made and set up as its document does it (10000 x 5000
 // twips), a recording integration manager and model service, engine texts "t<id>", SourceSafe
-// installed in an in-memory registry, and a scripted person whose popups are recorded with their
-// positions. buildTree() adds a project K10, a connection K20 and the folders K21..K25 (tags 7, 9,
-// 11, 13, 15) through the tree-update module.
+// installed in an in-memory registry, and a scripted person whose popups are recorded. buildTree()
+// adds a project K10, a connection K20 and the folders K21..K25 (tags 7, 9, 11, 13, 15) through the
+// tree-update module.
 #pragma once
 
 #include "addin/IntegrationMgr.h"
@@ -26,19 +26,13 @@
 
 namespace svtest {
 
-struct Popup {
-    std::string menu;
-    int32_t x, y;
-    bool operator==(const Popup&) const = default;
-};
-
 class PopupUser : public ui::ScriptedUser {
   public:
     ui::Menu* popupMenu(ui::Menu& menu, int32_t x, int32_t y) override {
-        popups.push_back({menu.Name(), x, y});
+        popups.push_back(menu.Name());
         return ScriptedUser::popupMenu(menu, x, y);
     }
-    std::vector<Popup> popups;
+    std::vector<std::string> popups;
 };
 
 using Log = std::vector<std::string>;
@@ -46,9 +40,6 @@ using Log = std::vector<std::string>;
 class Model : public nimb::ModelUtil {
   public:
     explicit Model(Log& log) : log(log) {}
-    std::string getActiveProjName() override { return note("getActiveProjName"), "Proj1"; }
-    std::string getSelectedcompName() override { return note("getSelectedcompName"), "Module1"; }
-    std::string GetDevLanguage() override { return note("GetDevLanguage"), "2"; }
     void saveWKFileName(std::string f) override { note("saveWKFileName(" + f + ")"); }
     void note(const std::string& call) { log.push_back(call); }
     Log& log;
@@ -72,8 +63,6 @@ class ServerViewTest : public ::testing::Test {
         for (auto [from, to] : {std::pair{400, 445}, {500, 532}, {610, 611}, {681, 682}})
             for (int32_t id = from; id <= to; ++id)
                 engine.setString(id, "t" + std::to_string(id));
-        engine.setString(675, "t675 %1");
-        engine.setString(683, "t683 %1 %2");
         ui::User::install(user);
         ui::EventLoop::reset();
         registry::install(reg);
@@ -104,22 +93,16 @@ class ServerViewTest : public ::testing::Test {
         nimb::viewAPIs::addFolderNode("Shop", "5", "K10", "", true);
         nimb::viewAPIs::addConnectionNode("K10", {.lHdl = 20, .bConnected = true, .strDatabase = "DB"});
         for (int32_t tag : {7, 9, 11, 13, 15})
-            nimb::viewAPIs::addFolderNode("F" + std::to_string(tag), std::to_string(tag), folderKey(tag),
-                                          "K20", false);
+            nimb::viewAPIs::addFolderNode("F" + std::to_string(tag), std::to_string(tag),
+                                          "K" + std::to_string(20 + (tag + 1) / 2 - 3), "K20", false);
         node("K10")->setExpanded(true);
         node("K20")->setExpanded(true);
     }
-    // Folder keys by tag: 7 K21, 9 K22, 11 K23, 13 K24, 15 K25.
-    static std::string folderKey(int32_t tag) { return "K" + std::to_string(20 + (tag + 1) / 2 - 3); }
     ui::NodePtr node(const std::string& key) { return ctl->serverTreeView->Nodes().Item(key); }
     ui::ListView& list() { return *ctl->serverDetailsView; }
-    // A routine in the list as the tree-update module writes it (language in sub-item 4).
-    void addRoutine(int32_t hdl, const std::string& language, bool canDebug, const std::string& file) {
-        nimb::viewAPIs::addProcedureItem({.lHdl = hdl,
-                                          .bCanDebug = canDebug,
-                                          .strName = "P" + std::to_string(hdl),
-                                          .strLanguage = language,
-                                          .strFileName = file});
+    // An SQL routine in the list as the tree-update module writes it.
+    void addRoutine(int32_t hdl) {
+        nimb::viewAPIs::addProcedureItem({.lHdl = hdl, .strName = "P" + std::to_string(hdl), .strLanguage = "SQL"});
     }
     std::vector<std::string> engineActions() const {
         std::vector<std::string> out;

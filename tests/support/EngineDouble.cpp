@@ -580,7 +580,6 @@ int EngineDouble::openEnumerations() const {
 }
 
 void EngineDouble::queue(const twkNotify& notification) { state_->notifications.push_back(notification); }
-size_t EngineDouble::pendingNotifications() const { return state_->notifications.size(); }
 
 void EngineDouble::setAccessFileName(std::string name) { state_->accessFileName = std::move(name); }
 

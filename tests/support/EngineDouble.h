@@ -87,7 +87,6 @@ public:
     int openEnumerations() const;
 
     void queue(const nimb::twkNotify& notification);
-    size_t pendingNotifications() const;
 
     // What WKProjectDoAccess leaves in its in-out name buffer (cut to the name's length, never longer).
     void setAccessFileName(std::string name);

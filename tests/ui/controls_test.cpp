@@ -1,13 +1,10 @@
 #include "platform/ui/ComboBox.h"
-#include "platform/ui/CommonDialog.h"
 #include "platform/ui/ProgressBar.h"
 #include "platform/ui/TextBox.h"
 #include "ui_fixture.h"
 
 #include <string>
 #include <vector>
-
-using ControlsTest = UiTest;
 
 TEST(ProgressBar, RefusesValuesOutsideItsRange) {
     ui::ProgressBar bar;
@@ -70,31 +67,4 @@ TEST(TextBox, ChangeRunsOnlyWhenTheTextChanges) {
     box.setPasswordChar("*");
     box.setText("pässword");
     EXPECT_EQ(box.displayText(), "********");
-}
-
-TEST_F(ControlsTest, FileDialogGivesPathAndNameOrCancels) {
-    ui::CommonDialog dialog;
-    dialog.setDialogTitle("Open project");
-    dialog.setCancelError(true);
-    user->answerFileDialog("C:\\work\\proj\\a.wkv");
-    user->cancelFileDialog();
-    user->cancelFileDialog();
-
-    dialog.ShowOpen();
-    EXPECT_EQ(dialog.FileName(), "C:\\work\\proj\\a.wkv");
-    EXPECT_EQ(dialog.FileTitle(), "a.wkv");
-    try {
-        dialog.ShowSave();
-        ADD_FAILURE() << "cancel with CancelError must raise";
-    } catch (const vb::VBError& e) {
-        EXPECT_EQ(e.number(), 32755);
-        EXPECT_EQ(e.description(), "Cancel was selected.");
-    }
-    dialog.setCancelError(false);
-    dialog.ShowSave();
-    EXPECT_EQ(dialog.FileName(), "C:\\work\\proj\\a.wkv") << "a quiet cancel leaves the name";
-    ASSERT_EQ(user->interactions().size(), 3u);
-    EXPECT_EQ(user->interactions()[1].style, 1) << "save dialog";
-    EXPECT_EQ(user->interactions()[0].subject, "Open project");
-    expectScriptDone();
 }
