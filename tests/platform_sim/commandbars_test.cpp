@@ -210,7 +210,9 @@ TEST_F(CommandBarsTest, ClicksReachEverySubscriberUntilReleased) {
     EXPECT_TRUE(ide->click(button));
     EXPECT_EQ(first, 2);
     EXPECT_EQ(second, 3);
-    EXPECT_EQ(ide->findByPath("Menu Bar/Tools")->controls()->controls().back()->subscriberCount(), 1);
+    auto tools = ide->findByPath("Menu Bar/Tools");
+    ASSERT_NE(tools, nullptr);
+    EXPECT_EQ(tools->controls()->controls().back()->subscriberCount(), 1);
 
     // The handler hears which control was clicked, with both flags False.
     button->setOnAction("8");
