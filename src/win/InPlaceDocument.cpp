@@ -248,11 +248,7 @@ HRESULT InPlaceDocument::SetObjectRects(LPCRECT position, LPCRECT) {
 
 HRESULT InPlaceDocument::TranslateAccelerator(LPMSG msg) {
     if (!msg || window_ == nullptr || msg->message != WM_KEYDOWN || !inside(msg->hwnd)) return S_FALSE;
-    if (msg->wParam == VK_TAB) {
-        const bool back = GetKeyState(VK_SHIFT) < 0;
-        if (HWND next = GetNextDlgTabItem(window_, GetFocus(), back)) SetFocus(next);
-        return S_OK;
-    }
+    if (msg->wParam == VK_TAB) return renderer_->preTranslate(*msg) ? S_OK : S_FALSE;
     if (!isViewKey(msg->wParam)) return S_FALSE;
     TranslateMessage(msg);
     DispatchMessageW(msg);

@@ -494,6 +494,7 @@ private:
         const int row = waitFor(5000, [&] { return rowOf(list, routine) + 1; }) - 1;
         check("a click on its first folder lists " + routine, row >= 0, "rows: " + joined(rows(list)));
         if (row < 0) return;
+        tabBetween(tree, list);
         const size_t before = rows(list).size();
         std::string question;
         std::atomic<bool> answered{false};
@@ -517,6 +518,26 @@ private:
             PostMessageW(report, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(report, IDOK)));
             check("the person's OK closes the engine's report", waitFor(5000, [&] { return !IsWindow(report); }));
         }
+    }
+
+    // Tab and Shift+Tab move between the tree and the list, as in a dialog, although this IDE's
+    // loop never hands the document its keys.
+    void tabBetween(HWND tree, HWND list) {
+        auto focusIs = [this](HWND window) {
+            return waitFor(3000, [&] {
+                GUITHREADINFO info{};
+                info.cbSize = sizeof info;
+                return GetGUIThreadInfo(ideThread_, &info) && info.hwndFocus == window;
+            });
+        };
+        const bool onTree = focusIs(tree);
+        winviews::key("Tab");
+        const bool onList = focusIs(list);
+        winviews::key("shift+Tab");
+        const bool backOnTree = focusIs(tree);
+        check("Tab moves from the tree to the list and Shift+Tab back", onTree && onList && backOnTree,
+              std::string("tree ") + (onTree ? "yes" : "no") + ", list " + (onList ? "yes" : "no") + ", back " +
+                  (backOnTree ? "yes" : "no"));
     }
 
     static HTREEITEM next(HWND tree, UINT how, HTREEITEM from) {

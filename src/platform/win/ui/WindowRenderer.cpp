@@ -380,7 +380,9 @@ void WindowRenderer::flush() {
 }
 
 bool WindowRenderer::preTranslate(const MSG& msg) {
-    if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE)) return false;
+    if (msg.message != WM_KEYDOWN) return false;
+    if (msg.wParam == VK_TAB) return moveFocus(msg);
+    if (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE) return false;
     ui::Form* form = formOf(msg.hwnd);
     if (form == nullptr) return false;
     // Enter in a drop-down list that is open belongs to the list.
@@ -388,6 +390,25 @@ bool WindowRenderer::preTranslate(const MSG& msg) {
     bool used = false;
     vb::silently([&] { used = msg.wParam == VK_RETURN ? form->pressEnter() : form->pressEscape(); });
     return used;
+}
+
+// Tab goes round the controls of the outermost window of ours the key was pressed in (a form, or a
+// document inside a window of its container), as in a dialog; a control that takes Tab keeps it.
+bool WindowRenderer::moveFocus(const MSG& msg) {
+    HWND root = nullptr, from = nullptr;
+    for (HWND w = msg.hwnd; w != nullptr && w != GetDesktopWindow(); w = GetAncestor(w, GA_PARENT)) {
+        if (findWindow(w) == nullptr) continue;
+        if (from == nullptr) from = w;  // the control itself, not a part of it (a combo box's edit)
+        root = w;
+    }
+    if (root == nullptr || root == from) return false;
+    const auto wants = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+    if (wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) return false;
+    HWND next = GetNextDlgTabItem(root, from, GetKeyState(VK_SHIFT) < 0);
+    if (next == nullptr || next == from) return false;
+    SetFocus(next);
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+    return true;
 }
 
 LRESULT CALLBACK WindowRenderer::sinkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -61,8 +61,9 @@ public:
 
     // Applies the changes still gathered and paints every window that needs it, now.
     void flush();
-    // Handles the keys a form gives meaning to (Enter, Escape); true when msg was used. Message
-    // loops call it before TranslateMessage.
+    // Handles the keys a form gives meaning to (Enter, Escape) and moves the focus with Tab and
+    // Shift+Tab inside a form or a document shown in place; true when msg was used. Message loops
+    // call it before TranslateMessage.
     bool preTranslate(const MSG& msg);
 
     const Dpi& dpi() const { return dpi_; }
@@ -119,6 +120,7 @@ private:
     LRESULT onTreeNotify(Shown& shown, NMHDR& header);
 
     void onCommand(HWND child, WORD code);
+    bool moveFocus(const MSG& msg);
     void onSurfaceMouse(ui::Control& control, UINT msg, WPARAM wParam, LPARAM lParam);
 
     Dpi dpi_;
