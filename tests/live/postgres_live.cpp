@@ -338,21 +338,13 @@ TEST_F(PostgresLive, WhatSomeoneElseDroppedEndsInTheDatabasesMessageAndGoesAtThe
 }
 
 TEST_F(PostgresLive, AProjectFileNamesOnlyRegisteredDriversAndNeverShowsItsPassword) {
-    // A driver file named by its path is never loaded, nor a name the driver manager does not know.
-    for (const std::string driver :
-         {"/usr/lib/x86_64-linux-gnu/odbc/psqlodbca.so", "{./libevil.so}", "libsqlite3odbc.so"}) {
-        api().WKSI_Reset();
-        int32_t connection = openLive("", "DRIVER=" + driver + ";SERVER=" + serverDir() +
-                                              ";PORT=5439;DATABASE=nimbtest;UID=nimb;PWD=nimbpw");
-        std::string said = messages(act(connection, 7));
-        EXPECT_THAT(said, AllOf(HasSubstr("could not be opened"),
-                                HasSubstr("registered with the ODBC driver manager")))
-            << driver;
-        EXPECT_FALSE(connected(connection));
-    }
-    api().WKSI_Reset();
-    int32_t connection = openLive("", "FILEDSN=/tmp/some.dsn;PWD=x");
-    EXPECT_THAT(messages(act(connection, 7)), HasSubstr("FILEDSN= is not accepted from a project file"));
+    // A driver file named by its path is never loaded, though it is the very driver that would
+    // answer (every other spelling the engine refuses is in the names test).
+    int32_t connection = openLive("", "DRIVER=/usr/lib/x86_64-linux-gnu/odbc/psqlodbca.so;SERVER=" + serverDir() +
+                                          ";PORT=5439;DATABASE=nimbtest;UID=nimb;PWD=nimbpw");
+    EXPECT_THAT(messages(act(connection, 7)),
+                AllOf(HasSubstr("could not be opened"), HasSubstr("registered with the ODBC driver manager")));
+    EXPECT_FALSE(connected(connection));
 
     // Its properties, its ADO code and Data Environment connection, and a failed login keep the
     // password to themselves.
