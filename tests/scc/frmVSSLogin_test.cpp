@@ -40,11 +40,10 @@ protected:
     }
 };
 
-TEST_F(FrmVSSLoginTest, LoadSetsTheTextsAndSetupListsTheDatabasesOrGivesText681) {
+// The form's texts and what it disables as it opens are what the SourceSafe scenario shows, with
+// one database; of several the first is chosen. Without a database the runner shows text 681.
+TEST_F(FrmVSSLoginTest, SetupChoosesTheFirstDatabaseOrTheRunnerShowsText681) {
     auto form = ui::Forms::instance<frmVSSLogin>();
-    EXPECT_EQ((Strings{form->Caption(), form->Frame1->Caption(), form->loginBtn->Caption()}),
-              (Strings{"text 523", "text 522", "text 518"}));
-    EXPECT_FALSE(form->loginBtn->Enabled() || form->cmdOK->Enabled() || form->projNameCombo->Enabled());
     EXPECT_EQ(form->setupForm(), "");
     EXPECT_EQ(form->DBCombo->Text(), "Common");
     EXPECT_EQ(form->DBCombo->ListCount(), 2);
