@@ -118,24 +118,18 @@ TEST_F(ConLstCtlTest, SelectedConIsEmptyInConnectionModeEvenAfterACommandModeRun
     EXPECT_FALSE(dialog->conCombo->Visible());
 }
 
-TEST_F(ConLstCtlTest, CommandModePreselectsTheFirstConnectionAndRefillsOnAnotherDataEnvironment) {
-    auto target = run(true, {check("set-up", [](conLstCtl& d) {
-                                 EXPECT_EQ(items(*d.conCombo), (Strings{"Con1", "Con2"}));
-                                 EXPECT_EQ(d.conCombo->Text(), "Con1");
-                             }),
+// The first Data Environment has no connections (the IDE model raises error 9 for it): the list is
+// empty and the dialog stays usable; another Data Environment refills the list. What a person sees
+// of the filled lists (the first connection preselected) is in the Data Environment scenario.
+TEST_F(ConLstCtlTest, CommandModeRefillsTheConnectionsForAnotherDataEnvironmentEvenAfterOneWithout) {
+    mgr->connections["DE1"].clear();
+    auto target = run(true, {check("empty", [](conLstCtl& d) { EXPECT_EQ(d.conCombo->ListCount(), 0); }),
                              ScriptedUser::chooseItem("dataEnvCombo", "DE2"),
                              check("refilled", [](conLstCtl& d) { EXPECT_EQ(items(*d.conCombo), Strings{"Con3"}); }),
                              ScriptedUser::setText("nameTxt", "NewCmd"), ScriptedUser::press("okBtn")});
     EXPECT_TRUE(target.accepted);
     EXPECT_EQ((Strings{target.name, target.project, target.dataEnv, target.connection}),
               (Strings{"NewCmd", "Proj2", "DE2", "Con3"}));
-}
-
-TEST_F(ConLstCtlTest, ADataEnvironmentWithoutConnectionsShowsAnEmptyListAndTheOthersStayUsable) {
-    mgr->connections["DE1"].clear();
-    auto target = run(true, {check("empty", [](conLstCtl& d) { EXPECT_EQ(d.conCombo->ListCount(), 0); }),
-                             ScriptedUser::chooseItem("dataEnvCombo", "DE2"), ScriptedUser::press("okBtn")});
-    EXPECT_EQ(target.connection, "Con3");
 }
 
 TEST_F(ConLstCtlTest, OkAcceptsEvenAnEmptyNameAndCancelOrTheCloseBoxLetTheCallerCopyNothing) {

@@ -58,7 +58,7 @@ protected:
     }
 };
 
-TEST_F(MachineTest, BuildsTheDrivesTheRegistrySourceSafeAndTheIde) {
+TEST_F(MachineTest, BuildsTheDrivesTheRegistrySourceSafeAndTheIdeAndCapturesThemBack) {
     auto machine = build(document);
     std::ifstream file(root / "C" / "Work" / "wk" / "P.wkv");
     std::stringstream content;
@@ -81,10 +81,7 @@ TEST_F(MachineTest, BuildsTheDrivesTheRegistrySourceSafeAndTheIde) {
     EXPECT_EQ(ide.activeProject(), ide.project("Q"));
     EXPECT_EQ(ide.selectedComponent(), p->component("Module1"));
     EXPECT_EQ(ide.mainWindow()->windowState(), 1);
-}
-
-TEST_F(MachineTest, CaptureGivesBackTheWorkspaceItWasBuiltFrom) {
-    auto machine = build(document);
+    // Read back, the machine is the workspace it was built from.
     EXPECT_EQ(machine->capture().toJson(), host::Workspace::read(Json::parse(document)).toJson());
 }
 

@@ -9,7 +9,11 @@
 #include <sqlext.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <csignal>
 #include <cstdlib>
+#include <mutex>
+#include <thread>
 
 namespace live_test {
 
@@ -140,6 +144,51 @@ template <class F> double secondsOf(F call) {
     call();
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
+
+// The throw-away PostgreSQL server of scripts/pg-test-server, which ctest starts, and a connection
+// string for it (its socket folder given as the server).
+inline std::string serverDir() {
+    const char* dir = std::getenv("NIMB_PG_DIR");
+    return dir ? dir : "";
+}
+
+inline std::string pgConnection(const std::string& password = "nimbpw", const std::string& server = serverDir()) {
+    return "DRIVER={PostgreSQL ANSI};SERVER=" + server + ";PORT=5439;DATABASE=nimbtest;UID=nimb;PWD=" + password;
+}
+
+// Stops a process (SIGSTOP) until release() or the end of its scope, or until a watchdog gives up
+// waiting, so that a test that would hang fails instead.
+class Stopped {
+  public:
+    Stopped(pid_t pid, std::chrono::seconds watchdog) : pid_(pid) {
+        EXPECT_EQ(kill(pid_, SIGSTOP), 0);
+        dog_ = std::thread([this, watchdog] {
+            std::unique_lock lock(mutex_);
+            if (!changed_.wait_for(lock, watchdog, [&] { return released_; }))
+                ADD_FAILURE() << "the engine was still waiting for the stopped server after the watchdog";
+            kill(pid_, SIGCONT);
+        });
+    }
+    ~Stopped() { release(); }
+    Stopped(const Stopped&) = delete;
+    Stopped& operator=(const Stopped&) = delete;
+    void release() {
+        {
+            std::lock_guard lock(mutex_);
+            released_ = true;
+        }
+        changed_.notify_all();
+        if (dog_.joinable())
+            dog_.join();
+    }
+
+  private:
+    pid_t pid_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool released_ = false;
+    std::thread dog_;
+};
 
 // A project with one live connection (not connected) and the sections given after it.
 inline std::string liveProject(const std::string& connectionString, const std::string& sections,

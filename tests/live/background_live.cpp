@@ -8,7 +8,6 @@
 #include "SlowLink.h"
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -19,15 +18,6 @@ namespace {
 
 using ::testing::HasSubstr;
 using ::testing::Not;
-
-std::string serverDir() {
-    const char* dir = std::getenv("NIMB_PG_DIR");
-    return dir ? dir : "";
-}
-
-std::string pgConnection(const std::string& server = serverDir()) {
-    return "DRIVER={PostgreSQL ANSI};SERVER=" + server + ";PORT=5439;DATABASE=nimbtest;UID=nimb;PWD=nimbpw";
-}
 
 std::string liveConnection(const std::string& database, bool connected, int timeout,
                            const std::string& connectionString = pgConnection()) {
@@ -82,18 +72,6 @@ class IdeThread {
   private:
     std::string said_;
     double longest_ = 0;
-};
-
-// A server process stopped (SIGSTOP) for as long as this lives.
-class Stopped {
-  public:
-    explicit Stopped(pid_t pid) : pid_(pid) { EXPECT_EQ(kill(pid_, SIGSTOP), 0); }
-    ~Stopped() { kill(pid_, SIGCONT); }
-    Stopped(const Stopped&) = delete;
-    Stopped& operator=(const Stopped&) = delete;
-
-  private:
-    pid_t pid_;
 };
 
 // The name the connection's node shows.
@@ -196,7 +174,7 @@ TEST_F(BackgroundLive, AServerThatIsDownIsFoundOutOnceAndTerminateDoesNotWaitFor
     IdeThread ide;
     {
         // Logins wait for the stopped server until the connection's timeout (2 s).
-        Stopped stopped(server);
+        Stopped stopped(server, std::chrono::seconds(30));
         open(ide, liveConnection("LIVEDB", true, 2));
         int32_t live = find(6, "LIVEDB");
         ASSERT_NE(live, 0);
@@ -231,7 +209,7 @@ TEST_F(BackgroundLive, ACatalogueThatKeepsArrivingIsReadWhateverItTakesAndAHungS
     std::filesystem::create_directories(path("link"));
     SlowLink link(path("link"), serverDir(), 80 * 1024);
     IdeThread ide;
-    open(ide, liveConnection("SLOWDB", false, 1, pgConnection(link.folder())));
+    open(ide, liveConnection("SLOWDB", false, 1, pgConnection("nimbpw", link.folder())));
     int32_t connection = find(6, "SLOWDB"), routines = find(9, "SLOWDB");
     ide.act(connection, 7);
     // Other tests' routines may share the database.

@@ -5,24 +5,10 @@
 // and reported.
 #include "LiveHarness.h"
 
-#include <condition_variable>
-#include <csignal>
 #include <fstream>
-#include <mutex>
-#include <thread>
 
 namespace live_test {
 namespace {
-
-std::string serverDir() {
-    const char* dir = std::getenv("NIMB_PG_DIR");
-    return dir ? dir : "";
-}
-
-std::string pgConnection(const std::string& password = "nimbpw") {
-    return "DRIVER={PostgreSQL ANSI};SERVER=" + serverDir() +
-           ";PORT=5439;DATABASE=nimbtest;UID=nimb;PWD=" + password;
-}
 
 class PostgresLive : public StandinTest {
   protected:
@@ -338,21 +324,13 @@ TEST_F(PostgresLive, WhatSomeoneElseDroppedEndsInTheDatabasesMessageAndGoesAtThe
 }
 
 TEST_F(PostgresLive, AProjectFileNamesOnlyRegisteredDriversAndNeverShowsItsPassword) {
-    // A driver file named by its path is never loaded, nor a name the driver manager does not know.
-    for (const std::string driver :
-         {"/usr/lib/x86_64-linux-gnu/odbc/psqlodbca.so", "{./libevil.so}", "libsqlite3odbc.so"}) {
-        api().WKSI_Reset();
-        int32_t connection = openLive("", "DRIVER=" + driver + ";SERVER=" + serverDir() +
-                                              ";PORT=5439;DATABASE=nimbtest;UID=nimb;PWD=nimbpw");
-        std::string said = messages(act(connection, 7));
-        EXPECT_THAT(said, AllOf(HasSubstr("could not be opened"),
-                                HasSubstr("registered with the ODBC driver manager")))
-            << driver;
-        EXPECT_FALSE(connected(connection));
-    }
-    api().WKSI_Reset();
-    int32_t connection = openLive("", "FILEDSN=/tmp/some.dsn;PWD=x");
-    EXPECT_THAT(messages(act(connection, 7)), HasSubstr("FILEDSN= is not accepted from a project file"));
+    // A driver file named by its path is never loaded, though it is the very driver that would
+    // answer (every other spelling the engine refuses is in the names test).
+    int32_t connection = openLive("", "DRIVER=/usr/lib/x86_64-linux-gnu/odbc/psqlodbca.so;SERVER=" + serverDir() +
+                                          ";PORT=5439;DATABASE=nimbtest;UID=nimb;PWD=nimbpw");
+    EXPECT_THAT(messages(act(connection, 7)),
+                AllOf(HasSubstr("could not be opened"), HasSubstr("registered with the ODBC driver manager")));
+    EXPECT_FALSE(connected(connection));
 
     // Its properties, its ADO code and Data Environment connection, and a failed login keep the
     // password to themselves.
@@ -450,38 +428,6 @@ bool sessionLasts(pid_t pid) {
     SQLFreeHandle(SQL_HANDLE_ENV, env);
     return lasts;
 }
-
-// Stops a process (SIGSTOP) until release(), or until a watchdog gives up waiting, so that a test
-// that would hang fails instead.
-class Stopped {
-  public:
-    Stopped(pid_t pid, std::chrono::seconds watchdog) : pid_(pid) {
-        EXPECT_EQ(kill(pid_, SIGSTOP), 0);
-        dog_ = std::thread([this, watchdog] {
-            std::unique_lock lock(mutex_);
-            if (!changed_.wait_for(lock, watchdog, [&] { return released_; }))
-                ADD_FAILURE() << "the engine was still waiting for the stopped server after the watchdog";
-            kill(pid_, SIGCONT);
-        });
-    }
-    ~Stopped() { release(); }
-    void release() {
-        {
-            std::lock_guard lock(mutex_);
-            released_ = true;
-        }
-        changed_.notify_all();
-        if (dog_.joinable())
-            dog_.join();
-    }
-
-  private:
-    pid_t pid_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool released_ = false;
-    std::thread dog_;
-};
 
 TEST_F(PostgresLive, AServerThatStopsAnsweringInMidStatementIsGivenUpWithinTheBound) {
     runSql(pgConnection(),

@@ -92,18 +92,6 @@ std::optional<DWORD> dwordValue(const std::wstring& path, const std::wstring& na
     return value;
 }
 
-void checkText(Checks& c, const std::wstring& path, const std::wstring& name, const std::wstring& expected) {
-    const auto value = textValue(path, name);
-    c.check(rootName(path) + narrow(path) + " " + (name.empty() ? "(default)" : narrow(name)) + " = " + narrow(expected),
-            value == expected, value ? narrow(*value) : "missing");
-}
-
-void checkDword(Checks& c, const std::wstring& path, const std::wstring& name, DWORD expected) {
-    const auto value = dwordValue(path, name);
-    c.check(rootName(path) + narrow(path) + " " + narrow(name) + " = DWORD " + std::to_string(expected), value == expected,
-            value ? std::to_string(*value) : "missing");
-}
-
 void writeText(const std::wstring& path, const std::wstring& name, const std::wstring& value) {
     HKEY key = nullptr;
     if (RegCreateKeyExW(rootOf(path), path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
@@ -125,40 +113,57 @@ void prepareNeighbours(Checks& c) {
 
 void checkRegistered(Checks& c, const std::wstring& dllPath, Scope scope) {
     const std::wstring p = classesPrefix(scope);
+    std::string wrong;
+    int looked = 0;
+    const auto where = [](const std::wstring& path, const std::wstring& name) {
+        return "; " + rootName(path) + narrow(path) + " " + (name.empty() ? "(default)" : narrow(name));
+    };
+    const auto text = [&](const std::wstring& path, const std::wstring& name, const std::wstring& expected) {
+        ++looked;
+        const auto value = textValue(path, name);
+        if (value != expected) wrong += where(path, name) + " is " + (value ? narrow(*value) : "missing") + ", not " + narrow(expected);
+    };
+    const auto number = [&](const std::wstring& path, const std::wstring& name, DWORD expected) {
+        ++looked;
+        const auto value = dwordValue(path, name);
+        if (value != expected)
+            wrong += where(path, name) + " is " + (value ? std::to_string(*value) : "missing") + ", not " + std::to_string(expected);
+    };
+    const auto key = [&](const std::wstring& path, bool wanted) {
+        ++looked;
+        if (keyExists(rootOf(path), path) != wanted) wrong += where(path, L"") + (wanted ? " is missing" : " is there");
+    };
     for (const Class& k : ourClasses) {
         const std::wstring clsidKey = p + L"CLSID\\" + k.clsid;
-        checkText(c, p + k.progId + L"\\CLSID", L"", k.clsid);
-        checkText(c, clsidKey + L"\\InprocServer32", L"", dllPath);
-        checkText(c, clsidKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
-        checkText(c, clsidKey + L"\\ProgID", L"", k.progId);
-        const std::wstring control = clsidKey + L"\\Control";
-        if (k.isControl) {
-            c.check(rootName(control) + narrow(control) + " exists", keyExists(rootOf(control), control));
-            checkText(c, clsidKey + L"\\MiscStatus", L"", L"131473");
-        } else {
-            c.check(rootName(control) + narrow(control) + " is absent: no control", !keyExists(rootOf(control), control));
-        }
+        text(p + k.progId + L"\\CLSID", L"", k.clsid);
+        text(clsidKey + L"\\InprocServer32", L"", dllPath);
+        text(clsidKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
+        text(clsidKey + L"\\ProgID", L"", k.progId);
+        key(clsidKey + L"\\Control", k.isControl);
+        if (k.isControl) text(clsidKey + L"\\MiscStatus", L"", L"131473");
     }
     const std::wstring version = p + L"TypeLib\\" + libId + L"\\1.0";
-    checkText(c, version, L"", addInName);
-    checkText(c, version + L"\\0\\win64", L"", dllPath);
-    checkText(c, version + L"\\FLAGS", L"", L"0");
-    checkText(c, version + L"\\HELPDIR", L"", dllPath.substr(0, dllPath.find_last_of(L'\\')));
+    text(version, L"", addInName);
+    text(version + L"\\0\\win64", L"", dllPath);
+    text(version + L"\\FLAGS", L"", L"0");
+    text(version + L"\\HELPDIR", L"", dllPath.substr(0, dllPath.find_last_of(L'\\')));
     for (const Interface& i : ourInterfaces) {
-        const std::wstring key = p + L"Interface\\" + i.iid;
-        checkText(c, key, L"", i.name);
-        checkText(c, key + L"\\ProxyStubClsid32", L"", automationMarshaller);
-        checkText(c, key + L"\\TypeLib", L"", libId);
-        checkText(c, key + L"\\TypeLib", L"Version", L"1.0");
+        const std::wstring iface = p + L"Interface\\" + i.iid;
+        text(iface, L"", i.name);
+        text(iface + L"\\ProxyStubClsid32", L"", automationMarshaller);
+        text(iface + L"\\TypeLib", L"", libId);
+        text(iface + L"\\TypeLib", L"Version", L"1.0");
     }
-    const std::wstring ideInterface = p + L"Interface\\{B65AD801-ABAF-11D0-BB8B-00A0C90F2744}";
-    c.check("IDTExtensibility2, only described by the library, is left to the IDE's library to register",
-            !keyExists(rootOf(ideInterface), ideInterface));
+    // IDTExtensibility2, only described by the library, is left to the IDE's library to register.
+    key(p + L"Interface\\{B65AD801-ABAF-11D0-BB8B-00A0C90F2744}", false);
     const std::wstring addIn = addIns + L"\\nimbvbadd.Connect";
-    checkText(c, addIn, L"FriendlyName", addInName);
-    checkText(c, addIn, L"Description", addInName);
-    checkDword(c, addIn, L"LoadBehavior", 0);
-    checkDword(c, addIn, L"CommandLineSafe", 0);
+    text(addIn, L"FriendlyName", addInName);
+    text(addIn, L"Description", addInName);
+    number(addIn, L"LoadBehavior", 0);
+    number(addIn, L"CommandLineSafe", 0);
+    c.check("the " + std::to_string(looked) + " keys and values of the three classes, the type library, its "
+            "interfaces and the add-in entry are registered " + (scope == Scope::user ? "for the user" : "for the machine"),
+            wrong.empty(), wrong.empty() ? wrong : wrong.substr(2));
 }
 
 void checkRollback(Checks& c) {

@@ -408,39 +408,29 @@ private:
         check("the Add-Ins entry is disabled once started", entryDisabled);
     }
 
-    // The query builder's button: the engine starts the tool and says so in a message box.
+    // The query builder's button: the engine starts the tool and says so in a message box, which
+    // the person reads and answers with a click on its OK button.
     void useAnEngineCommand() {
         std::string toolName;
         callOnIde(frame_, [&] {
             for (const auto& c : ide_.controls())  // the menu item of the same tool says its name
                 if (c.onAction == "5" && !c.caption.empty()) toolName = c.caption;
         });
+        std::string shown;
+        std::atomic<bool> answered{false};
+        std::thread box = winviews::answerNextMessageBox(L"nimbvbadd", IDOK, shown, answered);
         runOnIde(frame_, [this] {
             const HRESULT hr = ide_.click("5");
             if (hr != S_OK) check("the toolbar button's click reaches the add-in", false, std::to_string(hr));
         });
-        HWND box = waitFor(5000, [&] { return messageBox(); });
-        check("the engine's answer is a real message box", box != nullptr);
-        if (box == nullptr) return;
-        Sleep(200);  // the box's texts are set while it opens
-        std::string prompt;
-        std::vector<std::string> buttons;
-        for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-            if (!IsWindowVisible(c)) continue;
-            if (classOf(c) == "Button")
-                buttons.push_back(textOf(c));
-            else if (classOf(c) == "Static" && !textOf(c).empty())
-                prompt = textOf(c);
-        }
-        seen("message box: class #32770, caption \"" + textOf(box) + "\", text \"" + prompt + "\", buttons " +
-             joined(buttons));
-        check("it names the tool the menu names",
-              !toolName.empty() && prompt.rfind(toolName, 0) == 0 && prompt.find("(tool 5)") != std::string::npos,
-              "\"" + prompt + "\" for \"" + toolName + "\"");
-        check("it has the one OK button and the add-in's title", buttons.size() == 1 && textOf(box) == "nimbvbadd",
-              joined(buttons) + " / " + textOf(box));
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-        check("the person's OK closes it", waitFor(5000, [&] { return !IsWindow(box); }));
+        box.join();
+        seen("message box: " + shown);
+        check("the engine's answer is a real message box titled nimbvbadd, naming the tool the menu names, with "
+              "the one OK button",
+              answered && !toolName.empty() && shown.rfind(toolName, 0) == 0 &&
+                  shown.find("(tool 5)") != std::string::npos && shown.ends_with(" | [OK]"),
+              "\"" + shown + "\" for \"" + toolName + "\"");
+        check("the person's OK closes it", waitFor(5000, [&] { return messageBox() == nullptr; }));
     }
 
     // The product information box is modeless, so its keys go through the IDE's own message loop,

@@ -1,8 +1,9 @@
 // The late-bound adapters against objects served in this process: what the scenarios run through
 // the simulated IDE cannot show - error numbers both ways, arguments left out, by-reference
 // write-back, property puts of text outside ASCII, identity, and the event sinks' reference counts.
+// Telling the IDE's objects apart at connection and the tool window's document coming back by
+// reference are what every scenario run through COM and the bare IDE start with.
 #include "platform/ui/Clipboard.h"
-#include "platform/vbide/AddIn.h"
 #include "platform/vbide/CommandBar.h"
 #include "platform/vbide/CommandBarControl.h"
 #include "platform/vbide/CommandBarControls.h"
@@ -11,8 +12,6 @@
 #include "platform/vbide/FileControlEvents.h"
 #include "platform/vbide/VBE.h"
 #include "platform/vbide/VBProject.h"
-#include "platform/vbide/Window.h"
-#include "platform/vbide/Windows.h"
 #include "platform/vss/VSSErrors.h"
 #include "platform/win/com/DispatchObject.h"
 #include "platform/win/com/DispatchServer.h"
@@ -193,32 +192,6 @@ public:
     FakeAddIn() : DispatchServer({{L"ProgId", 1, [](com::Args&) { return vb::Variant("nimbvbadd.Connect"); }}}) {}
 };
 
-class Document : public vb::Object {};
-
-class FakeWindows : public com::DispatchServer<> {
-public:
-    FakeWindows(IDispatch* window, IDispatch* document)
-        : DispatchServer({{L"CreateToolWindow", 1, [this, window, document](com::Args& a) {
-              progId = a[1].toString();
-              guid = a[3].toString();
-              addInIsObject = a[0].isObject();
-              a.set(4, objectOf(document));
-              return objectOf(window);
-          }}}) {}
-    std::string progId, guid;
-    bool addInIsObject = false;
-};
-
-class FakeWindow : public com::DispatchServer<> {
-public:
-    FakeWindow() : DispatchServer({{L"Caption", 1, [](com::Args&) { return vb::Variant("Server view"); }}}) {}
-};
-
-class FakeDocument : public com::DispatchServer<> {
-public:
-    explicit FakeDocument(std::shared_ptr<vb::Object> native) : DispatchServer({}, {}, std::move(native)) {}
-};
-
 class FakeEvents : public com::DispatchServer<> {
 public:
     explicit FakeEvents(IDispatch* source)
@@ -230,10 +203,9 @@ public:
 
 class FakeVBE : public com::DispatchServer<> {
 public:
-    FakeVBE(IDispatch* events, IDispatch* windows)
+    explicit FakeVBE(IDispatch* events)
         : DispatchServer({{L"VBProjects", 1, [](com::Args&) { return vb::Variant(); }},
-                          {L"Events", 2, [events](com::Args&) { return objectOf(events); }},
-                          {L"Windows", 3, [windows](com::Args&) { return objectOf(windows); }}}) {}
+                          {L"Events", 2, [events](com::Args&) { return objectOf(events); }}}) {}
 };
 
 class FakeDatabase : public com::DispatchServer<> {
@@ -324,39 +296,11 @@ void optionalArgumentsStayOut() {
     CHECK(control->deleteArgs == 1);
 }
 
-void connectionObjectsAreToldApart() {
-    auto addIn = com::make<FakeAddIn>();
-    auto vbe = com::make<FakeVBE>(nullptr, nullptr);
-    auto window = com::make<FakeWindow>();
-    CHECK(std::dynamic_pointer_cast<vbide::VBE>(vbide::adaptDispatch(vbe.Get())) != nullptr);
-    auto asAddIn = std::dynamic_pointer_cast<vbide::AddIn>(vbide::adaptDispatch(addIn.Get()));
-    CHECK(asAddIn != nullptr && asAddIn->ProgId() == "nimbvbadd.Connect");
-    CHECK(std::dynamic_pointer_cast<com::DispatchObject>(vbide::adaptDispatch(window.Get())) != nullptr);
-    CHECK(vbide::adaptDispatch(nullptr) == nullptr);
-}
-
-void toolWindowDocumentComesBackByReference() {
-    auto native = std::make_shared<Document>();
-    auto document = com::make<FakeDocument>(native);
-    auto window = com::make<FakeWindow>();
-    auto windows = com::make<FakeWindows>(window.Get(), document.Get());
-    auto addIn = com::make<FakeAddIn>();
-    auto vbe = vbide::win::adaptVBE(held(com::make<FakeVBE>(nullptr, windows.Get()).Get()));
-    std::shared_ptr<vb::Object> doc;
-    auto created = vbe->Windows()->CreateToolWindow(vbide::win::adaptAddIn(held(addIn.Get())), "nimbvbadd.serverViewDoc",
-                                                    "Server view", "{GUID}", doc);
-    CHECK(doc == native);
-    CHECK(created != nullptr && created->Caption() == "Server view");
-    CHECK(windows->progId == "nimbvbadd.serverViewDoc");
-    CHECK(windows->guid == "{GUID}");
-    CHECK(windows->addInIsObject);
-}
-
 void clicksReachTheHandlerAndAnswerBack() {
     auto source = com::make<FakeSource>();
     auto events = com::make<FakeEvents>(source.Get());
     auto control = com::make<FakeControl>();
-    auto vbe = vbide::win::adaptVBE(held(com::make<FakeVBE>(events.Get(), nullptr).Get()));
+    auto vbe = vbide::win::adaptVBE(held(com::make<FakeVBE>(events.Get()).Get()));
     auto button = vbide::win::adaptCommandBarControl(held(control.Get()));
     auto clicks = vbe->Events()->CommandBarEvents(button);
     const vb::Object* clicked = nullptr;
@@ -385,7 +329,7 @@ void sinksAreCountedAndLetGo() {
     auto source = com::make<FakeSource>();
     auto events = com::make<FakeEvents>(source.Get());
     auto control = com::make<FakeControl>();
-    auto vbe = vbide::win::adaptVBE(held(com::make<FakeVBE>(events.Get(), nullptr).Get()));
+    auto vbe = vbide::win::adaptVBE(held(com::make<FakeVBE>(events.Get()).Get()));
     auto clicks = vbe->Events()->CommandBarEvents(vbide::win::adaptCommandBarControl(held(control.Get())));
     // The subscription's reference and the source's.
     CHECK(source->refsWhenAdvised == 2);
@@ -399,7 +343,7 @@ void sinksAreCountedAndLetGo() {
     auto stubborn = com::make<FakeSource>();
     stubborn->keepSinkAfterUnadvise = true;
     auto events2 = com::make<FakeEvents>(stubborn.Get());
-    auto vbe2 = vbide::win::adaptVBE(held(com::make<FakeVBE>(events2.Get(), nullptr).Get()));
+    auto vbe2 = vbide::win::adaptVBE(held(com::make<FakeVBE>(events2.Get()).Get()));
     bool reached = false;
     auto clicks2 = vbe2->Events()->CommandBarEvents(vbide::win::adaptCommandBarControl(held(control.Get())));
     clicks2->onClick([&](vb::Object&, bool&, bool&) { reached = true; });
@@ -439,9 +383,10 @@ void refusedSubscriptionsAreSkipped() {
     CHECK(refusing->Unadvise(cookie) == S_OK);
     // An IDE whose Events has no file or project events at all.
     auto events = com::make<FakeEvents>(nullptr);
-    auto vbe = vbide::win::adaptVBE(held(com::make<FakeVBE>(events.Get(), nullptr).Get()));
+    auto vbe = vbide::win::adaptVBE(held(com::make<FakeVBE>(events.Get()).Get()));
     CHECK(vbe->Events()->FileControlEvents(nullptr) != nullptr);
     CHECK(vbe->Events()->VBProjectsEvents() != nullptr);
+    CHECK(vbide::adaptDispatch(nullptr) == nullptr);
 }
 
 void fileEventsFrom(const IID& served) {
@@ -510,8 +455,6 @@ int main() {
         {"button faces travel over the system clipboard", leaves(facesTravelOverTheClipboard)},
         {"optional arguments not given stay out; one object is one port object",
          leaves(optionalArgumentsStayOut)},
-        {"the objects handed over at connection are told apart", leaves(connectionObjectsAreToldApart)},
-        {"the tool window's document comes back by reference", leaves(toolWindowDocumentComesBackByReference)},
         {"clicks reach the handler with the add-in's control and answer back", leaves(clicksReachTheHandlerAndAnswerBack)},
         {"event sinks are counted exactly and let go", leaves(sinksAreCountedAndLetGo)},
         {"file events reach their handlers by their IID or through a source's only connection point",

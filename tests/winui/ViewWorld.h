@@ -62,7 +62,6 @@ public:
     winui::WindowRenderer& renderer() { return *renderer_; }
     HWND toolWindow() const { return toolWindow_; }
     nimb::svrViewCtl& view();
-    const EngineTestApi& engine() const { return api_; }
     int32_t projectHdl() const { return project_; }
     int32_t connectionHdl() const { return connection_; }
     // The engine's journal since the last call.

@@ -242,48 +242,6 @@ void persistence(IUnknown* object, bool initialised, const char* name) {
                " wrote " + std::to_string(stat.cbSize.QuadPart) + " bytes");
 }
 
-DISPID memberOf(ITypeInfo* info, const wchar_t* name) {
-    MEMBERID id = DISPID_UNKNOWN;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    info->GetIDsOfNames(names, 1, &id);
-    return id;
-}
-
-DISPID memberOf(IDispatch* object, const wchar_t* name) {
-    DISPID id = DISPID_UNKNOWN;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    object->GetIDsOfNames(IID_NULL, names, 1, 0, &id);
-    return id;
-}
-
-// The class information describes a class whose default interface has the members the object
-// serves, under the same DISPIDs.
-void classInfo(IUnknown* object) {
-    com::ComPtr<IProvideClassInfo> provider;
-    com::ComPtr<ITypeInfo> coclass, face;
-    com::ComPtr<IDispatch> served;
-    object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(served.GetAddressOf()));
-    HRESULT hr = object->QueryInterface(IID_IProvideClassInfo, reinterpret_cast<void**>(provider.GetAddressOf()));
-    if (SUCCEEDED(hr)) hr = provider->GetClassInfo(coclass.GetAddressOf());
-    TYPEKIND kind = TKIND_MAX;
-    TYPEATTR* attr = nullptr;
-    if (SUCCEEDED(hr) && SUCCEEDED(coclass->GetTypeAttr(&attr))) {
-        kind = attr->typekind;
-        coclass->ReleaseTypeAttr(attr);
-    }
-    HREFTYPE ref = 0;
-    if (SUCCEEDED(hr)) hr = coclass->GetRefTypeOfImplType(0, &ref);
-    if (SUCCEEDED(hr)) hr = coclass->GetRefTypeInfo(ref, face.GetAddressOf());
-    const DISPID described[] = {face ? memberOf(face.Get(), L"IMgr") : DISPID_UNKNOWN,
-                                face ? memberOf(face.Get(), L"setupGUI") : DISPID_UNKNOWN};
-    const DISPID serves[] = {memberOf(served.Get(), L"IMgr"), memberOf(served.Get(), L"setupGUI")};
-    report("the class information describes a class whose interface has the members served",
-           SUCCEEDED(hr) && kind == TKIND_COCLASS && described[0] == serves[0] && described[1] == serves[1] &&
-               serves[0] != DISPID_UNKNOWN && serves[1] != DISPID_UNKNOWN,
-           "result " + hex(hr) + ", type kind " + std::to_string(kind) + ", IMgr " + std::to_string(described[0]) + "/" +
-               std::to_string(serves[0]) + ", setupGUI " + std::to_string(described[1]) + "/" + std::to_string(serves[1]));
-}
-
 using Pixels = std::vector<uint32_t>;
 constexpr uint32_t unpainted = 0x00FF00FF;
 
@@ -414,7 +372,6 @@ void documentSiteHosting(HWND host) {
     const std::string missing = unanswered(object.Get());
     report("the document answers what control and document containers ask for", missing.empty(), "not answered: " + missing);
     persistence(object.Get(), false, "the document starts new once, by either persistence, and stores nothing");
-    classInfo(object.Get());
 
     const RECT area{20, 20, 420, 320};
     const int width = area.right - area.left, height = area.bottom - area.top;
@@ -527,9 +484,6 @@ void hosted(Atl& atl, HWND host) {
            "container " + sizeText(clientSize(host)) + ", " + why);
     keys(control.Get(), host, tree, list);
     miscStatus(control.Get());
-    const std::string missing = unanswered(control.Get());
-    report("the ATL-hosted document answers what control and document containers ask for", missing.empty(),
-           "not answered: " + missing);
     persistence(control.Get(), true, "ATL started the document new, and it stores nothing");
     documentView(container.Get(), host);
     inPlace.Reset();

@@ -8,7 +8,6 @@
 #include "ViewWorld.h"
 
 #include "dialogs/fileChooserForm.h"
-#include "engine/VSAConstants.h"
 #include "notify/viewAPIs.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/ListView.h"
@@ -31,7 +30,6 @@
 #include <thread>
 #include <vector>
 
-using namespace nimb::VSAConstants;
 using winviews::ViewWorld;
 
 namespace {
@@ -122,53 +120,6 @@ struct Outcome {
         winviews::say(ok ? std::string("PASS ") + name : std::string("FAIL ") + name + ": " + why);
     }
 };
-
-// A person clicks another folder of the connection in the tree: the add-in makes it the engine's
-// current folder, the engine sends its contents, and the list shows them under that kind's columns.
-void clickFolderNode(ViewWorld& world, Outcome& outcome) {
-    const int32_t functions = world.engine().FindHandle(WK_OBJ_FUNCTION_FOLDER, "NEWDB");
-    world.engine().GenerateObjects(functions, WK_OBJ_FUNCTION, 3);
-    auto node = nodeOf(world, functions);
-    auto rect = node ? world.renderer().screenRectOf(*node) : std::nullopt;
-    if (!rect) return outcome.check("click a folder node", false, "the functions folder is not on the screen");
-    world.takeJournal();
-    winviews::click(winviews::centreOf(*rect));
-    auto& list = *world.view().serverDetailsView;
-    const bool listed = waitFor(world, [&] { return list.ListItems().Count() == 3; });
-    const std::string journal = journalCalls(world.takeJournal());
-    const bool asked = journal.find("WKSetCurrentFolder(" + std::to_string(functions) + ", 0)") != std::string::npos;
-    outcome.check("click a folder node", listed && asked && node->Selected() && list.ColumnHeaders().Count() == 8,
-                  "listed " + std::to_string(list.ListItems().Count()) + ", columns " +
-                      std::to_string(list.ColumnHeaders().Count()) + ", journal: " + journal);
-}
-
-// A person right-clicks a routine in the list and chooses Build on the real popup menu: the
-// engine is asked to build that routine, and its report comes as a real message box with one OK
-// button, which the person clicks.
-void buildFromPopup(ViewWorld& world, Outcome& outcome, const std::string& title) {
-    auto& list = *world.view().serverDetailsView;
-    auto item = list.ListItems().Count() > 0 ? list.ListItems().Item(1) : nullptr;
-    auto rect = item ? world.renderer().screenRectOf(*item) : std::nullopt;
-    if (!rect) return outcome.check("build from the popup menu", false, "no row on the screen");
-    const int32_t hdl = nimb::viewAPIs::keyToHandle(item->Key());
-    world.takeJournal();
-    std::string report;
-    std::atomic<bool> answered = false;
-    auto chooser = winviews::chooseFromNextPopup(com::wideFromUtf8(world.view().devObjBuildMnuItem->Caption()));
-    auto answer = winviews::answerNextMessageBox(com::wideFromUtf8(title), IDOK, report, answered);
-    winviews::click(winviews::centreOf(*rect), 3);
-    const std::string wanted = "WKObjectDoAction(" + std::to_string(hdl) + ", 18)";
-    std::string journal;
-    const bool built = waitFor(world, [&] {
-        journal += journalCalls(world.takeJournal());
-        return journal.find(wanted) != std::string::npos && answered;
-    });
-    chooser.join();
-    answer.join();
-    world.pumpFor(300);
-    outcome.check("build from the popup menu", built && report.find("[OK]") != std::string::npos,
-                  "wanted " + wanted + " and a report with OK; box: " + report + ", journal: " + journal);
-}
 
 // A person drops a routine while its connection is not connected: the add-in asks the engine, the
 // engine's refusal comes as a real message box with one OK button, the person clicks it, and the
@@ -362,12 +313,10 @@ int person() {
     world.settle();
     world.pumpFor(500);
     Outcome outcome;
-    buildFromPopup(world, outcome, title);
     dropRefusedWithMessageBox(world, outcome, title);
     dragSplitter(world, outcome);
-    adoConnectionThroughDialog(world, outcome);
-    clickFolderNode(world, outcome);
     columnEdgeAndKeys(world, outcome);
+    adoConnectionThroughDialog(world, outcome);
     doubleClickFolder(world, outcome, folder, routines);
     saveAsThroughFileDialog(world, outcome, title);
     ui::User::install(nullptr);
