@@ -1,6 +1,7 @@
 #include "ActionDispatcher.h"
 
 #include "AdoCodeGen.h"
+#include "Caseless.h"
 #include "ConnectionString.h"
 #include "Engine.h"
 #include "FileSystem.h"
@@ -47,12 +48,6 @@ struct Rule {
 std::string text(int32_t id) {
     const std::string* t = TextTable::find(id);
     return t ? *t : std::string();
-}
-
-std::string upper(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
 }
 
 std::string yesNo(bool value) {

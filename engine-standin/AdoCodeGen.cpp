@@ -1,4 +1,5 @@
 #include "AdoCodeGen.h"
+#include "Caseless.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,12 +18,6 @@ std::string trim(const std::string& s) {
     if (b == std::string::npos)
         return {};
     return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
-}
-
-std::string upper(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
 }
 
 // Splits at the commas that are not inside parentheses.

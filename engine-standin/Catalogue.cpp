@@ -1,4 +1,5 @@
 #include "Catalogue.h"
+#include "Caseless.h"
 
 #include <algorithm>
 #include <cctype>
@@ -15,14 +16,6 @@ size_t folderIndex(int32_t folderType) {
     if (it == folderTypes.end())
         throw std::invalid_argument("not a folder type");
     return static_cast<size_t>(it - folderTypes.begin());
-}
-
-bool startsWithNoCase(const std::string& text, const std::string& prefix) {
-    if (text.size() < prefix.size())
-        return false;
-    return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-        return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
-    });
 }
 
 template <class Taken> std::string firstFree(const std::string& stem, Taken taken) {
@@ -46,7 +39,7 @@ std::string DbObject::qualifiedName() const {
 }
 
 bool Folder::shows(const DbObject& object) const {
-    return !filtered || !startsWithNoCase(object.schema, "SYS");
+    return !filtered || !startsCaseless(object.schema, "SYS");
 }
 
 Connection::Connection() {

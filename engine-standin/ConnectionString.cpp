@@ -1,4 +1,5 @@
 #include "ConnectionString.h"
+#include "Caseless.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,12 +13,6 @@ struct Pair {
     std::string key; // upper case, blanks trimmed
     size_t valueBegin = 0, valueEnd = 0;
 };
-
-std::string upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 std::string trimmed(const std::string& text) {
     size_t begin = text.find_first_not_of(" \t");

@@ -1,4 +1,5 @@
 #include "OdbcConnection.h"
+#include "Caseless.h"
 
 #include "ConnectionString.h"
 #include "OdbcStatement.h"
@@ -16,12 +17,6 @@ namespace {
 
 bool succeeded(SQLRETURN rc) {
     return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;
-}
-
-bool sameText(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-    });
 }
 
 struct Driver {
@@ -44,7 +39,7 @@ std::vector<Driver> registeredDrivers(SQLHENV env) {
                                          sizeof attributes - 1);
         for (size_t at = 0; at < length && text[at];) {
             std::string attribute(text + at);
-            if (sameText(attribute.substr(0, 7), "Driver="))
+            if (startsCaseless(attribute, "Driver="))
                 driver.file = attribute.substr(7);
             at += attribute.size() + 1;
         }
@@ -62,10 +57,7 @@ std::map<std::string, std::string> dataSources(SQLHENV env) {
     SQLUSMALLINT direction = SQL_FETCH_FIRST;
     while (succeeded(SQLDataSources(env, direction, name, sizeof name, &nameLength, driver, sizeof driver,
                                     &driverLength))) {
-        std::string key = reinterpret_cast<char*>(name);
-        for (char& c : key)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        sources[key] = reinterpret_cast<char*>(driver);
+        sources[upper(reinterpret_cast<char*>(name))] = reinterpret_cast<char*>(driver);
         direction = SQL_FETCH_NEXT;
     }
     return sources;
@@ -81,11 +73,11 @@ std::string withDriverOptions(const std::string& connectionString, const std::ve
                               SQLHENV env) {
     std::string named = ConnectionString::driverOf(connectionString, dataSources(env));
     auto driver = std::find_if(drivers.begin(), drivers.end(),
-                               [&](const Driver& d) { return !named.empty() && sameText(d.name, named); });
+                               [&](const Driver& d) { return !named.empty() && sameCaseless(d.name, named); });
     if (driver == drivers.end())
         return connectionString;
     std::string file = driver->file.substr(driver->file.find_last_of("/\\") + 1);
-    if (!sameText(file.substr(0, 8), "psqlodbc"))
+    if (!startsCaseless(file, "psqlodbc"))
         return connectionString;
     return ConnectionString::withOptions(
         connectionString, {{"UseDeclareFetch", "1"}, {"Fetch", std::to_string(OdbcStatement::batchRows)}});
